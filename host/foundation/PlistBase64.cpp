@@ -1,0 +1,138 @@
+#include "foundation/PlistBase64.h"
+
+#include <array>
+
+namespace host {
+
+namespace {
+
+constexpr std::uint8_t kWhitespace = 0xFE;
+constexpr std::uint8_t kInvalid = 0xFF;
+
+constexpr std::array<std::uint8_t, 256> makeDecodeTable() {
+  std::array<std::uint8_t, 256> table{};
+  for (auto& entry : table)
+    entry = kInvalid;
+  for (std::size_t i = 0; i < PlistBase64::kAlphabet.size(); ++i) {
+    table[static_cast<unsigned char>(PlistBase64::kAlphabet[i])] = static_cast<std::uint8_t>(i);
+  }
+  table[' '] = table['\t'] = table['\n'] = table['\r'] = kWhitespace;
+  return table;
+}
+
+constexpr std::array<std::uint8_t, 256> kDecode = makeDecodeTable();
+
+std::string describe(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  if (byte >= 0x21 && byte < 0x7F) return std::string("'") + c + "'";
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  return std::string("byte 0x") + kHex[byte >> 4] + kHex[byte & 0xF];
+}
+
+}  // namespace
+
+std::string PlistBase64::encode(const std::vector<std::uint8_t>& bytes) {
+  std::string out;
+  appendEncoded(out, bytes.data(), bytes.size());
+  return out;
+}
+
+void PlistBase64::appendEncoded(std::string& out, const std::uint8_t* bytes, std::size_t size) {
+  const std::size_t start = out.size();
+  out.resize(start + (size + 2) / 3 * 4);
+  char* to = out.data() + start;
+  std::size_t i = 0;
+  for (; i + 3 <= size; i += 3) {
+    const std::uint32_t group =
+        (std::uint32_t{bytes[i]} << 16) | (std::uint32_t{bytes[i + 1]} << 8) | bytes[i + 2];
+    *to++ = kAlphabet[group >> 18];
+    *to++ = kAlphabet[(group >> 12) & 0x3F];
+    *to++ = kAlphabet[(group >> 6) & 0x3F];
+    *to++ = kAlphabet[group & 0x3F];
+  }
+  if (const std::size_t rest = size - i; rest > 0) {
+    const std::uint32_t group =
+        (std::uint32_t{bytes[i]} << 16) | (rest == 2 ? std::uint32_t{bytes[i + 1]} << 8 : 0);
+    *to++ = kAlphabet[group >> 18];
+    *to++ = kAlphabet[(group >> 12) & 0x3F];
+    *to++ = rest == 2 ? kAlphabet[(group >> 6) & 0x3F] : '=';
+    *to++ = '=';
+  }
+}
+
+bool PlistBase64::decode(std::string_view text, std::vector<std::uint8_t>& out,
+                         std::string* error) {
+  const auto* in = reinterpret_cast<const unsigned char*>(text.data());
+  const std::size_t size = text.size();
+  out.resize(size / 4 * 3 + 3);
+  std::uint8_t* to = out.data();
+  std::uint32_t accumulator = 0;
+  std::size_t sextets = 0;
+  std::size_t padding = 0;
+  std::size_t i = 0;
+  while (i < size) {
+    // Whole groups of four alphabet characters, the bulk of any line, go four at a time.
+    if (sextets % 4 == 0 && padding == 0) {
+      for (; i + 4 <= size; i += 4) {
+        const std::uint32_t a = kDecode[in[i]], b = kDecode[in[i + 1]], c = kDecode[in[i + 2]],
+                            d = kDecode[in[i + 3]];
+        if ((a | b | c | d) >= 64) break;
+        const std::uint32_t group = (a << 18) | (b << 12) | (c << 6) | d;
+        *to++ = static_cast<std::uint8_t>(group >> 16);
+        *to++ = static_cast<std::uint8_t>(group >> 8);
+        *to++ = static_cast<std::uint8_t>(group);
+        sextets += 4;
+      }
+      if (i >= size) break;
+    }
+    const char c = static_cast<char>(in[i]);
+    const std::uint8_t value = kDecode[in[i]];
+    if (value == kWhitespace) {
+      ++i;
+      continue;
+    }
+    if (c == '=') {
+      ++padding;
+      ++i;
+      continue;
+    }
+    if (value == kInvalid || padding > 0) {
+      if (error) {
+        *error = (value == kInvalid ? "invalid character " + describe(c)
+                                    : "character after the padding") +
+                 " at offset " + std::to_string(i);
+      }
+      out.clear();
+      return false;
+    }
+    accumulator = (accumulator << 6) | value;
+    if (++sextets % 4 == 0) {
+      *to++ = static_cast<std::uint8_t>(accumulator >> 16);
+      *to++ = static_cast<std::uint8_t>(accumulator >> 8);
+      *to++ = static_cast<std::uint8_t>(accumulator);
+      accumulator = 0;
+    }
+    ++i;
+  }
+  const std::size_t rest = sextets % 4;
+  const bool paddingFits = padding == 0 || (rest != 0 && rest + padding == 4);
+  if (rest == 1 || !paddingFits) {
+    if (error) {
+      *error = rest == 1 ? "a final group of one character holds no whole byte"
+                         : "wrong padding (" + std::to_string(padding) + " '=' after " +
+                               std::to_string(sextets) + " characters)";
+    }
+    out.clear();
+    return false;
+  }
+  if (rest == 2) {
+    *to++ = static_cast<std::uint8_t>(accumulator >> 4);
+  } else if (rest == 3) {
+    *to++ = static_cast<std::uint8_t>(accumulator >> 10);
+    *to++ = static_cast<std::uint8_t>(accumulator >> 2);
+  }
+  out.resize(static_cast<std::size_t>(to - out.data()));
+  return true;
+}
+
+}  // namespace host

@@ -1,0 +1,216 @@
+#include "foundation/PlistXmlWriter.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+#include "foundation/PlistBase64.h"
+#include "foundation/PlistDate.h"
+#include "foundation/PlistUtf8.h"
+#include "foundation/PropertyListSerialization.h"
+
+namespace host {
+
+namespace {
+
+constexpr std::string_view kHeader =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
+    "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+    "<plist version=\"1.0\">\n";
+constexpr std::string_view kFooter = "</plist>\n";
+
+}  // namespace
+
+std::optional<std::string> PlistXmlWriter::write(const Plist& root, std::string* error) {
+  PlistXmlWriter writer;
+  writer.out_.append(kHeader);
+  if (!writer.writeValue(root, 0)) {
+    if (error) {
+      std::string where;
+      for (auto it = writer.path_.rbegin(); it != writer.path_.rend(); ++it)
+        where += "/" + *it;
+      *error = "cannot write the property list: " + writer.reason_ +
+               (where.empty() ? " (the root value)" : " (at " + where + ")");
+    }
+    return std::nullopt;
+  }
+  writer.out_.append(kFooter);
+  if (error) error->clear();
+  return std::move(writer.out_);
+}
+
+bool PlistXmlWriter::writeValue(const Plist& value, int indent) {
+  switch (value.type()) {
+    case PlistType::None:
+      return fail("a None value has no property-list form");
+    case PlistType::Dictionary:
+    case PlistType::Array:
+      if (indent + 1 > PropertyListSerialization::kMaxDepth) {
+        return fail("nested deeper than " + std::to_string(PropertyListSerialization::kMaxDepth) +
+                    " levels");
+      }
+      return value.isDictionary() ? writeDictionary(value, indent) : writeArray(value, indent);
+    case PlistType::String:
+      return writeText("string", *value.asString(), indent);
+    case PlistType::Boolean:
+      writeIndent(indent);
+      out_.append(*value.asBoolean() ? "<true/>\n" : "<false/>\n");
+      return true;
+    case PlistType::Integer: {
+      char buffer[24];
+      auto [end, status] =
+          value.isLargeUnsigned()
+              ? std::to_chars(buffer, buffer + sizeof buffer, *value.asUnsignedInteger())
+              : std::to_chars(buffer, buffer + sizeof buffer, *value.asInteger());
+      (void)status;  // 24 bytes hold every 64-bit integer
+      writeIndent(indent);
+      out_.append("<integer>").append(buffer, end).append("</integer>\n");
+      return true;
+    }
+    case PlistType::Real: {
+      const double number = *value.asReal();
+      char buffer[32];
+      std::string_view text;
+      if (std::isnan(number)) {
+        text = "nan";
+      } else if (std::isinf(number)) {
+        text = number > 0 ? "+infinity" : "-infinity";
+      } else {
+        auto [end, status] = std::to_chars(buffer, buffer + sizeof buffer, number);
+        (void)status;  // 32 bytes hold the shortest form of every double
+        text = std::string_view(buffer, static_cast<std::size_t>(end - buffer));
+      }
+      writeIndent(indent);
+      out_.append("<real>").append(text).append("</real>\n");
+      return true;
+    }
+    case PlistType::Date: {
+      const auto text = PlistDate::format(*value.asDate());
+      if (!text) return fail("date outside the years 1 to 9999");
+      writeIndent(indent);
+      out_.append("<date>").append(*text).append("</date>\n");
+      return true;
+    }
+    case PlistType::Data:
+      writeData(*value.asData(), indent);
+      return true;
+  }
+  return fail("unknown value type");
+}
+
+bool PlistXmlWriter::writeDictionary(const Plist& value, int indent) {
+  writeIndent(indent);
+  if (value.size() == 0) {
+    out_.append("<dict/>\n");
+    return true;
+  }
+  out_.append("<dict>\n");
+  for (const auto& [key, child] : value.entries()) {
+    if (!writeText("key", key, indent + 1) || !writeValue(child, indent + 1)) {
+      path_.push_back(key);
+      return false;
+    }
+    if (out_.size() > PropertyListSerialization::kMaxInputBytes) {
+      return fail("the XML would exceed " +
+                  std::to_string(PropertyListSerialization::kMaxInputBytes) +
+                  " bytes, more than can be read back");
+    }
+  }
+  writeIndent(indent);
+  out_.append("</dict>\n");
+  return true;
+}
+
+bool PlistXmlWriter::writeArray(const Plist& value, int indent) {
+  writeIndent(indent);
+  if (value.size() == 0) {
+    out_.append("<array/>\n");
+    return true;
+  }
+  out_.append("<array>\n");
+  const auto items = value.items();
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (!writeValue(items[i], indent + 1)) {
+      path_.push_back(std::to_string(i));
+      return false;
+    }
+    if (out_.size() > PropertyListSerialization::kMaxInputBytes) {
+      return fail("the XML would exceed " +
+                  std::to_string(PropertyListSerialization::kMaxInputBytes) +
+                  " bytes, more than can be read back");
+    }
+  }
+  writeIndent(indent);
+  out_.append("</array>\n");
+  return true;
+}
+
+bool PlistXmlWriter::writeText(std::string_view tag, std::string_view text, int indent) {
+  if (!PlistUtf8::isValid(text)) return fail(std::string(tag) + " is not valid UTF-8");
+  // XML has no way to carry U+0000, not even as a character reference.
+  if (text.find('\0') != std::string_view::npos) {
+    return fail(std::string(tag) + " holds a NUL character, which XML cannot carry");
+  }
+  writeIndent(indent);
+  out_.append("<").append(tag).append(">");
+  writeEscaped(text);
+  out_.append("</").append(tag).append(">\n");
+  return true;
+}
+
+void PlistXmlWriter::writeEscaped(std::string_view text) {
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t special = text.find_first_of("&<>\r", start);
+    out_.append(text.substr(start, special - start));
+    if (special == std::string_view::npos) return;
+    switch (text[special]) {
+      case '&':
+        out_.append("&amp;");
+        break;
+      case '<':
+        out_.append("&lt;");
+        break;
+      case '>':
+        out_.append("&gt;");
+        break;
+      default:
+        // A raw carriage return would come back as a line feed after end-of-line handling.
+        out_.append("&#13;");
+        break;
+    }
+    start = special + 1;
+  }
+}
+
+// CoreFoundation's layout: the base64 text is cut into lines of 76 characters less 8 for every
+// level of indentation (counting at most 8 levels), each line indented by those levels, and the
+// last line padded. CoreFoundation ends a line once it holds that many characters; the length is
+// a multiple of 4 and a line can only reach it at the end of a 4-character group, so every line
+// but the last encodes exactly lineLength / 4 * 3 bytes, which is how it is written here.
+void PlistXmlWriter::writeData(const Plist::Bytes& bytes, int indent) {
+  writeIndent(indent);
+  out_.append("<data>\n");
+  const int lineIndent = indent > 8 ? 8 : indent;
+  const auto bytesPerLine = static_cast<std::size_t>(76 - 8 * lineIndent) / 4 * 3;
+  for (std::size_t at = 0; at < bytes.size(); at += bytesPerLine) {
+    writeIndent(lineIndent);
+    PlistBase64::appendEncoded(out_, bytes.data() + at, std::min(bytesPerLine, bytes.size() - at));
+    out_.push_back('\n');
+  }
+  writeIndent(indent);
+  out_.append("</data>\n");
+}
+
+void PlistXmlWriter::writeIndent(int indent) {
+  out_.append(static_cast<std::size_t>(indent), '\t');
+}
+
+bool PlistXmlWriter::fail(std::string reason) {
+  reason_ = std::move(reason);
+  return false;
+}
+
+}  // namespace host

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "foundation/Plist.h"
+
+namespace host {
+
+// Writes a property list as Foundation writes XML: the three header lines, one tab per level,
+// keys in the dictionaries' (UTF-16) order, `<dict/>` and `<array/>` when empty, base64 data in
+// CoreFoundation's line lengths. Refuses what cannot be written faithfully, naming the path.
+class PlistXmlWriter {
+ public:
+  static std::optional<std::string> write(const Plist& root, std::string* error);
+
+ private:
+  PlistXmlWriter() = default;
+
+  bool writeValue(const Plist& value, int indent);
+  bool writeDictionary(const Plist& value, int indent);
+  bool writeArray(const Plist& value, int indent);
+  bool writeText(std::string_view tag, std::string_view text, int indent);
+  void writeData(const Plist::Bytes& bytes, int indent);
+  void writeIndent(int indent);
+  void writeEscaped(std::string_view text);
+  bool fail(std::string reason);
+
+  std::string out_;
+  std::string reason_;
+  // The path to the value that could not be written, innermost component first.
+  std::vector<std::string> path_;
+};
+
+}  // namespace host

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "foundation/Plist.h"
+#include "foundation/PropertyListSerialization.h"
+
+// The property every fuzzer checks: whatever a reader accepts, the writer writes and the XML
+// reader reads back equal, and writing that again gives the same bytes.
+class PlistRoundTrip {
+ public:
+  enum class Source { Xml, Binary };
+
+  static void check(const host::PropertyListSerialization::ReadResult& result, Source source) {
+    using host::PropertyListSerialization;
+    if (!result.ok()) {
+      if (!result.value.isNone()) die("a refused input left a value", result.error);
+      return;
+    }
+    // Binary files can share objects, so a tiny file can stand for a tree too large to write
+    // out; those are checked by the reader's own limits, not here.
+    std::size_t budget = 100000;
+    if (!fitsBudget(result.value, budget)) return;
+
+    std::string error;
+    const auto xml = PropertyListSerialization::writeXml(result.value, &error);
+    if (!xml) {
+      // Binary files may hold what XML cannot: dates outside the years 1 to 9999 and strings
+      // with U+0000. Everything an XML file holds can be written back.
+      const bool representable =
+          error.find("date outside") == std::string::npos && error.find("NUL") == std::string::npos;
+      if (source == Source::Xml || representable) die("an accepted value was not written", error);
+      return;
+    }
+    const auto again = PropertyListSerialization::readXml(*xml);
+    if (!again.ok()) die("the written XML was not read back", again.error + "\n" + *xml);
+    // XML dates have whole seconds; the writer truncates toward the earlier time.
+    const host::Plist expected =
+        source == Source::Binary ? flooredDates(result.value) : result.value;
+    if (!(again.value == expected)) die("the value read back differs", *xml);
+    const auto rewritten = PropertyListSerialization::writeXml(again.value, &error);
+    if (!rewritten || *rewritten != *xml) die("writing again gave other bytes", *xml);
+  }
+
+ private:
+  [[noreturn]] static void die(const char* what, const std::string& detail) {
+    std::fprintf(stderr, "round trip failed: %s\n%s\n", what, detail.c_str());
+    std::abort();
+  }
+
+  // Counts the values of the tree as written out (shared ones as often as they appear), giving
+  // up once the budget is spent.
+  static bool fitsBudget(const host::Plist& value, std::size_t& budget) {
+    if (budget == 0) return false;
+    --budget;
+    for (const auto& entry : value.entries()) {
+      if (!fitsBudget(entry.second, budget)) return false;
+    }
+    for (const auto& item : value.items()) {
+      if (!fitsBudget(item, budget)) return false;
+    }
+    return true;
+  }
+
+  static host::Plist flooredDates(const host::Plist& value) {
+    using host::Plist;
+    if (value.isDate()) return Plist::date(std::floor(*value.asDate()));
+    if (value.isArray()) {
+      std::vector<Plist> items;
+      for (const auto& item : value.items())
+        items.push_back(flooredDates(item));
+      return Plist::array(std::move(items));
+    }
+    if (value.isDictionary()) {
+      std::vector<Plist::Entry> entries;
+      for (const auto& [key, item] : value.entries())
+        entries.emplace_back(key, flooredDates(item));
+      return Plist::dictionary(std::move(entries));
+    }
+    return value;
+  }
+};
