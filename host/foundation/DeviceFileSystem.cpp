@@ -371,8 +371,13 @@ bool DeviceFileSystem::writeFileAtomically(std::string_view path, std::string_vi
   fs::path temporary;
   int fd = -1;
   for (int attempt = 0; fd < 0; ++attempt) {
-    temporary = directory / ("." + name.substr(0, 200) + ".tmp." + std::to_string(::getpid()) +
-                             "." + std::to_string(temporaryCounter.fetch_add(1)));
+    std::string temporaryName = ".";
+    temporaryName.append(name, 0, 200);
+    temporaryName.append(".tmp.");
+    temporaryName.append(std::to_string(::getpid()));
+    temporaryName.push_back('.');
+    temporaryName.append(std::to_string(temporaryCounter.fetch_add(1)));
+    temporary = directory / temporaryName;
     fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0 && ((errno != EEXIST && errno != EINTR) || attempt >= 100)) {
       return failErrno(error, "create a temporary file to write", path, errno);

@@ -80,16 +80,16 @@ std::shared_ptr<DisplayLink> RunLoop::displayLink(std::function<void(DisplayLink
 bool RunLoop::runNext(Nanoseconds limit, std::uint64_t generation) {
   // The event is taken out of the queue before it runs, so its callback may schedule or cancel
   // anything; it is destroyed, with whatever it captured, only after it ran and with no lock held.
-  Queue::node_type node;
+  Event event;
   {
     std::lock_guard lock(mutex_);
     if (generation_ != generation || queue_.empty()) return false;
     auto first = queue_.begin();
     if (first->first.time > (limit < 0 ? now_ : limit)) return false;
     now_ = std::max(now_, first->first.time);
-    node = queue_.extract(first);
+    event = std::move(first->second);
+    queue_.erase(first);
   }
-  Event& event = node.mapped();
   if (event.timer) {
     event.timer->fireScheduled();
   } else if (event.link) {
