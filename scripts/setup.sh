@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libpugixml-dev libplist-dev libcli11-dev
+  libpugixml-dev libplist-dev libcli11-dev libglib2.0-dev
 )
 
 missing=()
