@@ -1,0 +1,172 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "foundation/Plist.h"
+#include "runtime/Object.h"
+
+namespace host {
+class Class;
+class PSSpecifier;
+class UIImage;
+}  // namespace host
+
+namespace vorlan {
+
+// A list page as the settings file names it: the class name of its controller, or a controller
+// key given directly as a string.
+class PageKey {
+ public:
+  PageKey(const host::Object* controller);  // NOLINT: implicit, as the page is passed around
+  template <class T>
+  PageKey(const std::shared_ptr<T>& controller)  // NOLINT
+      : PageKey(static_cast<const host::Object*>(controller.get())) {}
+  PageKey(std::string key) : key_(std::move(key)) {}  // NOLINT
+  PageKey(const char* key) : key_(key) {}             // NOLINT
+  const std::string& key() const { return key_; }
+
+ private:
+  std::string key_;
+};
+
+// The one object through which the extension reads and changes its settings file. It keeps the
+// file's root dictionary in memory and turns every change into a rewrite of the whole file
+// followed by a fresh read. One per process.
+class VLPreferencesManager : public host::Object {
+ public:
+  static constexpr const char* kSettingsPath =
+      "/var/mobile/Library/Preferences/com.vorlan.vorlan3.plist";
+  static constexpr const char* kWallpaperPath = "/var/mobile/Documents/Vorlan/wallpaper.png";
+  static constexpr const char* kFolderIconsPath =
+      "/Library/Application Support/Vorlan3/folder_icons";
+  static constexpr const char* kRestartCommand = "killall -HUP SpringBoard";
+
+  static host::Class* objcClass();
+  explicit VLPreferencesManager(host::Class* cls = objcClass());
+
+  // The process's manager, created (and the file read) on the first call.
+  static std::shared_ptr<VLPreferencesManager> sharedInstance();
+
+  // --- Storage -------------------------------------------------------------------------------
+  const host::Plist& dictionary() const { return dictionary_; }
+  const host::Plist& updatedDictionary();
+  bool needsReload() const { return lookupFound_; }
+  void reloadSpecifiers();
+  void savePreference(host::Plist value, const std::string& key);
+
+  // --- Pages on screen -------------------------------------------------------------------------
+  const host::Id& currentController() const { return currentController_; }
+  void setCurrentController(host::Id controller) { currentController_ = std::move(controller); }
+  const host::Id& mainController() const { return mainController_; }
+  void setMainController(host::Id controller) { mainController_ = std::move(controller); }
+  // The bundle record of the page opened last (None while there is none).
+  const host::Plist& currentBundle() const { return currentBundle_; }
+  void setCurrentBundle(host::Plist bundle) { currentBundle_ = std::move(bundle); }
+
+  // --- Per-cell flags --------------------------------------------------------------------------
+  bool isSpecifierEnabled(const host::PSSpecifier& specifier, const PageKey& page);
+  bool isSpecifierProtectedByPasscode(const host::PSSpecifier& specifier,
+                                      const PageKey& page) const;
+  // False for anything that is not a cell.
+  bool isSpecifierHidden(const host::Object* specifier, const PageKey& page) const;
+  // The cell's position record {"section", "row"}, or None if the cell was not moved.
+  host::Plist getAfterSpecifierIdentifierForMovedSpecifier(const host::PSSpecifier& specifier,
+                                                           const PageKey& page) const;
+  void saveSpecifier(const host::PSSpecifier& specifier, host::Plist value,
+                     const std::string& mainKey, const std::string& subKey,
+                     const host::Id& controller);
+
+  void enableSpecifier(const std::string& identifier);
+  void showSpecifier(const std::string& identifier);
+  void resetPositionOfSpecifier(const std::string& identifier);
+
+  std::vector<std::string> getDisabledIdentifiers() const;
+  std::vector<std::string> getHiddenIdentifiers() const;
+  std::vector<std::string> getPositionIdentifiers() const;
+
+  // --- Cell records and pages ------------------------------------------------------------------
+  host::Plist getSpecifierInfoByID(const std::string& identifier) const;
+  std::optional<std::string> getClassControllerOfSpecifier(const host::PSSpecifier& spec) const;
+  host::Plist getBundlePathOfController(const std::string& bundleKey) const;
+
+  // --- Positions inside folders ----------------------------------------------------------------
+  int getPositionForSpecifierID(const std::string& identifier, const std::string& folder) const;
+  std::optional<std::string> getIdentifierForPosition(int position,
+                                                      const std::string& folder) const;
+  void rearrangePoisitionInFolder(const std::string& folder, const std::string& identifier,
+                                  int position);
+
+  // --- Scalars ---------------------------------------------------------------------------------
+  std::optional<std::string> getPassword() const;
+  void savePassword(const std::string& password);
+  // Removes the stored passcode (the way back in for a user who forgot it).
+  void clearPassword();
+  std::optional<std::string> originalTag() const;
+  void saveOriginalNameIfNotExists(const std::string& title);
+  bool canShowTutorial();
+  void saveWallpaperImage(const std::shared_ptr<host::UIImage>& image);
+  std::shared_ptr<host::UIImage> getWallpaperImage() const;
+
+  // --- Tags ------------------------------------------------------------------------------------
+  host::Plist getTagsDictionary();
+  bool isTagNameToken(std::string_view name) const;
+  void addTagWithName(const std::string& name, const std::string& fillColor,
+                      const std::string& borderColor);
+  void saveChangesInTag(const std::string& oldName, const std::string& newName,
+                        const std::string& fillColor, const std::string& borderColor);
+  void changeNameOfTag(const std::string& oldName, const std::string& newName);
+  void deleteTag(const std::string& name);
+  void removeTagInSpecs(const std::string& name);
+  host::Plist getTagsDictionaryForSpecifier(const std::string& identifier,
+                                            const PageKey& page) const;
+  void eraseTags();
+
+  // --- Folders ---------------------------------------------------------------------------------
+  host::Plist getFoldersDictionary();
+  std::vector<std::string> getAllFolderImages() const;
+  bool isFolderNameToken(std::string_view name) const;
+  void addFolderWithName(const std::string& name, const std::string& icon);
+  void saveChangesInFolder(const std::string& folderKey, const std::string& name,
+                           const std::string& icon);
+  void changeFolderName(const std::string& newName, const std::string& oldName);
+  void deleteFolderWithName(const std::string& name);
+  void saveSpecifier(const host::PSSpecifier& specifier, const std::string& inFolder);
+  void removeSpecifierInFolderWithID(const std::string& identifier);
+  void removefolderSpecifier(const host::PSSpecifier& specifier);
+  std::vector<std::string> getAllSpecifiersInFolders() const;
+  std::vector<std::string> getSpecifiersInFolder(const std::string& folder) const;
+  void eraseFolders();
+
+  // --- Everything ------------------------------------------------------------------------------
+  void eraseAll();
+
+  // The default tag and folder tables, as written on first use.
+  static host::Plist defaultTags();
+  static host::Plist defaultFolders();
+
+ private:
+  // Writes the root atomically and reads the file back (the write rule's last two steps).
+  void commit(const host::Plist& root);
+  host::Plist readSettingsFile();
+  bool setAsideUnreadableFile();
+  void removeIdentifierFromSection(const std::string& section, const std::string& identifier);
+  host::Plist cellValue(const std::string& section, const std::string& page,
+                        const std::string& identifier) const;
+  std::vector<std::string> identifiersInSection(const std::string& section,
+                                                bool onlyTrueValues) const;
+  void restartSpringBoard();
+
+  host::Plist dictionary_;
+  bool lookupFound_ = false;
+  bool unreadableFileOnDisk_ = false;
+  host::Id currentController_;
+  host::Id mainController_;
+  host::Plist currentBundle_;
+};
+
+}  // namespace vorlan
