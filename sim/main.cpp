@@ -1,8 +1,10 @@
-#include <CLI/CLI.hpp>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "CommandLine.h"
 
 int main(int argc, char** argv) {
-  CLI::App app{"Vorlan: the Settings-app extension and its simulated device"};
-  app.require_subcommand(0);
-  CLI11_PARSE(app, argc, argv);
-  return 0;
+  std::vector<std::string> args(argv + 1, argv + argc);
+  return vorlan::CommandLine::run(args, std::cout, std::cerr);
 }

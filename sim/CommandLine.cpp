@@ -1,0 +1,36 @@
+#include "CommandLine.h"
+
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+#include "PrefsTool.h"
+
+namespace vorlan {
+
+int CommandLine::run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  CLI::App app{"Vorlan: the Settings-app extension and its simulated device", "vorlan"};
+  app.require_subcommand(1);
+  PrefsTool prefs;
+  prefs.addTo(app);
+
+  // CLI11 takes the arguments after the program name, last first.
+  std::vector<std::string> reversed(args.rbegin(), args.rend());
+  try {
+    app.parse(reversed);
+  } catch (const CLI::CallForHelp&) {
+    out << app.help();
+    return 0;
+  } catch (const CLI::CallForAllHelp&) {
+    out << app.help("", CLI::AppFormatMode::All);
+    return 0;
+  } catch (const CLI::ParseError& e) {
+    err << "vorlan: " << e.what() << "\n\n" << app.help();
+    return 2;
+  }
+  if (prefs.selected()) return prefs.run(out, err);
+  err << app.help();
+  return 2;
+}
+
+}  // namespace vorlan

@@ -1,0 +1,270 @@
+#include "PrefsTool.h"
+
+#include <CLI/CLI.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "PlistJson.h"
+#include "SettingsChecker.h"
+#include "foundation/DeviceFileSystem.h"
+#include "foundation/PropertyListSerialization.h"
+#include "store/VLPreferencesManager.h"
+
+using host::Plist;
+
+namespace vorlan {
+
+namespace {
+
+const char* const kJsonActions[] = {"show", "hidden", "disabled", "moved", "tags", "folders"};
+
+// Tag and folder keys in numeric order, as a user reads them; other keys after, as stored.
+std::vector<std::pair<std::string, Plist>> numericOrder(const Plist& table) {
+  std::vector<std::pair<std::string, Plist>> rows(table.entries().begin(), table.entries().end());
+  auto number = [](const std::string& key) {
+    return key.size() <= 9 && !key.empty() &&
+                   key.find_first_not_of("0123456789") == std::string::npos
+               ? std::stol(key)
+               : std::numeric_limits<long>::max();
+  };
+  std::stable_sort(rows.begin(), rows.end(),
+                   [&](const auto& a, const auto& b) { return number(a.first) < number(b.first); });
+  return rows;
+}
+
+}  // namespace
+
+void PrefsTool::addTo(CLI::App& app) {
+  command_ = app.add_subcommand("prefs", "Look at or repair a device's settings file");
+  command_->add_option("--device", device_, "The device root directory")
+      ->required()
+      ->check(CLI::ExistingDirectory);
+  command_->require_subcommand(1);
+  auto action = [this](CLI::App* sub) {
+    sub->callback([this, sub] { action_ = sub->get_name(); });
+  };
+  action(command_->add_subcommand("path", "Print the settings file's path on this machine"));
+  for (const char* name : kJsonActions) {
+    const std::string help = std::string(name) == "show"
+                                 ? "Print the settings file as stored"
+                                 : std::string("Print the ") + name + " answers of the settings";
+    CLI::App* sub = command_->add_subcommand(name, help);
+    sub->add_flag("--json", json_, "Print JSON");
+    action(sub);
+  }
+  action(
+      command_->add_subcommand("check", "List wrong types and broken invariants; exit 1 if any"));
+  CLI::App* passcode = command_->add_subcommand("passcode", "Change the stored passcode");
+  passcode->add_flag("--clear", clear_, "Remove the stored passcode")->required();
+  action(passcode);
+  CLI::App* exporter = command_->add_subcommand("export", "Copy the settings file out");
+  exporter->add_option("FILE", file_, "Destination file")->required();
+  action(exporter);
+  CLI::App* importer = command_->add_subcommand("import", "Replace the settings with a file");
+  importer->add_option("FILE", file_, "A property list with a dictionary root")
+      ->required()
+      ->check(CLI::ExistingFile);
+  action(importer);
+}
+
+bool PrefsTool::selected() const {
+  return command_ != nullptr && command_->parsed();
+}
+
+int PrefsTool::run(std::ostream& out, std::ostream& err) {
+  host::DeviceFileSystem::setCurrent(std::make_shared<host::DeviceFileSystem>(device_));
+  // The tool is a process of its own on the device: it reads the file afresh on every run.
+  manager_ = std::make_shared<VLPreferencesManager>();
+  auto& manager = manager_;
+  if (action_ == "path") return path(out);
+  if (action_ == "show") return show(out, err);
+  if (action_ == "hidden") return listCells(manager->getHiddenIdentifiers(), out);
+  if (action_ == "disabled") return listCells(manager->getDisabledIdentifiers(), out);
+  if (action_ == "moved") return listCells(manager->getPositionIdentifiers(), out);
+  if (action_ == "tags") return tables(true, out);
+  if (action_ == "folders") return tables(false, out);
+  if (action_ == "check") return check(out, err);
+  if (action_ == "passcode") return clearPasscode(out, err);
+  if (action_ == "export") return exportTo(out, err);
+  if (action_ == "import") return importFrom(out, err);
+  return 2;
+}
+
+int PrefsTool::path(std::ostream& out) const {
+  out << host::DeviceFileSystem::current()->hostPath(VLPreferencesManager::kSettingsPath)->string()
+      << '\n';
+  return 0;
+}
+
+int PrefsTool::show(std::ostream& out, std::ostream& err) const {
+  auto device = host::DeviceFileSystem::current();
+  if (!device->fileExists(VLPreferencesManager::kSettingsPath)) {
+    out << "{}\n";
+    return 0;
+  }
+  std::string error;
+  auto bytes = device->readFile(VLPreferencesManager::kSettingsPath,
+                                host::PropertyListSerialization::kMaxInputBytes, &error);
+  auto parsed = bytes ? host::PropertyListSerialization::read(*bytes)
+                      : host::PropertyListSerialization::ReadResult{};
+  if (!bytes || !parsed.ok()) {
+    err << "vorlan prefs: the settings file cannot be read: " << (bytes ? parsed.error : error)
+        << '\n';
+    return 1;
+  }
+  if (json_) {
+    out << PlistJson::render(parsed.value) << '\n';
+  } else if (parsed.format == host::PropertyListSerialization::Format::Xml) {
+    out << *bytes;
+  } else {
+    out << host::PropertyListSerialization::writeXml(parsed.value).value_or("");
+  }
+  return 0;
+}
+
+int PrefsTool::listCells(const std::vector<std::string>& identifiers, std::ostream& out) const {
+  std::vector<Plist> rows;
+  for (const std::string& identifier : identifiers) {
+    Plist row = Plist::dictionary({{"identifier", Plist::string(identifier)}});
+    if (const std::string* name =
+            manager_->getSpecifierInfoByID(identifier).get("name").asString()) {
+      row = row.with("name", Plist::string(*name));
+    }
+    rows.push_back(row);
+  }
+  if (json_) {
+    out << PlistJson::render(Plist::array(rows)) << '\n';
+    return 0;
+  }
+  for (const Plist& row : rows) {
+    out << *row.get("identifier").asString();
+    if (const std::string* name = row.get("name").asString()) out << '\t' << *name;
+    out << '\n';
+  }
+  return 0;
+}
+
+int PrefsTool::tables(bool tags, std::ostream& out) const {
+  // What the extension would answer, without writing the defaults a first request would store.
+  const Plist& root = manager_->dictionary();
+  const char* flag = tags ? "firstTime" : "firstTime_folder";
+  Plist table =
+      root.get(flag).asBoolean().value_or(false)
+          ? root.get(tags ? "tags" : "folders")
+          : (tags ? VLPreferencesManager::defaultTags() : VLPreferencesManager::defaultFolders());
+  const std::vector<std::string> fields =
+      tags ? std::vector<std::string>{"name", "fill_color", "border_color"}
+           : std::vector<std::string>{"name", "image", "settings_image"};
+  std::vector<Plist> rows;
+  for (const auto& [key, record] : numericOrder(table)) {
+    Plist row = Plist::dictionary({{"key", Plist::string(key)}});
+    for (const std::string& field : fields)
+      row = row.with(field, record.get(field));
+    rows.push_back(row);
+  }
+  if (json_) {
+    out << PlistJson::render(Plist::array(rows)) << '\n';
+    return 0;
+  }
+  for (const Plist& row : rows) {
+    out << *row.get("key").asString();
+    for (const std::string& field : fields) {
+      const std::string* value = row.get(field).asString();
+      out << '\t' << (value ? *value : "-");
+    }
+    out << '\n';
+  }
+  return 0;
+}
+
+int PrefsTool::check(std::ostream& out, std::ostream& err) const {
+  auto device = host::DeviceFileSystem::current();
+  if (!device->fileExists(VLPreferencesManager::kSettingsPath)) {
+    out << "No settings file: nothing to check.\n";
+    return 0;
+  }
+  std::string error;
+  auto bytes = device->readFile(VLPreferencesManager::kSettingsPath,
+                                host::PropertyListSerialization::kMaxInputBytes, &error);
+  if (!bytes) {
+    err << "vorlan prefs: " << error << '\n';
+    return 1;
+  }
+  auto parsed = host::PropertyListSerialization::read(*bytes);
+  if (!parsed.ok()) {
+    out << "file: " << parsed.error << '\n';
+    return 1;
+  }
+  auto problems = SettingsChecker::check(parsed.value);
+  for (const std::string& problem : problems)
+    out << problem << '\n';
+  if (problems.empty()) out << "No problems found.\n";
+  return problems.empty() ? 0 : 1;
+}
+
+int PrefsTool::clearPasscode(std::ostream& out, std::ostream& err) const {
+  auto& manager = manager_;
+  if (!manager->getPassword()) {
+    out << "No passcode is stored.\n";
+    return 0;
+  }
+  manager->clearPassword();
+  if (manager->getPassword()) {
+    err << "vorlan prefs: the passcode could not be removed (see the log above)\n";
+    return 1;
+  }
+  out << "Passcode removed.\n";
+  return 0;
+}
+
+int PrefsTool::exportTo(std::ostream& out, std::ostream& err) const {
+  auto device = host::DeviceFileSystem::current();
+  std::string error;
+  auto bytes = device->readFile(VLPreferencesManager::kSettingsPath,
+                                host::PropertyListSerialization::kMaxInputBytes, &error);
+  if (!bytes) {
+    err << "vorlan prefs: nothing to export: " << error << '\n';
+    return 1;
+  }
+  std::ofstream file(file_, std::ios::binary | std::ios::trunc);
+  if (!(file << *bytes) || !file.flush()) {
+    err << "vorlan prefs: cannot write " << file_ << '\n';
+    return 1;
+  }
+  out << "Exported to " << file_ << '\n';
+  return 0;
+}
+
+int PrefsTool::importFrom(std::ostream& out, std::ostream& err) const {
+  std::ifstream file(file_, std::ios::binary);
+  std::ostringstream contents;
+  contents << file.rdbuf();
+  if (!file) {
+    err << "vorlan prefs: cannot read " << file_ << '\n';
+    return 1;
+  }
+  auto parsed = host::PropertyListSerialization::read(contents.str());
+  if (!parsed.ok() || !parsed.value.isDictionary()) {
+    err << "vorlan prefs: " << file_ << " is not a settings file: "
+        << (parsed.ok() ? "its root is not a dictionary" : parsed.error) << '\n';
+    return 1;
+  }
+  std::string error;
+  auto xml = host::PropertyListSerialization::writeXml(parsed.value, &error);
+  auto device = host::DeviceFileSystem::current();
+  const std::string directory =
+      std::filesystem::path(VLPreferencesManager::kSettingsPath).parent_path().string();
+  if (!device->fileExists(directory)) device->createDirectory(directory, true, &error);
+  if (!xml ||
+      !device->writeFileAtomically(VLPreferencesManager::kSettingsPath, *xml, &error, 0600)) {
+    err << "vorlan prefs: cannot write the settings file: " << error << '\n';
+    return 1;
+  }
+  out << "Imported " << file_ << '\n';
+  return 0;
+}
+
+}  // namespace vorlan
