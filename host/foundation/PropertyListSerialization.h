@@ -25,9 +25,9 @@ class PropertyListSerialization {
   static constexpr int kMaxDepth = 512;
 
   struct ReadResult {
-    Plist value;         // None on failure
+    Plist value;  // None on failure
     Format format = Format::Xml;
-    std::string error;   // empty on success
+    std::string error;  // empty on success
     bool ok() const { return error.empty(); }
   };
 
