@@ -93,6 +93,20 @@ int PrefsTool::run(std::ostream& out, std::ostream& err) {
   return 2;
 }
 
+PrefsTool::FileState PrefsTool::readSettingsFile(
+    std::string& bytes, host::PropertyListSerialization::ReadResult& parsed,
+    std::string& error) const {
+  auto device = host::DeviceFileSystem::current();
+  if (!device->fileExists(VLPreferencesManager::kSettingsPath)) return FileState::Missing;
+  auto contents = device->readFile(VLPreferencesManager::kSettingsPath,
+                                   host::PropertyListSerialization::kMaxInputBytes, &error);
+  if (!contents) return FileState::Unreadable;
+  bytes = std::move(*contents);
+  parsed = host::PropertyListSerialization::read(bytes);
+  error = parsed.error;
+  return parsed.ok() ? FileState::Read : FileState::Unreadable;
+}
+
 int PrefsTool::path(std::ostream& out) const {
   out << host::DeviceFileSystem::current()->hostPath(VLPreferencesManager::kSettingsPath)->string()
       << '\n';
@@ -100,25 +114,23 @@ int PrefsTool::path(std::ostream& out) const {
 }
 
 int PrefsTool::show(std::ostream& out, std::ostream& err) const {
-  auto device = host::DeviceFileSystem::current();
-  if (!device->fileExists(VLPreferencesManager::kSettingsPath)) {
-    out << "{}\n";
-    return 0;
-  }
+  std::string bytes;
+  host::PropertyListSerialization::ReadResult parsed;
   std::string error;
-  auto bytes = device->readFile(VLPreferencesManager::kSettingsPath,
-                                host::PropertyListSerialization::kMaxInputBytes, &error);
-  auto parsed = bytes ? host::PropertyListSerialization::read(*bytes)
-                      : host::PropertyListSerialization::ReadResult{};
-  if (!bytes || !parsed.ok()) {
-    err << "vorlan prefs: the settings file cannot be read: " << (bytes ? parsed.error : error)
-        << '\n';
-    return 1;
+  switch (readSettingsFile(bytes, parsed, error)) {
+    case FileState::Missing:
+      out << "{}\n";
+      return 0;
+    case FileState::Unreadable:
+      err << "vorlan prefs: the settings file cannot be read: " << error << '\n';
+      return 1;
+    case FileState::Read:
+      break;
   }
   if (json_) {
     out << PlistJson::render(parsed.value) << '\n';
   } else if (parsed.format == host::PropertyListSerialization::Format::Xml) {
-    out << *bytes;
+    out << bytes;
   } else {
     out << host::PropertyListSerialization::writeXml(parsed.value).value_or("");
   }
@@ -181,22 +193,18 @@ int PrefsTool::tables(bool tags, std::ostream& out) const {
 }
 
 int PrefsTool::check(std::ostream& out, std::ostream& err) const {
-  auto device = host::DeviceFileSystem::current();
-  if (!device->fileExists(VLPreferencesManager::kSettingsPath)) {
-    out << "No settings file: nothing to check.\n";
-    return 0;
-  }
+  std::string bytes;
+  host::PropertyListSerialization::ReadResult parsed;
   std::string error;
-  auto bytes = device->readFile(VLPreferencesManager::kSettingsPath,
-                                host::PropertyListSerialization::kMaxInputBytes, &error);
-  if (!bytes) {
-    err << "vorlan prefs: " << error << '\n';
-    return 1;
-  }
-  auto parsed = host::PropertyListSerialization::read(*bytes);
-  if (!parsed.ok()) {
-    out << "file: " << parsed.error << '\n';
-    return 1;
+  switch (readSettingsFile(bytes, parsed, error)) {
+    case FileState::Missing:
+      out << "No settings file: nothing to check.\n";
+      return 0;
+    case FileState::Unreadable:
+      err << "vorlan prefs: the settings file cannot be read: " << error << '\n';
+      return 1;
+    case FileState::Read:
+      break;
   }
   auto problems = SettingsChecker::check(parsed.value);
   for (const std::string& problem : problems)

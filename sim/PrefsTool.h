@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "foundation/PropertyListSerialization.h"
+
 namespace CLI {
 class App;
 }
@@ -22,6 +24,10 @@ class PrefsTool {
   int run(std::ostream& out, std::ostream& err);
 
  private:
+  enum class FileState { Missing, Unreadable, Read };
+  FileState readSettingsFile(std::string& bytes,
+                             host::PropertyListSerialization::ReadResult& parsed,
+                             std::string& error) const;
   int path(std::ostream& out) const;
   int show(std::ostream& out, std::ostream& err) const;
   int listCells(const std::vector<std::string>& identifiers, std::ostream& out) const;

@@ -113,6 +113,21 @@ Plist Plist::dictionary() {
   return dictionary(std::vector<Entry>{});
 }
 
+const std::string* Plist::sortEntries(std::vector<Entry>& entries) {
+  auto less = [](const Entry& a, const Entry& b) { return keyLess(a.first, b.first); };
+  // Files written by Foundation are sorted already; only other files pay for the sort.
+  if (std::adjacent_find(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        return !less(a, b);
+      }) == entries.end()) {
+    return nullptr;
+  }
+  std::sort(entries.begin(), entries.end(), less);
+  auto duplicate =
+      std::adjacent_find(entries.begin(), entries.end(),
+                         [](const Entry& a, const Entry& b) { return a.first == b.first; });
+  return duplicate == entries.end() ? nullptr : &duplicate->first;
+}
+
 Plist Plist::dictionary(std::vector<Entry> entries) {
   // Readers hand over entries that are already sorted and unique; check that in one pass before
   // paying for a sort.

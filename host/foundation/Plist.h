@@ -51,6 +51,9 @@ class Plist {
   // Builds a dictionary from entries in any order; on a repeated key the last one wins.
   // Entries whose value is None are left out.
   static Plist dictionary(std::vector<Entry> entries);
+  // Puts entries into key order, for readers that must refuse a key that appears twice: answers
+  // the first repeated key, or nullptr when every key is unique.
+  static const std::string* sortEntries(std::vector<Entry>& entries);
   static Plist array(std::vector<Plist> items = {});
 
   PlistType type() const;

@@ -279,19 +279,8 @@ bool PlistBinaryReader::readContainer(std::uint64_t index, std::uint8_t marker, 
     if (!readObject(child, depth + 1, entry.second)) return false;
     childHeight(child);
   }
-  auto less = [](const Plist::Entry& a, const Plist::Entry& b) {
-    return Plist::keyLess(a.first, b.first);
-  };
-  if (std::adjacent_find(entries.begin(), entries.end(), [&](const auto& a, const auto& b) {
-        return !less(a, b);
-      }) != entries.end()) {
-    std::sort(entries.begin(), entries.end(), less);
-    auto duplicate =
-        std::adjacent_find(entries.begin(), entries.end(),
-                           [](const auto& a, const auto& b) { return a.first == b.first; });
-    if (duplicate != entries.end()) {
-      return failObject(index, start, "duplicate dictionary key " + quoted(duplicate->first));
-    }
+  if (const std::string* duplicate = Plist::sortEntries(entries)) {
+    return failObject(index, start, "duplicate dictionary key " + quoted(*duplicate));
   }
   out = Plist::dictionary(std::move(entries));
   return true;

@@ -224,20 +224,8 @@ bool PlistXmlReader::readDictionary(const pugi::xml_node& element, int depth, Pl
     entries.emplace_back(std::move(key), std::move(value));
     child = child.next_sibling();
   }
-  auto less = [](const Plist::Entry& a, const Plist::Entry& b) {
-    return Plist::keyLess(a.first, b.first);
-  };
-  // Files written by Foundation are sorted already; only other files pay for the sort.
-  if (std::adjacent_find(entries.begin(), entries.end(), [&](const auto& a, const auto& b) {
-        return !less(a, b);
-      }) != entries.end()) {
-    std::sort(entries.begin(), entries.end(), less);
-    auto duplicate =
-        std::adjacent_find(entries.begin(), entries.end(),
-                           [](const auto& a, const auto& b) { return a.first == b.first; });
-    if (duplicate != entries.end()) {
-      return fail(element, "duplicate key " + excerpt(duplicate->first) + " in <dict>");
-    }
+  if (const std::string* duplicate = Plist::sortEntries(entries)) {
+    return fail(element, "duplicate key " + excerpt(*duplicate) + " in <dict>");
   }
   out = Plist::dictionary(std::move(entries));
   return true;

@@ -112,15 +112,17 @@ bool PlistXmlWriter::writeDictionary(const Plist& value, int indent) {
       path_.push_back(key);
       return false;
     }
-    if (out_.size() > PropertyListSerialization::kMaxInputBytes) {
-      return fail("the XML would exceed " +
-                  std::to_string(PropertyListSerialization::kMaxInputBytes) +
-                  " bytes, more than can be read back");
-    }
+    if (!withinSizeLimit()) return false;
   }
   writeIndent(indent);
   out_.append("</dict>\n");
   return true;
+}
+
+bool PlistXmlWriter::withinSizeLimit() {
+  if (out_.size() <= PropertyListSerialization::kMaxInputBytes) return true;
+  return fail("the XML would exceed " + std::to_string(PropertyListSerialization::kMaxInputBytes) +
+              " bytes, more than can be read back");
 }
 
 bool PlistXmlWriter::writeArray(const Plist& value, int indent) {
@@ -136,11 +138,7 @@ bool PlistXmlWriter::writeArray(const Plist& value, int indent) {
       path_.push_back(std::to_string(i));
       return false;
     }
-    if (out_.size() > PropertyListSerialization::kMaxInputBytes) {
-      return fail("the XML would exceed " +
-                  std::to_string(PropertyListSerialization::kMaxInputBytes) +
-                  " bytes, more than can be read back");
-    }
+    if (!withinSizeLimit()) return false;
   }
   writeIndent(indent);
   out_.append("</array>\n");

@@ -27,6 +27,8 @@ class PlistXmlWriter {
   void writeIndent(int indent);
   void writeEscaped(std::string_view text);
   bool fail(std::string reason);
+  // False, with the reason recorded, once the output is larger than a reader accepts.
+  bool withinSizeLimit();
 
   std::string out_;
   std::string reason_;
