@@ -1,0 +1,25 @@
+#include "uikit/NSParagraphStyle.h"
+
+#include "runtime/Runtime.h"
+
+namespace host {
+
+Class* NSParagraphStyle::objcClass() {
+  static Class* const cls = Runtime::shared().defineClass("NSParagraphStyle", Object::objcClass(),
+                                                          factoryFor<NSParagraphStyle>());
+  return cls;
+}
+
+NSParagraphStyle::NSParagraphStyle(Class* cls) : Object(cls) {}
+
+std::shared_ptr<NSParagraphStyle> NSParagraphStyle::defaultParagraphStyle() {
+  return std::make_shared<NSParagraphStyle>();
+}
+
+std::shared_ptr<NSParagraphStyle> NSParagraphStyle::withAlignment(NSTextAlignment alignment) {
+  auto style = std::make_shared<NSParagraphStyle>();
+  style->setAlignment(alignment);
+  return style;
+}
+
+}  // namespace host
