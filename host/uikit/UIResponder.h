@@ -1,10 +1,15 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "runtime/Object.h"
 
 namespace host {
+
+class UIEvent;
+class UITouch;
+using UITouchSet = std::vector<std::shared_ptr<UITouch>>;
 
 // An object in the responder chain. The process has at most one first responder (the object that
 // takes keyboard input); it is held weakly.
@@ -23,6 +28,12 @@ class UIResponder : public Object {
   virtual bool resignFirstResponder();
   bool isFirstResponder() const;
   static std::shared_ptr<UIResponder> currentFirstResponder();
+
+  // Touches delivered to the view they started on; by default each goes on up the chain.
+  virtual void touchesBegan(const UITouchSet& touches, UIEvent* event);
+  virtual void touchesMoved(const UITouchSet& touches, UIEvent* event);
+  virtual void touchesEnded(const UITouchSet& touches, UIEvent* event);
+  virtual void touchesCancelled(const UITouchSet& touches, UIEvent* event);
 };
 
 }  // namespace host

@@ -7,6 +7,8 @@
 #include "runtime/Runtime.h"
 #include "uikit/CALayer.h"
 #include "uikit/UIColor.h"
+#include "uikit/UIGestureRecognizer.h"
+#include "uikit/UIViewController.h"
 #include "uikit/UIWindow.h"
 
 namespace host {
@@ -48,6 +50,7 @@ UIView::~UIView() {
 }
 
 std::shared_ptr<UIResponder> UIView::nextResponder() const {
+  if (auto controller = viewDelegate_.lock()) return controller;
   return superview();
 }
 
@@ -320,7 +323,10 @@ void UIView::layoutIfNeeded() {
   const auto keep = weak_from_this().lock();
   if (needsLayout_) {
     needsLayout_ = false;
+    const auto controller = viewDelegate_.lock();
+    if (controller) controller->viewWillLayoutSubviews();
     layoutSubviews();
+    if (controller) controller->viewDidLayoutSubviews();
   }
   for (const auto& subview : std::vector(subviews_)) {
     subview->layoutIfNeeded();
@@ -379,6 +385,27 @@ CGRect UIView::convertRectFromView(const CGRect& rect, const UIView* view) const
   return transformToRoot(&root).inverted().applyToRect(rect);
 }
 
+// Gesture recognisers.
+
+void UIView::addGestureRecognizer(const std::shared_ptr<UIGestureRecognizer>& recognizer) {
+  if (!recognizer) return;
+  if (auto old = recognizer->view()) {
+    if (old.get() == this) return;
+    old->removeGestureRecognizer(recognizer.get());
+  }
+  gestureRecognizers_.push_back(recognizer);
+  recognizer->attachToView(std::static_pointer_cast<UIView>(shared_from_this()));
+}
+
+void UIView::removeGestureRecognizer(const UIGestureRecognizer* recognizer) {
+  auto it = std::find_if(gestureRecognizers_.begin(), gestureRecognizers_.end(),
+                         [recognizer](const auto& r) { return r.get() == recognizer; });
+  if (it == gestureRecognizers_.end()) return;
+  const std::shared_ptr<UIGestureRecognizer> removed = *it;
+  gestureRecognizers_.erase(it);
+  removed->attachToView(nullptr);
+}
+
 // Hit testing.
 
 bool UIView::pointInside(const CGPoint& point, Object*) const {
@@ -386,7 +413,8 @@ bool UIView::pointInside(const CGPoint& point, Object*) const {
 }
 
 std::shared_ptr<UIView> UIView::hitTest(const CGPoint& point, Object* event) {
-  if (isHidden() || !userInteractionEnabled_ || alpha() < 0.01 || !pointInside(point, event)) {
+  if (isHidden() || !userInteractionEnabled_ || alpha() < 0.01 ||
+      layer_->hasAnimationBlockingInteraction() || !pointInside(point, event)) {
     return nullptr;
   }
   const auto subviews = subviews_;

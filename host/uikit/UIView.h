@@ -13,6 +13,8 @@ namespace host {
 
 class CALayer;
 class UIColor;
+class UIGestureRecognizer;
+class UIViewController;
 class UIWindow;
 
 enum UIViewContentMode {
@@ -100,6 +102,21 @@ class UIView : public UIResponder {
   std::shared_ptr<UIView> viewWithTag(long tag);
   bool isDescendantOfView(const UIView* view) const;  // true for the view itself
 
+  // The view controller whose view this is (weak; set by the controller): next in the responder
+  // chain, and told before and after each layout pass of the view.
+  std::shared_ptr<UIViewController> viewDelegate() const { return viewDelegate_.lock(); }
+  void setViewDelegate(const std::shared_ptr<UIViewController>& controller) {
+    viewDelegate_ = controller;
+  }
+
+  // Gesture recognisers, held by the view (each knows its view weakly). Adding one that is on
+  // another view moves it here.
+  const std::vector<std::shared_ptr<UIGestureRecognizer>>& gestureRecognizers() const {
+    return gestureRecognizers_;
+  }
+  void addGestureRecognizer(const std::shared_ptr<UIGestureRecognizer>& recognizer);
+  void removeGestureRecognizer(const UIGestureRecognizer* recognizer);
+
   // Hierarchy notifications for subclasses.
   virtual void willMoveToSuperview(UIView* newSuperview);
   virtual void didMoveToSuperview() {}
@@ -133,7 +150,8 @@ class UIView : public UIResponder {
   CGRect convertRectFromView(const CGRect& rect, const UIView* view) const;
 
   // Hit testing, in this view's coordinates, on model values. Hidden views, views with alpha
-  // below 0.01 and views without user interaction are not hit, nor are their subviews.
+  // below 0.01, views without user interaction and views running an animation that does not
+  // allow user interaction are not hit, nor are their subviews.
   virtual std::shared_ptr<UIView> hitTest(const CGPoint& point, Object* event = nullptr);
   virtual bool pointInside(const CGPoint& point, Object* event = nullptr) const;
 
@@ -177,7 +195,9 @@ class UIView : public UIResponder {
 
   std::shared_ptr<CALayer> layer_;
   std::weak_ptr<UIView> superview_;
+  std::weak_ptr<UIViewController> viewDelegate_;
   std::vector<std::shared_ptr<UIView>> subviews_;
+  std::vector<std::shared_ptr<UIGestureRecognizer>> gestureRecognizers_;
   std::shared_ptr<UIColor> tintColor_;
   bool userInteractionEnabled_ = true;
   UIViewContentMode contentMode_ = UIViewContentModeScaleToFill;
