@@ -2,6 +2,7 @@
 
 #include "runtime/Runtime.h"
 #include "uikit/UIApplication.h"
+#include "uikit/UIViewController.h"
 
 namespace host {
 
@@ -16,8 +17,35 @@ UIWindow::UIWindow(Class* cls) : UIView(cls) {
 }
 
 void UIWindow::makeKeyAndVisible() {
+  const bool appears = isHidden();
   setHidden(false);
   makeKeyWindow();
+  if (auto root = std::dynamic_pointer_cast<UIViewController>(rootViewController_);
+      root && appears) {
+    root->beginAppearanceTransition(true, false);
+    root->endAppearanceTransition();
+  }
+}
+
+void UIWindow::setRootViewController(std::shared_ptr<Object> controller) {
+  if (controller == rootViewController_) return;
+  const bool visible = !isHidden();
+  const auto old = std::dynamic_pointer_cast<UIViewController>(rootViewController_);
+  const auto root = std::dynamic_pointer_cast<UIViewController>(controller);
+  rootViewController_ = std::move(controller);
+  if (old && old->isViewLoaded()) {
+    if (visible) old->beginAppearanceTransition(false, false);
+    old->view()->removeFromSuperview();
+    if (visible) old->endAppearanceTransition();
+  }
+  if (!root) return;
+  const auto view = root->view();
+  view->setFrame(bounds());
+  addSubview(view);
+  if (visible) {
+    root->beginAppearanceTransition(true, false);
+    root->endAppearanceTransition();
+  }
 }
 
 void UIWindow::makeKeyWindow() {

@@ -18,11 +18,11 @@ class UIWindow : public UIView {
   void makeKeyWindow();
   bool isKeyWindow() const;
 
-  // The view controller whose view fills the window (held strongly, as UIKit does).
+  // The view controller whose view fills the window (held strongly, as UIKit does). Setting a
+  // UIViewController puts its view into the window in place of the old one's; while the window is
+  // visible both get their appearance calls, as does the root when the window is first shown.
   const std::shared_ptr<Object>& rootViewController() const { return rootViewController_; }
-  void setRootViewController(std::shared_ptr<Object> controller) {
-    rootViewController_ = std::move(controller);
-  }
+  void setRootViewController(std::shared_ptr<Object> controller);
 
  private:
   std::shared_ptr<Object> rootViewController_;

@@ -1,0 +1,31 @@
+#include "uikit/UIAlertAction.h"
+
+#include "runtime/Runtime.h"
+
+namespace host {
+
+Class* UIAlertAction::objcClass() {
+  static Class* const cls = Runtime::shared().defineClass("UIAlertAction", Object::objcClass(),
+                                                          factoryFor<UIAlertAction>());
+  return cls;
+}
+
+UIAlertAction::UIAlertAction(Class* cls) : Object(cls) {}
+
+std::shared_ptr<UIAlertAction> UIAlertAction::actionWithTitle(std::string title,
+                                                              UIAlertActionStyle style,
+                                                              Handler handler) {
+  auto action = std::make_shared<UIAlertAction>();
+  action->title_ = std::move(title);
+  action->style_ = style;
+  action->handler_ = std::move(handler);
+  return action;
+}
+
+void UIAlertAction::runHandler() {
+  if (!handler_) return;
+  auto handler = handler_;
+  handler(std::static_pointer_cast<UIAlertAction>(shared_from_this()));
+}
+
+}  // namespace host
