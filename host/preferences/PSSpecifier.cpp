@@ -14,11 +14,49 @@ PSSpecifier::PSSpecifier(Class* cls) : Object(cls) {}
 
 std::shared_ptr<PSSpecifier> PSSpecifier::specifier(std::string identifier, std::string name,
                                                     int cellType) {
-  auto spec = std::make_shared<PSSpecifier>();
-  spec->identifier_ = std::move(identifier);
-  spec->name_ = std::move(name);
-  spec->cellType_ = cellType;
-  return spec;
+  auto item = std::make_shared<PSSpecifier>();
+  item->identifier_ = std::move(identifier);
+  item->name_ = std::move(name);
+  item->cellType_ = cellType;
+  return item;
+}
+
+std::shared_ptr<PSSpecifier> PSSpecifier::preferenceSpecifierNamed(
+    std::string name, const std::shared_ptr<Object>& target, std::string setSelector,
+    std::string getSelector, Class* detail, int cellType, Class* /*edit*/) {
+  auto item = specifier(name, name, cellType);
+  item->target_ = target;
+  item->setSelector_ = std::move(setSelector);
+  item->getSelector_ = std::move(getSelector);
+  item->detailControllerClass_ = detail;
+  return item;
+}
+
+std::shared_ptr<PSSpecifier> PSSpecifier::emptyGroupSpecifier() {
+  return specifier("", "", PSGroupCell);
+}
+
+std::shared_ptr<PSSpecifier> PSSpecifier::groupSpecifierWithName(std::string name) {
+  return specifier("", std::move(name), PSGroupCell);
+}
+
+void PSSpecifier::performSetterWithValue(const Plist& value) {
+  auto self = std::static_pointer_cast<PSSpecifier>(shared_from_this());
+  if (setter_) {
+    setter_(value, self);
+    return;
+  }
+  const auto target = target_.lock();
+  if (setSelector_.empty() || !host::respondsToSelector(target.get(), setSelector_)) return;
+  msgSend<void(Plist, std::shared_ptr<PSSpecifier>)>(target, setSelector_, value, self);
+}
+
+Plist PSSpecifier::performGetter() {
+  auto self = std::static_pointer_cast<PSSpecifier>(shared_from_this());
+  if (getter_) return getter_(self);
+  const auto target = target_.lock();
+  if (getSelector_.empty() || !host::respondsToSelector(target.get(), getSelector_)) return {};
+  return msgSend<Plist(std::shared_ptr<PSSpecifier>)>(target, getSelector_, self);
 }
 
 void PSSpecifier::setProperty(Plist value, const std::string& key) {

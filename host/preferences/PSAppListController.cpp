@@ -1,0 +1,52 @@
+#include "preferences/PSAppListController.h"
+
+#include "foundation/DeviceFileSystem.h"
+#include "foundation/NSBundle.h"
+#include "foundation/PropertyListSerialization.h"
+#include "preferences/PSSpecifier.h"
+#include "preferences/PSSystemPolicyForApp.h"
+#include "runtime/Runtime.h"
+
+namespace host {
+
+Class* PSAppListController::objcClass() {
+  static Class* const cls = Runtime::shared().defineClass(
+      "PSAppListController", PSListController::objcClass(), factoryFor<PSAppListController>());
+  return cls;
+}
+
+PSAppListController::PSAppListController(Class* cls) : PSListController(cls) {}
+
+std::shared_ptr<NSBundle> PSAppListController::bundleImpl() {
+  if (auto own = PSListController::bundleImpl()) return own;
+  const auto opener = specifier();
+  return opener ? std::dynamic_pointer_cast<NSBundle>(opener->objectForKey("AppSettingsBundle"))
+                : nullptr;
+}
+
+PSListController::Specifiers PSAppListController::loadSpecifiers() {
+  const auto opener = specifier();
+  if (!systemPolicy_ && opener) {
+    if (const std::string* app = opener->propertyForKey("AppBundleID").asString()) {
+      systemPolicy_ = std::make_shared<PSSystemPolicyForApp>();
+      systemPolicy_->initWithBundleIdentifier(*app);
+    }
+  }
+  Specifiers out = systemPolicy_ ? systemPolicy_->specifiers() : Specifiers{};
+  const auto settings = bundleImpl();
+  const auto device = DeviceFileSystem::current();
+  if (!settings || !device) return out;
+  const auto bytes = device->readFile(settings->pathForResource("Root", "plist"));
+  if (!bytes) return out;
+  const Plist root = PropertyListSerialization::read(*bytes).value;
+  const auto self = std::static_pointer_cast<Object>(sharedController());
+  const Plist entries = root.get("PreferenceSpecifiers");
+  for (const Plist& entry : entries.items()) {
+    for (auto& item : specifiersFromDictionary(entry, "Root", opener, self)) {
+      out.push_back(std::move(item));
+    }
+  }
+  return out;
+}
+
+}  // namespace host

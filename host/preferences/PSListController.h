@@ -1,0 +1,152 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "foundation/Plist.h"
+#include "uikit/UITableView.h"
+#include "uikit/UITableViewDataSource.h"
+#include "uikit/UITableViewDelegate.h"
+#include "uikit/UIViewController.h"
+
+namespace host {
+
+class NSBundle;
+class PSSpecifier;
+
+// One settings page: a grouped table of specifiers.
+//
+// `specifiers` is the page in display order, group headers (cell type 0) included, loaded on
+// first use from the page's source (loadSpecifiers, which page classes override). A group is a
+// header and the cells after it, up to the next header; it is one table section whose rows are
+// its cells. Cells before the first header form a group without a header (section 0).
+//
+// Every change (insert, add, remove, reload) changes the page and its table together: the table
+// gets the matching row and section updates, so its counts and cells stay in step.
+//
+// Sent through the runtime (hooks see every caller): "reloadSpecifiers" (void()), "bundle"
+// (std::shared_ptr<NSBundle>()), "tableView:cellForRowAtIndexPath:"
+// (std::shared_ptr<UITableViewCell>(std::shared_ptr<UITableView>, NSIndexPath)),
+// "tableView:didSelectRowAtIndexPath:" (void(std::shared_ptr<UITableView>, NSIndexPath)), and
+// from UIViewController "loadView", "viewWillAppear:" and "viewWillDisappear:". The table's data
+// source and delegate calls for cells and selection arrive through those sends. Values of
+// cells are read and stored by "readPreferenceValue:" (Plist(std::shared_ptr<PSSpecifier>)) and
+// "setPreferenceValue:specifier:" (void(Plist, std::shared_ptr<PSSpecifier>)): the specifier's
+// "key" in the preferences domain named by its "defaults" property
+// (/var/mobile/Library/Preferences/<defaults>.plist), its "default" property when unset.
+class PSListController : public UIViewController,
+                         public UITableViewDataSource,
+                         public UITableViewDelegate {
+ public:
+  using Specifiers = std::vector<std::shared_ptr<PSSpecifier>>;
+
+  static Class* objcClass();
+  explicit PSListController(Class* cls = objcClass());
+
+  const Specifiers& specifiers();
+  // Replaces the page's cells (the table reloads).
+  void setSpecifiers(Specifiers specifiers);
+  void reloadSpecifiers();  // sends "reloadSpecifiers"
+
+  long numberOfGroups();
+  // The group's cells, its header first. The headerless group before the first header has no
+  // header to put first: it answers its cells alone. Empty for a group that does not exist.
+  Specifiers specifiersInGroup(long group);
+  // Index into `specifiers` of a table row; nothing when the row does not exist.
+  std::optional<long> indexForIndexPath(const NSIndexPath& indexPath);
+  // Table row of a cell; nothing for a group header or a cell not on the page.
+  std::optional<NSIndexPath> indexPathForSpecifier(const PSSpecifier* specifier);
+  std::shared_ptr<PSSpecifier> specifierAtIndexPath(const NSIndexPath& indexPath);
+  std::optional<long> indexOfSpecifier(const PSSpecifier* specifier);
+  // The first cell with that identifier; nothing if none.
+  std::shared_ptr<PSSpecifier> specifierForID(std::string_view identifier);
+
+  void removeSpecifier(const std::shared_ptr<PSSpecifier>& specifier, bool animated);
+  void addSpecifier(const std::shared_ptr<PSSpecifier>& specifier, bool animated);
+  void addSpecifier(const std::shared_ptr<PSSpecifier>& specifier) {
+    addSpecifier(specifier, false);
+  }
+  // An index past the end appends; a negative one is refused.
+  void insertSpecifier(const std::shared_ptr<PSSpecifier>& specifier, long index, bool animated);
+  void reloadSpecifier(const std::shared_ptr<PSSpecifier>& specifier, bool animated);
+  void reloadSpecifier(const std::shared_ptr<PSSpecifier>& specifier) {
+    reloadSpecifier(specifier, false);
+  }
+  // Removes every given cell that is on the page.
+  void removeContiguousSpecifiers(const Specifiers& specifiers, bool animated);
+  void addSpecifiersFromArray(const Specifiers& specifiers, bool animated);
+
+  // The table (the page's view), loaded on first use.
+  std::shared_ptr<UITableView> table();
+
+  // The page that opened this one (weak), and the cell it was opened from.
+  std::shared_ptr<PSListController> parentController() const { return parentController_.lock(); }
+  void setParentController(const std::shared_ptr<PSListController>& parent) {
+    parentController_ = parent;
+  }
+  std::shared_ptr<PSSpecifier> specifier() const { return specifier_; }
+  void setSpecifier(std::shared_ptr<PSSpecifier> specifier) { specifier_ = std::move(specifier); }
+
+  std::shared_ptr<NSBundle> bundle();  // sends "bundle"
+  void setBundle(std::shared_ptr<NSBundle> bundle) { bundle_ = std::move(bundle); }
+
+  // specifiersFromDictionary:stringsTable:parentSpecifier:target: the cells of one entry of a
+  // settings bundle's "PreferenceSpecifiers" array (none for an entry of an unknown type).
+  Specifiers specifiersFromDictionary(const Plist& entry, const std::string& stringsTable,
+                                      const std::shared_ptr<PSSpecifier>& parent,
+                                      const std::shared_ptr<Object>& target);
+
+  // Data source and delegate.
+  long numberOfSectionsInTableView(UITableView& tableView) override;
+  long tableViewNumberOfRowsInSection(UITableView& tableView, long section) override;
+  std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(
+      UITableView& tableView, const NSIndexPath& indexPath) override;
+  std::string tableViewTitleForHeaderInSection(UITableView& tableView, long section) override;
+  std::string tableViewTitleForFooterInSection(UITableView& tableView, long section) override;
+  void tableViewDidSelectRowAtIndexPath(UITableView& tableView,
+                                        const NSIndexPath& indexPath) override;
+
+ protected:
+  friend struct PSListControllerMethods;
+
+  // The page's cells; empty unless a page class provides them.
+  virtual Specifiers loadSpecifiers() { return {}; }
+  virtual void reloadSpecifiersImpl();
+  virtual std::shared_ptr<NSBundle> bundleImpl() { return bundle_; }
+  virtual std::shared_ptr<UITableViewCell> cellForRowImpl(const std::shared_ptr<UITableView>& table,
+                                                          const NSIndexPath& indexPath);
+  virtual void didSelectRowImpl(const std::shared_ptr<UITableView>& table,
+                                const NSIndexPath& indexPath);
+  virtual Plist readPreferenceValueImpl(const std::shared_ptr<PSSpecifier>& specifier);
+  virtual void setPreferenceValueImpl(const Plist& value,
+                                      const std::shared_ptr<PSSpecifier>& specifier);
+  void loadViewImpl() override;
+  void viewWillAppearImpl(bool animated) override;
+  // Runs once, when the cells are first loaded.
+  virtual void specifiersDidLoad() {}
+
+  bool specifiersLoaded() const { return loaded_; }
+
+ private:
+  struct Group {
+    std::optional<std::size_t> header;  // index into specifiers_
+    std::size_t first = 0;              // index of the first cell
+    std::size_t count = 0;
+  };
+  static std::vector<Group> groupsOf(const Specifiers& specifiers);
+  void ensureLoaded();
+  // Makes `next` the page, updating the table to match.
+  void applySpecifiers(Specifiers next, bool animated);
+  std::shared_ptr<UITableView> loadedTable();
+
+  Specifiers specifiers_;
+  bool loaded_ = false;
+  std::weak_ptr<PSListController> parentController_;
+  std::shared_ptr<PSSpecifier> specifier_;
+  std::shared_ptr<NSBundle> bundle_;
+};
+
+}  // namespace host

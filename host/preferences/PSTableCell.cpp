@@ -1,0 +1,77 @@
+#include "preferences/PSTableCell.h"
+
+#include <array>
+#include <utility>
+
+#include "preferences/PSSpecifier.h"
+#include "runtime/Runtime.h"
+#include "uikit/UILabel.h"
+
+namespace host {
+
+namespace {
+
+struct CellTypeName {
+  std::string_view name;
+  int type;
+};
+
+constexpr std::array<CellTypeName, 10> kCellTypes{{
+    {"PSGroupCell", PSSpecifier::PSGroupCell},
+    {"PSLinkCell", PSSpecifier::PSLinkCell},
+    {"PSLinkListCell", PSSpecifier::PSLinkListCell},
+    {"PSListItemCell", PSSpecifier::PSListItemCell},
+    {"PSTitleValueCell", PSSpecifier::PSTitleValueCell},
+    {"PSSliderCell", PSSpecifier::PSSliderCell},
+    {"PSSwitchCell", PSSpecifier::PSSwitchCell},
+    {"PSStaticTextCell", PSSpecifier::PSStaticTextCell},
+    {"PSEditTextCell", PSSpecifier::PSEditTextCell},
+    {"PSButtonCell", PSSpecifier::PSButtonCell},
+}};
+
+}  // namespace
+
+Class* PSTableCell::objcClass() {
+  static Class* const cls = Runtime::shared().defineClass(
+      "PSTableCell", UITableViewCell::objcClass(), factoryFor<PSTableCell>());
+  return cls;
+}
+
+PSTableCell::PSTableCell(Class* cls) : UITableViewCell(cls) {}
+
+int PSTableCell::cellTypeFromString(std::string_view name) {
+  for (const CellTypeName& entry : kCellTypes) {
+    if (entry.name == name) return entry.type;
+  }
+  return PSSpecifier::PSLinkCell;
+}
+
+std::string PSTableCell::reuseIdentifierForCellType(int cellType) {
+  for (const CellTypeName& entry : kCellTypes) {
+    if (entry.type == cellType) return std::string(entry.name);
+  }
+  return "PSCellType" + std::to_string(cellType);
+}
+
+void PSTableCell::refreshCellContentsWithSpecifier(const std::shared_ptr<PSSpecifier>& specifier) {
+  specifier_ = specifier;
+  if (!specifier) return;
+  textLabel()->setText(specifier->name());
+  const int type = specifier->cellType();
+  const bool opensPage = type == PSSpecifier::PSLinkCell || type == PSSpecifier::PSLinkListCell;
+  setAccessoryType(opensPage ? UITableViewCellAccessoryDisclosureIndicator
+                             : UITableViewCellAccessoryNone);
+  textLabel()->setEnabled(isCellEnabled());
+}
+
+bool PSTableCell::isCellEnabled() const {
+  if (!specifier_) return true;
+  return specifier_->propertyForKey("enabled").asBoolean().value_or(true);
+}
+
+void PSTableCell::prepareForReuse() {
+  UITableViewCell::prepareForReuse();
+  specifier_.reset();
+}
+
+}  // namespace host

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "uikit/UITableViewCell.h"
+
+namespace host {
+
+class PSSpecifier;
+
+// A cell of a settings page, showing one specifier: its title, and a disclosure arrow for cells
+// that open a page. A cell whose specifier's "enabled" property is false is shown dimmed.
+class PSTableCell : public UITableViewCell {
+ public:
+  static Class* objcClass();
+  explicit PSTableCell(Class* cls = objcClass());
+
+  // cellTypeFromString: the cell type named by a cell class name ("PSSwitchCell" -> 6); a name
+  // that is not a cell type gives the link type, as on the device.
+  static int cellTypeFromString(std::string_view name);
+  // The reuse identifier of the cells of a type.
+  static std::string reuseIdentifierForCellType(int cellType);
+
+  std::shared_ptr<PSSpecifier> specifier() const { return specifier_; }
+  void setSpecifier(std::shared_ptr<PSSpecifier> specifier) { specifier_ = std::move(specifier); }
+  // Shows the specifier's title, accessory and enabled state.
+  virtual void refreshCellContentsWithSpecifier(const std::shared_ptr<PSSpecifier>& specifier);
+  // False when the specifier's "enabled" property is false.
+  bool isCellEnabled() const;
+
+  void prepareForReuse() override;
+
+ private:
+  std::shared_ptr<PSSpecifier> specifier_;
+};
+
+}  // namespace host

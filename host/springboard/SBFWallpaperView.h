@@ -1,0 +1,33 @@
+#pragma once
+
+#include <memory>
+
+#include "uikit/UIView.h"
+
+namespace host {
+
+class UIImage;
+
+// SpringBoard's home-screen wallpaper. Whenever the wallpaper is set or redrawn the view
+// regenerates its blurred variants: "_updateGeneratingBlurs" (void()), sent through the runtime.
+class SBFWallpaperView : public UIView {
+ public:
+  static Class* objcClass();
+  explicit SBFWallpaperView(Class* cls = objcClass());
+
+  std::shared_ptr<UIImage> wallpaperImage() const { return wallpaperImage_; }
+  void setWallpaperImage(std::shared_ptr<UIImage> image);
+  // Draws the wallpaper again (after a change of size or appearance).
+  void redraw();
+  // How often the blurs were generated.
+  int blurGenerations() const { return blurGenerations_; }
+
+ protected:
+  virtual void updateGeneratingBlursImpl() { ++blurGenerations_; }
+
+ private:
+  std::shared_ptr<UIImage> wallpaperImage_;
+  int blurGenerations_ = 0;
+};
+
+}  // namespace host

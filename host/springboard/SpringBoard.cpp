@@ -1,0 +1,48 @@
+#include "springboard/SpringBoard.h"
+
+#include <utility>
+
+#include "runtime/Runtime.h"
+#include "springboard/SBFWallpaperView.h"
+#include "uikit/UIImage.h"
+#include "uikit/UIScreen.h"
+
+namespace host {
+
+Class* SpringBoard::objcClass() {
+  static Class* const cls = [] {
+    Class* c = Runtime::shared().defineClass("SpringBoard", UIApplication::objcClass(),
+                                             factoryFor<SpringBoard>());
+    defineMethod<void(Id)>(c, "applicationDidFinishLaunching:", [](Object* self, Id app) {
+      if (auto* board = dynamic_cast<SpringBoard*>(self)) {
+        board->applicationDidFinishLaunchingImpl(app);
+      }
+    });
+    return c;
+  }();
+  return cls;
+}
+
+SpringBoard::SpringBoard(Class* cls) : UIApplication(cls) {}
+
+void SpringBoard::applicationDidFinishLaunching(const std::shared_ptr<Object>& application) {
+  msgSend<void(Id)>(this, "applicationDidFinishLaunching:", application);
+}
+
+void SpringBoard::applicationDidFinishLaunchingImpl(const std::shared_ptr<Object>&) {
+  if (launched_) return;
+  launched_ = true;
+  wallpaperView_ = std::make_shared<SBFWallpaperView>();
+  wallpaperView_->setFrame(UIScreen::mainScreen()->bounds());
+  if (pendingWallpaper_) wallpaperView_->setWallpaperImage(std::move(pendingWallpaper_));
+}
+
+void SpringBoard::setWallpaperImage(std::shared_ptr<UIImage> image) {
+  if (wallpaperView_) {
+    wallpaperView_->setWallpaperImage(std::move(image));
+  } else {
+    pendingWallpaper_ = std::move(image);
+  }
+}
+
+}  // namespace host
