@@ -69,18 +69,15 @@ void CALayer::setMask(std::shared_ptr<CALayer> mask) {
   mask_ = std::move(mask);
 }
 
-namespace {
-
-CGAffineTransform layerToSuperlayer(const CGRect& bounds, const CGPoint& position,
-                                    const CGPoint& anchor, const CGAffineTransform& transform) {
+CGAffineTransform CALayer::layerToSuperlayer(const CGRect& bounds, const CGPoint& position,
+                                             const CGPoint& anchor,
+                                             const CGAffineTransform& transform) {
   const CGPoint anchorInBounds{bounds.origin.x + anchor.x * bounds.size.width,
                                bounds.origin.y + anchor.y * bounds.size.height};
   CGAffineTransform t = CGAffineTransform::makeTranslation(-anchorInBounds.x, -anchorInBounds.y);
   t = CGAffineTransform::concat(t, transform);
   return CGAffineTransform::concat(t, CGAffineTransform::makeTranslation(position.x, position.y));
 }
-
-}  // namespace
 
 CGAffineTransform CALayer::transformToSuperlayer() const {
   return layerToSuperlayer(bounds_, position_, anchorPoint_, transform_);

@@ -29,6 +29,12 @@ class CALayer : public Object {
   explicit CALayer(Class* cls = objcClass());
   ~CALayer() override;
 
+  // Maps a layer's bounds coordinates into its superlayer's: the transform applied about the
+  // anchor point, then moved to the position.
+  static CGAffineTransform layerToSuperlayer(const CGRect& bounds, const CGPoint& position,
+                                             const CGPoint& anchor,
+                                             const CGAffineTransform& transform);
+
   static std::shared_ptr<CALayer> layer() { return std::make_shared<CALayer>(); }
 
   // The view this layer belongs to; nothing for a free-standing layer or once the view is gone.

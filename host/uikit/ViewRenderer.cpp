@@ -36,16 +36,6 @@ bool finite(const CGRect& r) {
          std::isfinite(r.size.height);
 }
 
-// Maps a layer's bounds coordinates into its superlayer's (as CALayer does for model values).
-CGAffineTransform layerToSuperlayer(const CGRect& bounds, const CGPoint& position,
-                                    const CGPoint& anchor, const CGAffineTransform& transform) {
-  const CGPoint anchorInBounds{bounds.origin.x + anchor.x * bounds.size.width,
-                               bounds.origin.y + anchor.y * bounds.size.height};
-  CGAffineTransform t = CGAffineTransform::makeTranslation(-anchorInBounds.x, -anchorInBounds.y);
-  t = CGAffineTransform::concat(t, transform);
-  return CGAffineTransform::concat(t, CGAffineTransform::makeTranslation(position.x, position.y));
-}
-
 // Cairo refuses (and stops drawing after) a transform that collapses the plane; such a view
 // shows nothing anyway.
 bool drawable(const CGAffineTransform& t) {
@@ -95,8 +85,8 @@ std::vector<std::shared_ptr<UIView>> backToFront(const UIView& view) {
 void drawMaskLayer(CGContext& context, const CALayer& mask) {
   if (mask.isHidden()) return;
   const CGRect bounds = mask.bounds();
-  const CGAffineTransform t =
-      layerToSuperlayer(bounds, mask.position(), mask.anchorPoint(), mask.affineTransform());
+  const CGAffineTransform t = CALayer::layerToSuperlayer(
+      bounds, mask.position(), mask.anchorPoint(), mask.affineTransform());
   if (!finite(bounds) || bounds.isEmpty() || !drawable(t)) return;
   const double opacity = std::clamp(mask.opacity(), 0.0, 1.0);
   context.saveGState();
@@ -239,8 +229,8 @@ void ViewRenderer::drawView(CGContext& context, UIView& view, bool root) const {
   const CALayer& layer = *view.layer();
   const CGAffineTransform t =
       root ? CGAffineTransform::makeTranslation(-bounds.origin.x, -bounds.origin.y)
-           : layerToSuperlayer(bounds, view.presentationCenter(), layer.anchorPoint(),
-                               view.presentationTransform());
+           : CALayer::layerToSuperlayer(bounds, view.presentationCenter(), layer.anchorPoint(),
+                                        view.presentationTransform());
   if (!finite(bounds) || !drawable(t)) return;
   cairo_t* cr = context.cairo();
   context.saveGState();
