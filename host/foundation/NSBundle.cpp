@@ -44,6 +44,25 @@ std::shared_ptr<NSBundle> NSBundle::bundleWithPath(std::string path) {
   return bundle;
 }
 
+namespace {
+
+std::shared_ptr<NSBundle>& mainBundleSlot() {
+  static std::shared_ptr<NSBundle> bundle;
+  return bundle;
+}
+
+}  // namespace
+
+std::shared_ptr<NSBundle> NSBundle::mainBundle() {
+  auto& bundle = mainBundleSlot();
+  if (!bundle) bundle = std::make_shared<NSBundle>();
+  return bundle;
+}
+
+void NSBundle::setMainBundle(std::shared_ptr<NSBundle> bundle) {
+  mainBundleSlot() = std::move(bundle);
+}
+
 bool NSBundle::load() {
   if (loaded_) return true;
   const auto device = DeviceFileSystem::current();

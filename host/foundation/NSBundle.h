@@ -26,6 +26,9 @@ class NSBundle : public Object {
   explicit NSBundle(Class* cls = objcClass());
 
   static std::shared_ptr<NSBundle> bundleWithPath(std::string path);
+  // The running app's own bundle; a bundle without a path until the app sets it at launch.
+  static std::shared_ptr<NSBundle> mainBundle();
+  static void setMainBundle(std::shared_ptr<NSBundle> bundle);
   const std::string& bundlePath() const { return path_; }
 
   bool load();

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "foundation/DeviceFileSystem.h"
+#include "foundation/Log.h"
 #include "foundation/NSBundle.h"
 #include "foundation/PropertyListSerialization.h"
 #include "preferences/PSSpecifier.h"
@@ -87,6 +88,7 @@ Class* PSListController::objcClass() {
     Class* c = Runtime::shared().defineClass("PSListController", UIViewController::objcClass(),
                                              factoryFor<PSListController>());
     PSListControllerMethods::define(c);
+    registerIvar(c, "_dataSource", &PSListController::dataSource_);
     return c;
   }();
   return cls;
@@ -478,8 +480,14 @@ void PSListController::setPreferenceValueImpl(const Plist& value,
       return;  // an unreadable domain is left alone rather than overwritten
     }
   }
-  if (const auto xml = PropertyListSerialization::writeXml(stored.with(*key, value))) {
-    device->writeFileAtomically(path, *xml);
+  // The preferences folder is made when missing, as the preferences daemon does, so that a
+  // value is never dropped; a write that still fails is logged.
+  const std::string folder = path.substr(0, path.rfind('/'));
+  std::string error;
+  const auto xml = PropertyListSerialization::writeXml(stored.with(*key, value));
+  if (!xml || !(device->fileExists(folder) || device->createDirectory(folder, true, &error)) ||
+      !device->writeFileAtomically(path, *xml, &error)) {
+    NSLog("Could not store " + *key + " in " + path + ": " + error);
   }
 }
 

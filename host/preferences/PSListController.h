@@ -93,6 +93,11 @@ class PSListController : public UIViewController,
   std::shared_ptr<NSBundle> bundle();  // sends "bundle"
   void setBundle(std::shared_ptr<NSBundle> bundle) { bundle_ = std::move(bundle); }
 
+  // The page's data source (instance variable "_dataSource", std::shared_ptr<Object>): an
+  // object a preference bundle may give its page; the page holds it strongly.
+  const std::shared_ptr<Object>& dataSource() const { return dataSource_; }
+  void setDataSource(std::shared_ptr<Object> dataSource) { dataSource_ = std::move(dataSource); }
+
   // specifiersFromDictionary:stringsTable:parentSpecifier:target: the cells of one entry of a
   // settings bundle's "PreferenceSpecifiers" array (none for an entry of an unknown type).
   Specifiers specifiersFromDictionary(const Plist& entry, const std::string& stringsTable,
@@ -147,6 +152,7 @@ class PSListController : public UIViewController,
   std::weak_ptr<PSListController> parentController_;
   std::shared_ptr<PSSpecifier> specifier_;
   std::shared_ptr<NSBundle> bundle_;
+  std::shared_ptr<Object> dataSource_;
 };
 
 }  // namespace host

@@ -5,6 +5,8 @@
 
 #include "preferences/PSSpecifier.h"
 #include "runtime/Runtime.h"
+#include "uikit/UIImage.h"
+#include "uikit/UIImageView.h"
 #include "uikit/UILabel.h"
 
 namespace host {
@@ -62,6 +64,12 @@ void PSTableCell::refreshCellContentsWithSpecifier(const std::shared_ptr<PSSpeci
   setAccessoryType(opensPage ? UITableViewCellAccessoryDisclosureIndicator
                              : UITableViewCellAccessoryNone);
   textLabel()->setEnabled(isCellEnabled());
+  // The image view is made only for cells that have shown an icon.
+  const auto icon = std::dynamic_pointer_cast<UIImage>(specifier->objectForKey("iconImage"));
+  if (icon || showsIcon_) {
+    imageView()->setImage(icon);
+    showsIcon_ = icon != nullptr;
+  }
 }
 
 bool PSTableCell::isCellEnabled() const {

@@ -10,7 +10,8 @@ namespace host {
 class PSSpecifier;
 
 // A cell of a settings page, showing one specifier: its title, and a disclosure arrow for cells
-// that open a page. A cell whose specifier's "enabled" property is false is shown dimmed.
+// that open a page, and its "iconImage" in the image view. A cell whose specifier's "enabled"
+// property is false is shown dimmed.
 class PSTableCell : public UITableViewCell {
  public:
   static Class* objcClass();
@@ -33,6 +34,7 @@ class PSTableCell : public UITableViewCell {
 
  private:
   std::shared_ptr<PSSpecifier> specifier_;
+  bool showsIcon_ = false;
 };
 
 }  // namespace host

@@ -7,8 +7,10 @@
 #include "foundation/NSBundle.h"
 #include "foundation/RunLoop.h"
 #include "preferences/PSAppListController.h"
+#include "preferences/PSPlistSpecifiers.h"
 #include "preferences/PSSpecifier.h"
 #include "runtime/Runtime.h"
+#include "uikit/UIImage.h"
 
 namespace host {
 
@@ -37,24 +39,15 @@ Class* PSUIPrefsListController::objcClass() {
 PSUIPrefsListController::PSUIPrefsListController(Class* cls) : PSListController(cls) {}
 
 PSListController::Specifiers PSUIPrefsListController::loadSpecifiers() {
-  using S = PSSpecifier;
-  Specifiers out{
-      S::emptyGroupSpecifier(),
-      S::specifier("AIRPLANE_MODE", "Airplane Mode", S::PSSwitchCell),
-      S::specifier("WIFI", "Wi-Fi"),
-      S::specifier("Bluetooth", "Bluetooth"),
-      S::emptyGroupSpecifier(),
-      S::specifier("NOTIFICATIONS_ID", "Notifications"),
-      S::specifier("CONTROL_CENTER", "Control Center"),
-      S::specifier("DO_NOT_DISTURB", "Do Not Disturb"),
-      S::emptyGroupSpecifier(),
-      S::specifier("General", "General"),
-      S::specifier("DISPLAY", "Display & Brightness"),
-      S::specifier("WALLPAPER", "Wallpaper"),
-      S::specifier("Privacy", "Privacy"),
-  };
+  const std::string list = kSettingsList;
+  const std::string bundlePath = list.substr(0, list.rfind('/'));
+  const Plist source = PSPlistSpecifiers::readList(list);
+  if (const std::string* title = source.get("title").asString(); title && this->title().empty()) {
+    setTitle(*title);
+  }
+  Specifiers out = PSPlistSpecifiers::fromList(source, bundlePath, sharedController());
   if (!thirdPartySpecifiers_.empty()) {
-    if (!thirdPartyGroup_) thirdPartyGroup_ = S::emptyGroupSpecifier();
+    if (!thirdPartyGroup_) thirdPartyGroup_ = PSSpecifier::emptyGroupSpecifier();
     out.push_back(thirdPartyGroup_);
     out.insert(out.end(), thirdPartySpecifiers_.begin(), thirdPartySpecifiers_.end());
   }
@@ -103,6 +96,9 @@ PSListController::Specifiers PSUIPrefsListController::loadThirdPartySpecifiers()
     cell->setDetailControllerClass(PSAppListController::objcClass());
     if (!identifier.empty()) cell->setProperty(Plist::string(identifier), "AppBundleID");
     cell->setObject(NSBundle::bundleWithPath(settingsPath), "AppSettingsBundle");
+    if (auto icon = PSPlistSpecifiers::iconAt(appPath + "/Icon-Small.png")) {
+      cell->setObject(icon, "iconImage");
+    }
     out.push_back(std::move(cell));
   }
   return out;

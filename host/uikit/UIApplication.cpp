@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "runtime/Runtime.h"
 #include "uikit/UIScreen.h"
@@ -43,11 +44,23 @@ Class* UIApplication::objcClass() {
 
 UIApplication::UIApplication(Class* cls) : UIResponder(cls) {}
 
-const std::shared_ptr<UIApplication>& UIApplication::sharedApplication() {
+namespace {
+
+std::shared_ptr<UIApplication>& sharedApplicationSlot() {
   // Never destroyed, like the run loop: work still queued at exit may use it.
-  static const auto* const application =
+  static auto* const application =
       new std::shared_ptr<UIApplication>(std::make_shared<UIApplication>());
   return *application;
+}
+
+}  // namespace
+
+const std::shared_ptr<UIApplication>& UIApplication::sharedApplication() {
+  return sharedApplicationSlot();
+}
+
+void UIApplication::setSharedApplication(std::shared_ptr<UIApplication> application) {
+  if (application) sharedApplicationSlot() = std::move(application);
 }
 
 void UIApplication::setKeyWindow(const std::shared_ptr<UIWindow>& window) {
@@ -73,6 +86,11 @@ const std::shared_ptr<UIView>& UIApplication::statusBar() {
     statusBar_->setFrame(statusBarFrame());
   }
   return statusBar_;
+}
+
+void UIApplication::setStatusBarOrientation(UIInterfaceOrientation orientation) {
+  orientation_ = orientation;
+  if (statusBar_) statusBar_->setFrame(statusBarFrame());
 }
 
 CGRect UIApplication::statusBarFrame() const {

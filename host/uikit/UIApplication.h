@@ -32,6 +32,8 @@ class UIApplication : public UIResponder {
   explicit UIApplication(Class* cls = objcClass());
 
   static const std::shared_ptr<UIApplication>& sharedApplication();
+  // Makes `application` the process's shared application (SpringBoard is its own); nil is ignored.
+  static void setSharedApplication(std::shared_ptr<UIApplication> application);
 
   std::shared_ptr<UIWindow> keyWindow() const { return keyWindow_.lock(); }
   void setKeyWindow(const std::shared_ptr<UIWindow>& window);
@@ -41,7 +43,9 @@ class UIApplication : public UIResponder {
   // The status bar across the top of the screen, 20 points high.
   const std::shared_ptr<UIView>& statusBar();
   CGRect statusBarFrame() const;
-  UIInterfaceOrientation statusBarOrientation() const { return UIInterfaceOrientationPortrait; }
+  UIInterfaceOrientation statusBarOrientation() const { return orientation_; }
+  // The device turned (the simulator's rotate): the status bar takes the screen's new width.
+  void setStatusBarOrientation(UIInterfaceOrientation orientation);
 
   // An URL can be opened when an installed app handles its scheme (case-insensitive); "http" and
   // "https" (the browser) are installed at first. Opened URLs are recorded in order.
@@ -56,6 +60,7 @@ class UIApplication : public UIResponder {
   std::shared_ptr<UIView> statusBar_;
   std::set<std::string> schemes_{"http", "https"};
   std::vector<std::string> openedURLs_;
+  UIInterfaceOrientation orientation_ = UIInterfaceOrientationPortrait;
 };
 
 }  // namespace host

@@ -7,6 +7,7 @@
 #include "uikit/UINavigationBar.h"
 #include "uikit/UINavigationItem.h"
 #include "uikit/UIScreen.h"
+#include "uikit/UIScrollView.h"
 #include "uikit/UIView.h"
 
 namespace host {
@@ -71,7 +72,22 @@ void UINavigationController::installTopView() {
   const auto container = view();
   const auto topView = top->view();
   UIView::performWithoutAnimation([&] { topView->setFrame(container->bounds()); });
+  adjustScrollViewInsets(topView);
   container->insertSubviewBelowSubview(topView, bar_);
+}
+
+void UINavigationController::adjustScrollViewInsets(const std::shared_ptr<UIView>& view) {
+  const auto scroll = std::dynamic_pointer_cast<UIScrollView>(view);
+  if (!scroll) return;
+  const double top = bar_->frame().maxY();
+  UIEdgeInsets inset = scroll->contentInset();
+  if (inset.top == top) return;
+  // Content resting at its top stays at its top; a scrolled page keeps its place.
+  const CGPoint offset = scroll->contentOffset();
+  const bool atTop = offset.y <= -inset.top;
+  inset.top = top;
+  scroll->setContentInset(inset);
+  if (atTop) scroll->setContentOffset(CGPointMake(offset.x, -top));
 }
 
 void UINavigationController::viewWillLayoutSubviews() {
@@ -88,6 +104,7 @@ void UINavigationController::viewWillLayoutSubviews() {
       top->view()->frame() != bounds) {
     top->view()->setFrame(bounds);
   }
+  if (!transitioning_ && top && top->isViewLoaded()) adjustScrollViewInsets(top->view());
 }
 
 void UINavigationController::setViewControllers(
@@ -211,6 +228,7 @@ void UINavigationController::transition(const std::shared_ptr<UIViewController>&
     const CGFloat start = !animated || !from ? 0 : push ? width : -width / 3;
     toView->setFrame(bounds.offsetBy(start, 0));
   });
+  adjustScrollViewInsets(toView);
   if (!push && fromView && fromView->superview() == container) {
     container->insertSubviewBelowSubview(toView, fromView);
   } else {

@@ -58,6 +58,9 @@ class UINavigationController : public UIViewController {
 
  private:
   void installTopView();
+  // A page that scrolls (a table) runs under the translucent bar: its content starts below the
+  // bar, as UIKit's automatic scroll-view insets place it.
+  void adjustScrollViewInsets(const std::shared_ptr<UIView>& view);
   std::vector<std::shared_ptr<UINavigationItem>> stackItems();
   // Slides from `from` to `to` (to is already in the stack); `popped` leave when it ends.
   void transition(const std::shared_ptr<UIViewController>& from,

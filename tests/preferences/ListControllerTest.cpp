@@ -6,6 +6,7 @@
 
 #include "PreferencesTestSupport.h"
 #include "preferences/PSUIPrefsListController.h"
+#include "support/TempDevice.h"
 #include "uikit/UILabel.h"
 
 namespace host {
@@ -113,6 +114,12 @@ TEST_F(ListControllerTest, ReloadingRebuildsFromTheSourceAndRefreshesCells) {
 }
 
 TEST_F(ListControllerTest, HooksOnListPagesAndOnTheMainListEachTakeTheirOwn) {
+  TempDevice device;
+  device.writePlist(
+      PSUIPrefsListController::kSettingsList,
+      Plist::dictionary(
+          {{"items", Plist::array({Plist::dictionary(
+                         {{"id", Plist::string("WIFI")}, {"label", Plist::string("Wi-Fi")}})})}}));
   std::vector<std::string> calls;
   static Imp<void(bool)> originalAppear;
   static Imp<void()> originalReload;

@@ -1,0 +1,97 @@
+#include "preferences/PSPlistSpecifiers.h"
+
+#include "foundation/DeviceFileSystem.h"
+#include "foundation/NSBundle.h"
+#include "foundation/PropertyListSerialization.h"
+#include "preferences/PSPlistListController.h"
+#include "preferences/PSSpecifier.h"
+#include "preferences/PSTableCell.h"
+#include "runtime/Runtime.h"
+#include "uikit/UIImage.h"
+#include "uikit/UIScreen.h"
+
+namespace host {
+
+namespace {
+
+constexpr std::size_t kMaxListBytes = std::size_t{8} << 20;
+
+std::string stringOf(const Plist& item, std::string_view key) {
+  const std::string* value = item.get(key).asString();
+  return value ? *value : std::string();
+}
+
+// The page class an item opens; nullptr when it names none or it cannot be found.
+Class* pageClassOf(const Plist& item) {
+  const std::string detail = stringOf(item, "detail");
+  const std::string bundlePath = stringOf(item, "bundle");
+  if (!bundlePath.empty()) {
+    PSPlistListController::registerBundleClasses(bundlePath);
+    const auto bundle = NSBundle::bundleWithPath(bundlePath);
+    if (!bundle->load()) return detail.empty() ? nullptr : NSClassFromString(detail);
+    return detail.empty() ? bundle->principalClass() : NSClassFromString(detail);
+  }
+  return detail.empty() ? nullptr : NSClassFromString(detail);
+}
+
+std::shared_ptr<PSSpecifier> specifierFor(const Plist& item, const std::string& bundlePath,
+                                          const std::shared_ptr<Object>& target) {
+  const std::string cellName = stringOf(item, "cell");
+  const int type =
+      cellName.empty() ? PSSpecifier::PSLinkCell : PSTableCell::cellTypeFromString(cellName);
+  auto specifier = PSSpecifier::specifier(stringOf(item, "id"), stringOf(item, "label"), type);
+  for (const auto& [key, value] : item.entries())
+    specifier->setProperty(value, key);
+  if (type == PSSpecifier::PSGroupCell) return specifier;
+
+  specifier->setDetailControllerClass(pageClassOf(item));
+  if (const std::string lazy = stringOf(item, "bundle"); !lazy.empty()) {
+    specifier->setProperty(Plist::string(lazy), "lazy-bundle");
+  }
+  if (const std::string icon = stringOf(item, "icon"); !icon.empty()) {
+    const std::string path = icon.front() == '/' ? icon : bundlePath + "/" + icon;
+    if (auto image = PSPlistSpecifiers::iconAt(path)) specifier->setObject(image, "iconImage");
+  }
+  specifier->setTarget(target);
+  specifier->setSetterSelector("setPreferenceValue:specifier:");
+  specifier->setGetterSelector("readPreferenceValue:");
+  return specifier;
+}
+
+}  // namespace
+
+std::vector<std::shared_ptr<PSSpecifier>> PSPlistSpecifiers::fromList(
+    const Plist& list, const std::string& bundlePath, const std::shared_ptr<Object>& target) {
+  std::vector<std::shared_ptr<PSSpecifier>> out;
+  const Plist items = list.get(kItemsKey);
+  if (items.size() == 0) return out;
+  if (!bundlePath.empty()) {
+    // The list's own pages are the code of the bundle it belongs to.
+    PSPlistListController::registerBundleClasses(bundlePath);
+    NSBundle::bundleWithPath(bundlePath)->load();
+  }
+  out.reserve(items.size());
+  for (const Plist& item : items.items()) {
+    if (item.isDictionary()) out.push_back(specifierFor(item, bundlePath, target));
+  }
+  return out;
+}
+
+Plist PSPlistSpecifiers::readList(const std::string& devicePath) {
+  const auto device = DeviceFileSystem::current();
+  if (!device) return {};
+  const auto bytes = device->readFile(devicePath, kMaxListBytes);
+  if (!bytes) return {};
+  return PropertyListSerialization::read(*bytes).value;
+}
+
+std::shared_ptr<UIImage> PSPlistSpecifiers::iconAt(const std::string& devicePath) {
+  if (UIScreen::mainScreen()->scale() >= 2 && devicePath.ends_with(".png") &&
+      devicePath.find("@2x.") == std::string::npos) {
+    const std::string retina = devicePath.substr(0, devicePath.size() - 4) + "@2x.png";
+    if (auto image = UIImage::imageWithContentsOfFile(retina)) return image;
+  }
+  return UIImage::imageWithContentsOfFile(devicePath);
+}
+
+}  // namespace host

@@ -1,0 +1,90 @@
+#include "springboard/SpringBoardApp.h"
+
+#include <set>
+#include <utility>
+
+#include "foundation/DeviceFileSystem.h"
+#include "foundation/LSApplicationWorkspace.h"
+#include "foundation/NSBundle.h"
+#include "runtime/Runtime.h"
+#include "springboard/SBFWallpaperView.h"
+#include "springboard/SpringBoard.h"
+#include "substrate/SubstrateLoader.h"
+#include "uikit/UIImage.h"
+#include "uikit/UIScreen.h"
+#include "uikit/UIWindow.h"
+
+namespace host {
+
+namespace {
+
+constexpr const char* kWallpaperDirectory = "/var/mobile/Library/SpringBoard";
+constexpr std::size_t kMaxWallpaperBytes = std::size_t{64} << 20;
+
+void fail(std::string* error, std::string message) {
+  if (error) *error = std::move(message);
+}
+
+// A wallpaper image from PNG bytes, shown at the screen's scale; nothing when not a PNG.
+std::shared_ptr<UIImage> wallpaperFrom(const std::string& bytes) {
+  return UIImage::imageWithData(UIImage::Bytes(bytes.begin(), bytes.end()),
+                                UIScreen::mainScreen()->scale());
+}
+
+}  // namespace
+
+std::shared_ptr<SpringBoardApp> SpringBoardApp::launch() {
+  NSBundle::setMainBundle(NSBundle::bundleWithPath(kBundlePath));
+  SubstrateLoader::loadExtensions();
+
+  auto app = std::make_shared<SpringBoardApp>();
+  app->springBoard_ = std::make_shared<SpringBoard>();
+  std::set<std::string> schemes{"http", "https"};
+  const auto device = DeviceFileSystem::current();
+  if (device) schemes.merge(LSApplicationWorkspace::installedURLSchemes(*device));
+  app->springBoard_->setInstalledURLSchemes(std::move(schemes));
+  UIApplication::setSharedApplication(app->springBoard_);
+
+  app->window_ = std::make_shared<UIWindow>();
+  app->window_->setFrame(UIScreen::mainScreen()->bounds());
+  app->window_->makeKeyAndVisible();
+  if (device) {
+    if (const auto bytes = device->readFile(kWallpaperPath, kMaxWallpaperBytes)) {
+      if (auto image = wallpaperFrom(*bytes)) app->springBoard_->setWallpaperImage(image);
+    }
+  }
+  msgSend<void(Id)>(app->springBoard_, "applicationDidFinishLaunching:", app->springBoard_);
+  if (const auto& wallpaper = app->springBoard_->wallpaperView()) {
+    app->window_->addSubview(wallpaper);
+  }
+  app->window_->layoutIfNeeded();
+  return app;
+}
+
+bool SpringBoardApp::setWallpaper(const std::string& devicePath, std::string* error) {
+  const auto device = DeviceFileSystem::current();
+  if (!device) {
+    fail(error, "no device");
+    return false;
+  }
+  std::string reason;
+  const auto bytes = device->readFile(devicePath, kMaxWallpaperBytes, &reason);
+  if (!bytes) {
+    fail(error, reason);
+    return false;
+  }
+  auto image = wallpaperFrom(*bytes);
+  if (!image) {
+    fail(error, devicePath + " is not a PNG image");
+    return false;
+  }
+  if (!device->createDirectory(kWallpaperDirectory, true, &reason) ||
+      !device->writeFileAtomically(kWallpaperPath, *bytes, &reason)) {
+    fail(error, reason);
+    return false;
+  }
+  springBoard_->setWallpaperImage(std::move(image));
+  return true;
+}
+
+}  // namespace host
