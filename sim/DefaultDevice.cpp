@@ -1,0 +1,57 @@
+#include "DefaultDevice.h"
+
+#include <system_error>
+
+#include "DeviceArtwork.h"
+#include "foundation/DeviceFileSystem.h"
+
+namespace vorlan {
+
+namespace {
+
+bool fail(std::string* error, std::string message) {
+  if (error) *error = std::move(message);
+  return false;
+}
+
+}  // namespace
+
+bool DefaultDevice::isEmpty(const std::filesystem::path& root) {
+  std::error_code ec;
+  if (!std::filesystem::exists(root, ec)) return !ec;
+  return std::filesystem::is_directory(root, ec) && std::filesystem::is_empty(root, ec) && !ec;
+}
+
+bool DefaultDevice::layOut(const std::filesystem::path& root, const DeviceOptions& options,
+                           std::string* error) {
+#ifndef VORLAN_DEVICE_SOURCE
+  (void)root;
+  (void)options;
+  return fail(error, "this build does not know where the default device's content is");
+#else
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::create_directories(root, ec);
+  if (ec || !fs::is_directory(root)) {
+    return fail(error, "cannot create the device folder " + root.string() + ": " + ec.message());
+  }
+  const fs::path source = VORLAN_DEVICE_SOURCE;
+  if (!fs::is_directory(source, ec)) {
+    return fail(error, "the default device's content is missing: " + source.string());
+  }
+  fs::copy(source, root, fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
+  if (ec) return fail(error, "cannot copy the default device's content: " + ec.message());
+  const host::DeviceFileSystem device(root);
+  // The folders every device has, empty ones included: apps store their values in the
+  // preferences folder and expect it to be there.
+  for (const char* folder : {"/var/mobile/Library/Preferences", "/var/mobile/Documents"}) {
+    std::string why;
+    if (!device.createDirectory(folder, true, &why)) {
+      return fail(error, std::string("cannot create ") + folder + ": " + why);
+    }
+  }
+  return options.save(device, error) && DeviceArtwork::draw(device, error);
+#endif
+}
+
+}  // namespace vorlan

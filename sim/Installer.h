@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+namespace host {
+class DeviceFileSystem;
+}
+
+namespace vorlan {
+
+// Lays down what the product's package installs on a device: the extension library
+// (kLibraryPath), its loader filter (kFilterPath: the Settings app and SpringBoard), and the
+// read-only images of the support directory. Installing again replaces them.
+class Installer {
+ public:
+  static constexpr const char* kLibraryPath =
+      "/Library/MobileSubstrate/DynamicLibraries/Vorlan3.dylib";
+  static constexpr const char* kFilterPath =
+      "/Library/MobileSubstrate/DynamicLibraries/Vorlan3.plist";
+
+  // False, with the reason in `error`, when a part cannot be installed (the library was not
+  // built, a file cannot be written).
+  static bool install(host::DeviceFileSystem& device, std::string* error);
+};
+
+}  // namespace vorlan

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace host {
+class DeviceFileSystem;
+}
+
+namespace vorlan {
+
+// The read-only images the package lays into the support directory: folder icons, the images of
+// the panels and the icons and help pictures of the cell action menu. They are drawn here, from
+// code, so every install writes the same bytes.
+class SupportImages {
+ public:
+  static constexpr const char* kDirectory = "/Library/Application Support/Vorlan3";
+
+  // Draws every image and writes it under kDirectory, creating the directories as needed. A file
+  // that already holds the right bytes is left alone; other files there (icons a user added) are
+  // never touched. False, with a message in `error`, at the first image that cannot be drawn or
+  // written.
+  static bool install(host::DeviceFileSystem& device, std::string* error);
+
+  // The device path of every image install writes, in the order it writes them.
+  static std::vector<std::string> paths();
+};
+
+}  // namespace vorlan

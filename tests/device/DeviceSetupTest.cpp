@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "DeviceTestSupport.h"
+#include "Installer.h"
+#include "PngWriter.h"
+#include "foundation/PropertyListSerialization.h"
+#include "springboard/SpringBoardApp.h"
+#include "uikit/CGContext.h"
+#include "uikit/UIColor.h"
+#include "uikit/UIDevice.h"
+#include "uikit/UIGraphics.h"
+#include "uikit/UIImage.h"
+#include "uikit/UITraitCollection.h"
+
+namespace vorlan {
+namespace {
+
+TEST_F(DeviceTest, LayingOutMakesAFreshDeviceAndKeepsWhatIsThere) {
+  const auto wallpaper =
+      host::UIImage::imageWithContentsOfFile(host::SpringBoardApp::kWallpaperPath);
+  ASSERT_TRUE(wallpaper);
+  EXPECT_EQ(wallpaper->pixelWidth(), 750u);
+  EXPECT_EQ(wallpaper->pixelHeight(), 1334u);
+  EXPECT_FALSE(DefaultDevice::isEmpty(device.root()));
+
+  // The same pixels every time.
+  TempDevice other;
+  std::string error;
+  const auto fresh = other.root() / "fresh" / "device";
+  EXPECT_TRUE(DefaultDevice::isEmpty(fresh));
+  ASSERT_TRUE(DefaultDevice::layOut(fresh, DeviceOptions{}, &error)) << error;
+  const std::string icon = "/Applications/Preferences.app/WiFi@2x.png";
+  host::DeviceFileSystem freshDevice(fresh);
+  EXPECT_EQ(*freshDevice.readFile(icon), device.readRaw(icon));
+
+  // Laying out again keeps the user's files.
+  device.writeRaw("/Applications/Atlas.app/Info.plist", "changed");
+  ASSERT_TRUE(DefaultDevice::layOut(device.root(), DeviceOptions{"iPad", false, true}, &error));
+  EXPECT_EQ(device.readRaw("/Applications/Atlas.app/Info.plist"), "changed");
+  EXPECT_EQ(DeviceOptions::load(device.fs()).model, "iPad");
+
+  // A file where the device folder should be is an error.
+  device.writeRaw("/plain", "x");
+  EXPECT_FALSE(DefaultDevice::layOut(device.hostPath("/plain"), DeviceOptions{}, &error));
+  EXPECT_FALSE(error.empty());
+}
+
+TEST_F(DeviceTest, DeviceOptionsRoundTripAndApply) {
+  EXPECT_EQ(DeviceOptions::load(device.fs()).model, "iPhone");
+  DeviceOptions options;
+  options.model = "iPod touch";
+  options.forceTouch = false;
+  options.landscape = true;
+  std::string error;
+  ASSERT_TRUE(options.save(device.fs(), &error)) << error;
+  const DeviceOptions loaded = DeviceOptions::load(device.fs());
+  EXPECT_EQ(loaded.model, "iPod touch");
+  EXPECT_FALSE(loaded.forceTouch);
+  EXPECT_TRUE(loaded.landscape);
+
+  loaded.apply();
+  EXPECT_EQ(host::UIDevice::currentDevice()->model(), "iPod touch");
+  EXPECT_EQ(host::UITraitCollection::current()->forceTouchCapability(),
+            host::UIForceTouchCapabilityUnavailable);
+
+  // Wrong types and junk fall back to the defaults, key by key.
+  device.writePlist(DeviceOptions::kPath,
+                    host::Plist::dictionary({{"Model", host::Plist::integer(4)},
+                                             {"ForceTouch", host::Plist::boolean(false)}}));
+  const DeviceOptions odd = DeviceOptions::load(device.fs());
+  EXPECT_EQ(odd.model, "iPhone");
+  EXPECT_FALSE(odd.forceTouch);
+  device.writeRaw(DeviceOptions::kPath, "\x01\x02junk");
+  EXPECT_TRUE(DeviceOptions::load(device.fs()).forceTouch);
+}
+
+TEST_F(DeviceTest, TheInstallerLaysDownTheLibraryAndItsFilter) {
+  std::string error;
+  ASSERT_TRUE(Installer::install(device.fs(), &error)) << error;
+  EXPECT_GT(device.readRaw(Installer::kLibraryPath).size(), 1000u);
+  const host::Plist filter = device.readPlist(Installer::kFilterPath);
+  EXPECT_EQ(filter.getPath({"Filter", "Bundles"}),
+            host::Plist::array({host::Plist::string("com.apple.preferences"),
+                                host::Plist::string("com.apple.springboard")}));
+  // Installing again replaces the files.
+  ASSERT_TRUE(Installer::install(device.fs(), &error)) << error;
+  EXPECT_TRUE(device.fs().fileExists("/Library/Application Support/Vorlan3"));
+}
+
+TEST(PngWriterTest, EncodesTheDrawnPixelsExactly) {
+  host::UIGraphicsBeginImageContextWithOptions({3, 2}, false, 1);
+  const auto context = host::UIGraphicsGetCurrentContext();
+  ASSERT_TRUE(context);
+  context->setFillColor(*host::UIColor::colorWithRed(1, 0.5, 0, 1));
+  context->fillRect(host::CGRectMake(0, 0, 1, 2));
+  context->setFillColor(*host::UIColor::colorWithRed(0, 0, 1, 0.5));
+  context->fillRect(host::CGRectMake(1, 1, 1, 1));
+  const auto drawn = host::UIGraphicsGetImageFromCurrentImageContext();
+  const std::string png = PngWriter::encode(context->surface());
+  host::UIGraphicsEndImageContext();
+  const auto decoded = host::UIImage::imageWithData(host::UIImage::Bytes(png.begin(), png.end()));
+  ASSERT_TRUE(decoded && drawn);
+  ASSERT_EQ(decoded->pixelWidth(), 3u);
+  ASSERT_EQ(decoded->pixelHeight(), 2u);
+  for (std::uint32_t y = 0; y < 2; ++y) {
+    for (std::uint32_t x = 0; x < 3; ++x) {
+      EXPECT_EQ(decoded->pixelAt(x, y), drawn->pixelAt(x, y)) << x << "," << y;
+    }
+  }
+  EXPECT_TRUE(PngWriter::encode(nullptr).empty());
+}
+
+}  // namespace
+}  // namespace vorlan

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "DeviceTestSupport.h"
+#include "foundation/NSBundle.h"
+#include "preferences/PSUIPrefsListController.h"
+#include "preferences/PreferencesApp.h"
+#include "preferences/PreferencesAppController.h"
+#include "runtime/Runtime.h"
+#include "springboard/SBFWallpaperView.h"
+#include "springboard/SpringBoard.h"
+#include "springboard/SpringBoardApp.h"
+#include "uikit/UIApplication.h"
+#include "uikit/UIImage.h"
+#include "uikit/UINavigationController.h"
+#include "uikit/UIWindow.h"
+
+namespace vorlan {
+namespace {
+
+using host::SpringBoardApp;
+
+int appearances = 0;
+host::Imp<void(bool)> originalAppear;
+
+TEST_F(DeviceTest, TheSettingsAppComesUpWithTheMainListAndGoesAwayAndBack) {
+  host::MSHookMessageEx<void(bool)>(
+      host::PSUIPrefsListController::objcClass(), "viewWillAppear:",
+      [](host::Object* self, bool animated) {
+        ++appearances;
+        originalAppear(self, animated);
+      },
+      &originalAppear);
+  const auto app = host::PreferencesApp::launch();
+  EXPECT_EQ(host::NSBundle::mainBundle()->bundleIdentifier(), "com.apple.preferences");
+  EXPECT_EQ(host::UIApplication::sharedApplication()->keyWindow(), app->window());
+  EXPECT_EQ(app->window()->rootViewController(), app->navigationController());
+  EXPECT_EQ(app->navigationController()->topViewController(), app->rootList());
+  EXPECT_EQ(host::PreferencesAppController::rootListController(), app->rootList());
+  EXPECT_EQ(app->window()->frame().size.width, 375);
+  EXPECT_TRUE(app->rootList()->isViewVisible());
+  EXPECT_EQ(app->delegate()->activations(), 1);
+  EXPECT_EQ(appearances, 1);
+  EXPECT_GT(app->rootList()->table()->numberOfSections(), 4);
+
+  app->enterBackground();
+  EXPECT_FALSE(app->rootList()->isViewVisible());
+  app->enterBackground();
+  app->becomeActive();
+  EXPECT_TRUE(app->rootList()->isViewVisible());
+  EXPECT_EQ(appearances, 2);
+  EXPECT_EQ(app->delegate()->activations(), 2);
+  // Becoming active without having left only tells the delegate.
+  app->becomeActive();
+  EXPECT_EQ(appearances, 2);
+  EXPECT_EQ(app->delegate()->activations(), 3);
+}
+
+int blurs = 0;
+host::Imp<void()> originalBlurs;
+
+TEST_F(DeviceTest, SpringBoardShowsTheStoredWallpaperAndTakesANewOne) {
+  host::MSHookMessageEx<void()>(
+      host::SBFWallpaperView::objcClass(), "_updateGeneratingBlurs",
+      [](host::Object* self) {
+        ++blurs;
+        originalBlurs(self);
+      },
+      &originalBlurs);
+  const auto app = SpringBoardApp::launch();
+  EXPECT_EQ(host::NSBundle::mainBundle()->bundleIdentifier(), "com.apple.springboard");
+  EXPECT_EQ(host::UIApplication::sharedApplication(), app->springBoard());
+  EXPECT_EQ(app->springBoard()->keyWindow(), app->window());
+  ASSERT_TRUE(app->springBoard()->hasFinishedLaunching());
+  const auto view = app->springBoard()->wallpaperView();
+  ASSERT_TRUE(view && view->wallpaperImage());
+  EXPECT_EQ(view->wallpaperImage()->width(), 375);
+  EXPECT_EQ(view->wallpaperImage()->height(), 667);
+  EXPECT_EQ(blurs, 1);
+  // The installed apps' schemes work in SpringBoard too.
+  EXPECT_TRUE(app->springBoard()->canOpenURL("fathom://"));
+
+  // A new wallpaper: stored, shown, blurred again.
+  const std::string original = device.readRaw(SpringBoardApp::kWallpaperPath);
+  const std::string icon = device.readRaw("/Applications/Atlas.app/Icon-Small@2x.png");
+  device.writeRaw("/var/mobile/Media/new.png", icon);
+  std::string error;
+  ASSERT_TRUE(app->setWallpaper("/var/mobile/Media/new.png", &error)) << error;
+  EXPECT_EQ(device.readRaw(SpringBoardApp::kWallpaperPath), icon);
+  EXPECT_EQ(view->wallpaperImage()->pixelWidth(), 58u);
+  EXPECT_EQ(blurs, 2);
+
+  // Not a PNG, or not there: an error, and nothing changes.
+  device.writeRaw("/var/mobile/Media/bad.png", "GIF89a");
+  EXPECT_FALSE(app->setWallpaper("/var/mobile/Media/bad.png", &error));
+  EXPECT_NE(error.find("not a PNG"), std::string::npos);
+  EXPECT_FALSE(app->setWallpaper("/var/mobile/Media/none.png", &error));
+  EXPECT_FALSE(app->setWallpaper("/../../etc/passwd", &error));
+  EXPECT_EQ(device.readRaw(SpringBoardApp::kWallpaperPath), icon);
+  EXPECT_EQ(blurs, 2);
+  EXPECT_NE(original, icon);
+}
+
+}  // namespace
+}  // namespace vorlan

@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "DeviceTestSupport.h"
+#include "foundation/NSBundle.h"
+#include "preferences/PSAppListController.h"
+#include "preferences/PSUIPrefsListController.h"
+#include "preferences/PreferencesApp.h"
+#include "runtime/Runtime.h"
+#include "uikit/UIApplication.h"
+#include "uikit/UIImage.h"
+#include "uikit/UINavigationController.h"
+
+namespace vorlan {
+namespace {
+
+using host::PSSpecifier;
+
+class SettingsContentTest : public DeviceTest {
+ protected:
+  void SetUp() override {
+    DeviceTest::SetUp();
+    app = host::PreferencesApp::launch();
+    main = app->rootList();
+  }
+
+  // Taps the cell and answers the page on top afterwards.
+  std::shared_ptr<host::UIViewController> open(const std::shared_ptr<PSSpecifier>& cell) {
+    const auto path = main->indexPathForSpecifier(cell.get());
+    if (!path) return nullptr;
+    main->table()->tapRowAtIndexPath(*path);
+    host::RunLoop::main().advance(1);
+    return app->navigationController()->topViewController();
+  }
+
+  std::shared_ptr<PSSpecifier> cellNamed(const std::string& name) {
+    for (const auto& item : main->specifiers()) {
+      if (item->name() == name) return item;
+    }
+    return nullptr;
+  }
+
+  std::shared_ptr<host::PreferencesApp> app;
+  std::shared_ptr<host::PSUIPrefsListController> main;
+};
+
+constexpr const char* kSystemRows =
+    "AIRPLANE_MODE,WIFI,Bluetooth,MOBILE_DATA_SETTINGS_ID,PERSONAL_HOTSPOT"
+    "|NOTIFICATIONS_ID,CONTROL_CENTER,DO_NOT_DISTURB"
+    "|General,DISPLAY,WALLPAPER,SOUNDS,SIRI,PASSCODE,BATTERY_USAGE,Privacy"
+    "|CASTLE,STORE"
+    "|MAIL,CONTACTS,CALENDAR,NOTES,REMINDERS,PHONE,MESSAGES,FACETIME,MAPS,SAFARI,MUSIC,PHOTOS,"
+    "GAMECENTER,<TV Provider>"
+    "|Chroma";
+
+TEST_F(SettingsContentTest, TheMainListIsTheDevicesThenTheAppsArriveLate) {
+  EXPECT_EQ(rows(*main), kSystemRows);
+  EXPECT_EQ(main->specifierForID("WIFI")->name(), "Wi-Fi");
+  EXPECT_EQ(main->specifierForID("AIRPLANE_MODE")->cellType(), PSSpecifier::PSSwitchCell);
+  EXPECT_EQ(main->specifierForID("PHOTOS")->name(), "Photos & Camera");
+
+  // Every cell has its 29-point icon at 2x.
+  for (const auto& item : main->specifiers()) {
+    if (item->isGroup()) continue;
+    const auto icon = std::dynamic_pointer_cast<host::UIImage>(item->objectForKey("iconImage"));
+    ASSERT_TRUE(icon) << item->name();
+    EXPECT_EQ(icon->width(), 29) << item->name();
+    EXPECT_EQ(icon->scale(), 2) << item->name();
+  }
+
+  host::RunLoop::main().advance(host::PSUIPrefsListController::kThirdPartyDelay + 0.05);
+  EXPECT_EQ(rows(*main), std::string(kSystemRows) +
+                             "|com.cartograph.atlas,com.signalhouse.beacon,com.tempoapps.cadence,"
+                             "com.shoreline.driftwood,com.hearthstudio.ember,com.deepwater.fathom,"
+                             "com.prismlab.glint,com.moorings.harbor");
+  const auto atlas = main->specifierForID("com.cartograph.atlas");
+  EXPECT_EQ(atlas->name(), "Atlas");
+  EXPECT_TRUE(std::dynamic_pointer_cast<host::UIImage>(atlas->objectForKey("iconImage")));
+}
+
+TEST_F(SettingsContentTest, SystemPagesHaveTheirControllerClassesAndRows) {
+  EXPECT_EQ(main->specifierForID("PASSCODE")->detailControllerClass()->name(),
+            "PSUITouchIDPasscodeController");
+  EXPECT_EQ(main->specifierForID("DISPLAY")->detailControllerClass()->name(),
+            "PSUIDisplayController");
+  const auto account = main->specifierForID("CASTLE");
+  ASSERT_TRUE(account->detailControllerClass());
+  EXPECT_EQ(account->detailControllerClass()->name(), "AAUIMainSettingsViewController");
+  EXPECT_EQ(*account->propertyForKey("lazy-bundle").asString(),
+            "/System/Library/PreferenceBundles/AccountSettings/AppleAccountSettings.bundle");
+
+  auto display =
+      std::dynamic_pointer_cast<host::PSListController>(open(main->specifierForID("DISPLAY")));
+  ASSERT_TRUE(display);
+  EXPECT_EQ(display->className(), "PSUIDisplayController");
+  EXPECT_EQ(display->title(), "Display & Brightness");
+  EXPECT_EQ(rows(*display), "AUTO_BRIGHTNESS|NIGHT_SHIFT|AUTO_LOCK,RAISE_TO_WAKE|BOLD_TEXT");
+  EXPECT_FALSE(display->tableViewTitleForFooterInSection(*display->table(), 1).empty());
+
+  app->navigationController()->popViewControllerAnimated(false);
+  host::RunLoop::main().advance(1);
+  auto icloud = std::dynamic_pointer_cast<host::PSListController>(open(account));
+  ASSERT_TRUE(icloud);
+  EXPECT_EQ(icloud->className(), "AAUIMainSettingsViewController");
+  EXPECT_EQ(icloud->bundle()->bundlePath(),
+            "/System/Library/PreferenceBundles/AccountSettings/AppleAccountSettings.bundle");
+  EXPECT_NE(rows(*icloud).find("FIND_MY_IPHONE"), std::string::npos);
+}
+
+TEST_F(SettingsContentTest, AppCellsOpenTheirSettingsBundles) {
+  host::RunLoop::main().advance(host::PSUIPrefsListController::kThirdPartyDelay + 0.05);
+  auto page = std::dynamic_pointer_cast<host::PSAppListController>(
+      open(main->specifierForID("com.signalhouse.beacon")));
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->title(), "Beacon");
+  EXPECT_EQ(rows(*page), "NOTIFICATIONS|server|push");
+  EXPECT_EQ(page->specifierForID("server")->cellType(), PSSpecifier::PSEditTextCell);
+  EXPECT_EQ(page->specifierForID("push")->performGetter(), host::Plist::boolean(true));
+}
+
+TEST_F(SettingsContentTest, TheDisabledCellStaysAndTheCellWithoutIdentifierOpens) {
+  const auto hotspot = main->specifierForID("PERSONAL_HOTSPOT");
+  EXPECT_EQ(hotspot->propertyForKey("enabled"), host::Plist::boolean(false));
+  EXPECT_EQ(open(hotspot), main);
+
+  const auto provider = cellNamed("TV Provider");
+  ASSERT_TRUE(provider);
+  EXPECT_TRUE(provider->identifier().empty());
+  auto page = std::dynamic_pointer_cast<host::PSListController>(open(provider));
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->className(), "PSUITVProviderController");
+  EXPECT_EQ(rows(*page), "TV_PROVIDER_NONE");
+}
+
+TEST_F(SettingsContentTest, ThePreferenceBundlePageGetsItsDataSource) {
+  // The bundle's classes exist only once it is loaded (the main list loads it for its cell).
+  const auto chroma = main->specifierForID("Chroma");
+  EXPECT_EQ(*chroma->propertyForKey("dataSourceClass").asString(), "ChromaDataSource");
+  EXPECT_EQ(*chroma->propertyForKey("lazy-bundle").asString(),
+            "/Library/PreferenceBundles/Chroma.bundle");
+  ASSERT_TRUE(host::NSClassFromString("ChromaDataSource"));
+
+  auto page = std::dynamic_pointer_cast<host::PSListController>(open(chroma));
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->className(), "ChromaListController");
+  EXPECT_EQ(rows(*page), "ChromaEnabled|ChromaVivid,ChromaAbout");
+  const auto& source = host::MSHookIvar<std::shared_ptr<host::Object>>(page, "_dataSource");
+  ASSERT_TRUE(source);
+  EXPECT_EQ(source->className(), "ChromaDataSource");
+
+  // Made by name, as other code does, the page still finds its list.
+  auto byName = std::dynamic_pointer_cast<host::PSListController>(
+      host::NSClassFromString("ChromaListController")->createInstance());
+  ASSERT_TRUE(byName);
+  EXPECT_EQ(rows(*byName), "ChromaEnabled|ChromaVivid,ChromaAbout");
+}
+
+TEST_F(SettingsContentTest, InstalledAppsAnswerCanOpenURL) {
+  const auto& application = host::UIApplication::sharedApplication();
+  EXPECT_TRUE(application->canOpenURL("atlas://map"));
+  EXPECT_TRUE(application->canOpenURL("HARBOUR://sync"));
+  EXPECT_TRUE(application->canOpenURL("https://example.com"));
+  // The follow link takes the web route on this device.
+  EXPECT_FALSE(application->canOpenURL("tweetbot:///user_profile/x"));
+  EXPECT_FALSE(application->canOpenURL("tweetings:///user?screen_name=x"));
+  EXPECT_FALSE(application->canOpenURL("twitter://user?screen_name=x"));
+}
+
+}  // namespace
+}  // namespace vorlan
