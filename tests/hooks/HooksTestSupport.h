@@ -1,0 +1,192 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "foundation/Log.h"
+#include "foundation/NSBundle.h"
+#include "foundation/Plist.h"
+#include "foundation/RunLoop.h"
+#include "hooks/SettingsState.h"
+#include "hooks/Vorlan3.h"
+#include "preferences/PSListController.h"
+#include "preferences/PSSpecifier.h"
+#include "preferences/PSUIPrefsListController.h"
+#include "preferences/PreferencesApp.h"
+#include "runtime/Runtime.h"
+#include "store/VLPreferencesManager.h"
+#include "support/TempDevice.h"
+#include "uikit/CGContext.h"
+#include "uikit/UIColor.h"
+#include "uikit/UIGraphics.h"
+#include "uikit/UIImage.h"
+#include "uikit/UINavigationController.h"
+#include "uikit/UIWindow.h"
+
+namespace vorlan::test {
+
+using host::Plist;
+
+// A settings page below the main list; its cells are whatever the test puts in `source`.
+class TestSubPage : public host::PSListController {
+ public:
+  static host::Class* objcClass() {
+    static host::Class* const cls = host::Runtime::shared().defineClass(
+        "TestSubPage", host::PSListController::objcClass(), host::factoryFor<TestSubPage>());
+    return cls;
+  }
+  explicit TestSubPage(host::Class* cls = objcClass()) : host::PSListController(cls) {}
+
+  Specifiers source;
+
+ protected:
+  Specifiers loadSpecifiers() override { return source; }
+};
+
+inline std::shared_ptr<host::PSSpecifier> cell(const std::string& identifier) {
+  return host::PSSpecifier::specifier(identifier, identifier);
+}
+
+// A plain PNG of one colour.
+inline std::shared_ptr<host::UIImage> solidImage(double red, double width = 4) {
+  host::UIGraphicsBeginImageContextWithOptions({width, 4}, true, 1);
+  auto context = host::UIGraphicsGetCurrentContext();
+  context->setFillColor(*host::UIColor::colorWithRed(red, 0.5, 0.25, 1));
+  context->fillRect({{0, 0}, {width, 4}});
+  auto image = host::UIGraphicsGetImageFromCurrentImageContext();
+  host::UIGraphicsEndImageContext();
+  return image;
+}
+
+inline std::string pngText(const std::shared_ptr<host::UIImage>& image) {
+  const auto& bytes = image->pngData();
+  return std::string(bytes.begin(), bytes.end());
+}
+
+// The Settings app on a fresh device, with the extension entered the way the loader enters it.
+//
+// The main list holds, by group: AIRPLANE_MODE, WIFI, Bluetooth | NOTIFICATIONS_ID,
+// CONTROL_CENTER, DO_NOT_DISTURB | General, DISPLAY, WALLPAPER, Privacy, and, once the app cells
+// have arrived, | com.x.notes.
+class SettingsProcessTest : public ::testing::Test {
+ protected:
+  static constexpr const char* kPreferencesApp = "/Applications/Preferences.app";
+
+  void SetUp() override {
+    host::RunLoop::main().reset();
+    host::Log::setEchoToStderr(false);
+    host::Log::clear();
+    setBundleIdentifier(kPreferencesApp, "com.apple.preferences");
+    writeMainList();
+    installApp("Notes", "com.x.notes");
+  }
+  void TearDown() override {
+    app.reset();
+    host::RunLoop::main().reset();
+  }
+
+  void setBundleIdentifier(const std::string& bundlePath, const std::string& identifier) {
+    device.writePlist(bundlePath + "/Info.plist",
+                      Plist::dictionary({{"CFBundleIdentifier", Plist::string(identifier)}}));
+  }
+
+  void writeMainList() {
+    const auto item = [](const std::string& cellType, const std::string& id) {
+      return Plist::dictionary({{"cell", Plist::string(cellType)},
+                                {"id", Plist::string(id)},
+                                {"label", Plist::string(id)}});
+    };
+    const auto group = [] { return Plist::dictionary({{"cell", Plist::string("PSGroupCell")}}); };
+    std::vector<Plist> items{group(),
+                             item("PSSwitchCell", "AIRPLANE_MODE"),
+                             item("PSLinkCell", "WIFI"),
+                             item("PSLinkCell", "Bluetooth"),
+                             group(),
+                             item("PSLinkCell", "NOTIFICATIONS_ID"),
+                             item("PSLinkCell", "CONTROL_CENTER"),
+                             item("PSLinkCell", "DO_NOT_DISTURB"),
+                             group(),
+                             item("PSLinkCell", "General"),
+                             item("PSLinkCell", "DISPLAY"),
+                             item("PSLinkCell", "WALLPAPER"),
+                             item("PSLinkCell", "Privacy")};
+    device.writePlist(std::string(kPreferencesApp) + "/Settings.plist",
+                      Plist::dictionary({{"items", Plist::array(std::move(items))}}));
+  }
+
+  void installApp(const std::string& name, const std::string& identifier) {
+    const std::string path = "/Applications/" + name + ".app";
+    device.writePlist(path + "/Info.plist",
+                      Plist::dictionary({{"CFBundleIdentifier", Plist::string(identifier)},
+                                         {"CFBundleDisplayName", Plist::string(name)}}));
+    device.writePlist(path + "/Settings.bundle/Root.plist",
+                      Plist::dictionary({{"PreferenceSpecifiers", Plist::array()}}));
+  }
+
+  void writeSettings(const Plist& root) {
+    device.writePlist(VLPreferencesManager::kSettingsPath, root);
+  }
+
+  // Enters the extension in this process, as the loader does, then launches the Settings app
+  // and lets the app cells arrive and the main list's pass run.
+  void launch() {
+    enterExtension();
+    startApp();
+  }
+  void enterExtension() {
+    host::NSBundle::setMainBundle(host::NSBundle::bundleWithPath(kPreferencesApp));
+    Vorlan3::processEntry();
+  }
+  void startApp() {
+    app = host::PreferencesApp::launch();
+    main()->setTitle("Settings");
+    settle();
+  }
+  static void settle() { host::RunLoop::main().advance(0.5); }
+
+  std::shared_ptr<host::PSUIPrefsListController> main() const { return app->rootList(); }
+  host::UINavigationController& navigation() const { return *app->navigationController(); }
+  static SettingsState& state() { return SettingsState::shared(); }
+
+  // Shows a sub-page above the main list.
+  std::shared_ptr<TestSubPage> push(host::PSListController::Specifiers cells) {
+    auto page = std::make_shared<TestSubPage>();
+    page->source = std::move(cells);
+    navigation().pushViewController(page, false);
+    app->window()->layoutIfNeeded();
+    settle();
+    return page;
+  }
+
+  // The identifiers of a page's cells by group, "|" between groups (headers left out, a header
+  // alone shows as an empty group).
+  static std::string rows(host::PSListController& page) {
+    std::string out;
+    for (long g = 0; g < page.numberOfGroups(); ++g) {
+      if (g > 0) out += "|";
+      bool first = true;
+      for (const auto& item : page.specifiersInGroup(g)) {
+        if (item->isGroup()) continue;
+        out += (first ? "" : ",") + item->identifier();
+        first = false;
+      }
+    }
+    return out;
+  }
+
+  static long logCount(const std::string& text) {
+    const auto lines = host::Log::lines();
+    return std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
+      return line.find(text) != std::string::npos;
+    });
+  }
+
+  TempDevice device;
+  std::shared_ptr<host::PreferencesApp> app;
+};
+
+}  // namespace vorlan::test

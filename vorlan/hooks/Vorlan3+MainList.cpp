@@ -1,0 +1,114 @@
+// The main list: its rewriting pass, the wait for its app cells, and the reload cycle that
+// brings changes made on other pages to it when it comes back on screen.
+#include <string>
+
+#include "foundation/RunLoop.h"
+#include "hooks/HostMethods.h"
+#include "hooks/PageRewriter.h"
+#include "hooks/SettingsState.h"
+#include "hooks/Vorlan3Hooks.h"
+#include "preferences/PSSpecifier.h"
+#include "preferences/PSUIPrefsListController.h"
+#include "runtime/Runtime.h"
+#include "store/VLPreferencesManager.h"
+#include "uikit/CADisplayLink.h"
+#include "uikit/UILabel.h"
+#include "uikit/UINavigationItem.h"
+#include "uikit/UIView.h"
+
+namespace vorlan::hooks {
+
+namespace {
+
+using Specifiers = host::PSListController::Specifiers;
+
+// The app cells normally arrive a few frames after the page; a main list that has none at all
+// (no installed app has settings) is rewritten after this many frames all the same.
+constexpr int kAppCellWaitFrames = 60;
+
+// The text of the page's title label (its navigation item's default title view).
+std::string titleLabelText(host::UIViewController& page) {
+  const auto& item = page.navigationItem();
+  if (!item) return {};
+  const auto& titleView =
+      host::MSHookIvar<std::shared_ptr<host::UIView>>(item, "_defaultTitleView");
+  if (!titleView) return {};
+  const auto& label = host::MSHookIvar<std::shared_ptr<host::UILabel>>(titleView, "_label");
+  return label ? label->text() : std::string();
+}
+
+// Starts the per-frame poll for the app cells, unless one is running.
+void startAppCellWait(Object* self) {
+  auto& state = SettingsState::shared();
+  if (state.appsSpec) return;
+  state.appsSpecFrames = 0;
+  // The link holds the page until the wait ends, as a display link holds its target.
+  state.appsSpec = host::CADisplayLink::displayLinkWithTarget(
+      [page = self->shared_from_this()](host::CADisplayLink&) {
+        host::msgSend<sig::Void>(page, "showAlert");
+      });
+  state.appsSpec->addToRunLoop();
+}
+
+}  // namespace
+
+void setNeedsReload(Object*, bool value) {
+  SettingsState::shared().needsReload = value;
+}
+
+void mainLoadView(Object* self) {
+  HostMethods::shared().mainLoadView(self);
+  startAppCellWait(self);
+}
+
+void mainReloadSpecifiers(Object* self) {
+  HostMethods::shared().mainReloadSpecifiers(self);
+  SettingsState::shared().isInTagView = false;
+  startAppCellWait(self);
+}
+
+void showAlert(Object* self) {
+  auto& state = SettingsState::shared();
+  const auto& apps = host::MSHookIvar<Specifiers>(self, "_thirdPartySpecifiers");
+  if (apps.empty() && ++state.appsSpecFrames < kAppCellWaitFrames) return;
+  if (state.appsSpec) state.appsSpec->invalidate();
+  state.appsSpec.reset();
+  auto page = std::dynamic_pointer_cast<host::UIViewController>(self->shared_from_this());
+  host::RunLoop::main().dispatchAsync([page] {
+    host::msgSend<sig::Void>(page, "specifiersLoaded");
+    const std::string title = page ? titleLabelText(*page) : std::string();
+    if (!title.empty()) VLPreferencesManager::sharedInstance()->saveOriginalNameIfNotExists(title);
+  });
+}
+
+std::shared_ptr<host::PSSpecifier> getOriginalSpecifierByIdentifier(Object*,
+                                                                    std::string identifier) {
+  if (identifier.empty()) return nullptr;
+  for (const auto& cell : SettingsState::shared().originals) {
+    if (cell && cell->identifier() == identifier) return cell;
+  }
+  return nullptr;
+}
+
+void mainSpecifiersLoaded(Object* self) {
+  if (auto* page = dynamic_cast<host::PSListController*>(self)) {
+    PageRewriter::rewriteMainList(*page);
+  }
+}
+
+void mainViewWillAppear(Object* self, bool animated) {
+  HostMethods::shared().mainViewWillAppear(self, animated);
+  auto page = std::dynamic_pointer_cast<host::PSListController>(self->shared_from_this());
+  auto manager = VLPreferencesManager::sharedInstance();
+  auto& state = SettingsState::shared();
+  manager->setMainController(page);
+  state.currentController = page;
+  // The wallpaper that SpringBoard saved, for the blurred background.
+  state.wallpaperImage = manager->getWallpaperImage();
+  if (state.needsReload) {
+    state.needsReload = false;
+    host::msgSend<sig::Void>(self, "reloadSpecifiers");
+  }
+}
+
+}  // namespace vorlan::hooks
