@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "PrefsTool.h"
+#include "SimTool.h"
 
 namespace vorlan {
 
@@ -13,6 +14,8 @@ int CommandLine::run(const std::vector<std::string>& args, std::ostream& out, st
   app.require_subcommand(1);
   PrefsTool prefs;
   prefs.addTo(app);
+  SimTool sim;
+  sim.addTo(app);
 
   // CLI11 takes the arguments after the program name, last first.
   std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -29,6 +32,7 @@ int CommandLine::run(const std::vector<std::string>& args, std::ostream& out, st
     return 2;
   }
   if (prefs.selected()) return prefs.run(out, err);
+  if (sim.selected()) return sim.run(std::cin, out, err);
   err << app.help();
   return 2;
 }

@@ -1,0 +1,62 @@
+#include "ScriptCommand.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace vorlan {
+
+namespace {
+
+constexpr int kKindCount = static_cast<int>(ScriptCommand::Kind::Quit) + 1;
+
+constexpr std::string_view kVerbs[kKindCount] = {
+    "launch", "background", "activate", "wallpaper", "respring", "rotate", "tap",   "tap",
+    "drag",   "drag",       "hold",     "press",     "wait",     "type",   "alert", "back",
+    "open",   "cells",      "dump",     "prefs",     "log",      "shot",   "quit",
+};
+
+bool parseInt(const std::string& text, int& value) {
+  const char* end = text.data() + text.size();
+  const auto result = std::from_chars(text.data(), end, value);
+  return result.ec == std::errc() && result.ptr == end;
+}
+
+}  // namespace
+
+std::string_view ScriptCommand::verb(Kind kind) {
+  const int index = static_cast<int>(kind);
+  return index >= 0 && index < kKindCount ? kVerbs[index] : std::string_view("?");
+}
+
+std::vector<std::string> ScriptCommand::encode() const {
+  std::vector<std::string> fields{std::to_string(static_cast<int>(kind)), std::to_string(line),
+                                  text};
+  for (const double number : numbers) {
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.17g", number);
+    fields.emplace_back(buffer);
+  }
+  return fields;
+}
+
+bool ScriptCommand::decode(const std::vector<std::string>& fields, ScriptCommand& command) {
+  int kind = 0;
+  if (fields.size() < 3 || !parseInt(fields[0], kind) || kind < 0 || kind >= kKindCount ||
+      !parseInt(fields[1], command.line)) {
+    return false;
+  }
+  command.kind = static_cast<Kind>(kind);
+  command.text = fields[2];
+  command.numbers.clear();
+  for (std::size_t i = 3; i < fields.size(); ++i) {
+    char* end = nullptr;
+    const double value = std::strtod(fields[i].c_str(), &end);
+    if (fields[i].empty() || *end != '\0' || !std::isfinite(value)) return false;
+    command.numbers.push_back(value);
+  }
+  return true;
+}
+
+}  // namespace vorlan

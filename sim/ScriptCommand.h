@@ -1,0 +1,52 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorlan {
+
+// One line of a simulator script, checked and decoded: what to do, the line it came from, its
+// text (a quoted string, a file name or the word after the verb) and its numbers.
+struct ScriptCommand {
+  enum class Kind {
+    Launch,      // text: "settings" or "springboard"
+    Background,  // text: "settings"
+    Activate,    // text: "settings"
+    Wallpaper,   // text: a file on this machine (a device path once copied into the device)
+    Respring,
+    Rotate,    // text: "landscape" or "portrait"
+    Tap,       // numbers: x y
+    TapText,   // text; no numbers
+    Drag,      // numbers: x1 y1 x2 y2 seconds
+    DragText,  // text; numbers: dx dy seconds
+    Hold,      // numbers: x y seconds
+    Press,     // numbers: x y
+    Wait,      // numbers: seconds
+    Type,      // text
+    Alert,     // text: the button
+    Back,
+    Open,  // text: the row's title
+    Cells,
+    Dump,
+    Prefs,
+    Log,
+    Shot,  // text: a file on this machine
+    // Between the simulator and its app processes only: ends the app.
+    Quit,
+  };
+
+  Kind kind = Kind::Quit;
+  int line = 0;
+  std::string text;
+  std::vector<double> numbers;
+
+  // The verb as scripts write it ("tap", "open", ...).
+  static std::string_view verb(Kind kind);
+
+  // The fields of the message that carries the command to an app process, and back.
+  std::vector<std::string> encode() const;
+  static bool decode(const std::vector<std::string>& fields, ScriptCommand& command);
+};
+
+}  // namespace vorlan

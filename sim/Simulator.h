@@ -1,0 +1,73 @@
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "AppHost.h"
+#include "DeviceOptions.h"
+#include "ScriptCommand.h"
+
+namespace vorlan {
+
+class AppProcess;
+
+// The simulated device: its file system under a root folder, and its apps, each in a process of
+// its own (AppProcess). It runs scripts (ScriptParser): commands about the apps it carries out
+// itself, the others it sends to the app in front, the one launched or activated last.
+class Simulator {
+ public:
+  struct Options {
+    std::filesystem::path device;  // empty: a fresh device in a temporary folder
+    std::string model;             // "iPhone" or "iPad"; empty keeps the device's own
+    bool echo = false;             // print each command before what it shows
+  };
+
+  explicit Simulator(Options options);
+  // Ends the apps; a temporary device is removed.
+  ~Simulator();
+  Simulator(const Simulator&) = delete;
+  Simulator& operator=(const Simulator&) = delete;
+
+  // Makes the device ready: a missing or empty folder gets the default device with the product
+  // installed; an existing device is used as it is, only its model changed when one was given.
+  bool boot(std::string& error);
+  const std::filesystem::path& root() const { return root_; }
+
+  // Runs a script to its end or its first error, then ends the apps. Answers 0, or 1 after
+  // writing "line N: reason" to `err`.
+  int run(std::string_view script, std::ostream& out, std::ostream& err);
+
+ private:
+  using App = AppHost::App;
+
+  bool execute(const ScriptCommand& command, std::ostream& out, std::string& error);
+  bool launch(App app, std::string& error);
+  bool end(App app, std::string& error);
+  bool endAll(std::string& error);
+  bool respring(std::string& error);
+  bool running(App app) const { return apps_.count(app) > 0; }
+  // Sends the command to the app and writes what it shows.
+  bool forward(App app, const ScriptCommand& command, std::ostream& out, std::string& error);
+  bool wallpaper(const ScriptCommand& command, std::ostream& out, std::string& error);
+  bool rotate(const ScriptCommand& command, std::ostream& out, std::string& error);
+  bool showSettings(std::ostream& out, std::string& error) const;
+  // Moves the app's new log lines into the simulator's log.
+  void collectLog(App app);
+
+  Options options_;
+  std::filesystem::path root_;
+  bool temporary_ = false;
+  DeviceOptions device_;
+  std::map<App, std::unique_ptr<AppProcess>> apps_;
+  std::optional<App> front_;
+  std::vector<std::string> log_;
+  bool respringRequested_ = false;
+};
+
+}  // namespace vorlan

@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ScriptParser.h"
+
+namespace vorlan {
+namespace {
+
+using Kind = ScriptCommand::Kind;
+
+std::vector<ScriptCommand> parsed(const std::string& script) {
+  std::string error;
+  const auto commands = ScriptParser::parse(script, &error);
+  EXPECT_TRUE(commands.has_value()) << error;
+  return commands.value_or(std::vector<ScriptCommand>{});
+}
+
+std::string failure(const std::string& script) {
+  std::string error;
+  EXPECT_FALSE(ScriptParser::parse(script, &error).has_value()) << script;
+  return error;
+}
+
+TEST(ScriptParserTest, ReadsCommandsSkippingCommentsAndBlankLines) {
+  const auto commands = parsed(
+      "# a tour\n"
+      "\n"
+      "launch settings   # the app\n"
+      "  tap 10.5 -20\n"
+      "drag 1 2 3 4\n"
+      "drag \"Wi-Fi\" -100 0 0.5\r\n"
+      "wait 1\n"
+      "rotate landscape\n"
+      "shot out/screen.png\n"
+      "cells");
+  ASSERT_EQ(commands.size(), 8u);
+  EXPECT_EQ(commands[0].kind, Kind::Launch);
+  EXPECT_EQ(commands[0].text, "settings");
+  EXPECT_EQ(commands[0].line, 3);
+  EXPECT_EQ(commands[1].kind, Kind::Tap);
+  EXPECT_EQ(commands[1].numbers, (std::vector<double>{10.5, -20}));
+  // A drag without a duration takes 0.3 s.
+  EXPECT_EQ(commands[2].numbers, (std::vector<double>{1, 2, 3, 4, 0.3}));
+  EXPECT_EQ(commands[3].kind, Kind::DragText);
+  EXPECT_EQ(commands[3].text, "Wi-Fi");
+  EXPECT_EQ(commands[3].numbers, (std::vector<double>{-100, 0, 0.5}));
+  EXPECT_EQ(commands[6].text, "out/screen.png");
+  EXPECT_EQ(commands[7].kind, Kind::Cells);
+  EXPECT_EQ(commands[7].line, 10);
+}
+
+TEST(ScriptParserTest, QuotedTextKeepsBlanksHashesAndEscapes) {
+  const auto commands = parsed(
+      "tap \"Display & Brightness\"\n"
+      "type \"say \\\"hi\\\" # not a comment \\\\ end\"  # a comment\n"
+      "open \"\"\n");
+  ASSERT_EQ(commands.size(), 3u);
+  EXPECT_EQ(commands[0].kind, Kind::TapText);
+  EXPECT_EQ(commands[0].text, "Display & Brightness");
+  EXPECT_EQ(commands[1].text, "say \"hi\" # not a comment \\ end");
+  EXPECT_EQ(commands[2].kind, Kind::Open);
+  EXPECT_EQ(commands[2].text, "");
+}
+
+TEST(ScriptParserTest, TheFirstFaultNamesItsLineAndReason) {
+  EXPECT_EQ(failure("cells\n\nfly away\ncells"), "line 3: unknown command \"fly\"");
+  EXPECT_EQ(failure("tap \"General"), "line 1: quoted text is not closed");
+  EXPECT_EQ(failure("# x\ntype \"a\\n\""),
+            "line 2: unknown escape in quoted text (only \\\" and \\\\)");
+  EXPECT_EQ(failure("tap \"a\"b"), "line 1: a blank must follow quoted text");
+  EXPECT_EQ(failure("tap 1 x"), "line 1: not a number: \"x\"");
+  EXPECT_EQ(failure("tap 1 nan"), "line 1: not a number: \"nan\"");
+  EXPECT_EQ(failure("wait -1"), "line 1: seconds must be between 0 and 3600");
+  EXPECT_EQ(failure("hold 1 2 99999"), "line 1: seconds must be between 0 and 3600");
+  EXPECT_EQ(failure("tap 1e9 2"), "line 1: coordinate out of range: 1e9");
+  EXPECT_EQ(failure("launch mail"), "line 1: usage: launch settings|springboard");
+  EXPECT_EQ(failure("rotate sideways"), "line 1: usage: rotate landscape|portrait");
+  EXPECT_EQ(failure("type hello"), "line 1: usage: type \"TEXT\"");
+  EXPECT_EQ(failure("cells now"), "line 1: usage: cells");
+  EXPECT_EQ(failure("drag \"x\" 1"), "line 1: usage: drag \"TEXT\" DX DY [SECONDS]");
+  EXPECT_EQ(failure("press 1"), "line 1: usage: press X Y");
+  EXPECT_EQ(failure("shot"), "line 1: usage: shot FILE");
+}
+
+TEST(ScriptParserTest, CommandsTravelToAppsUnchanged) {
+  for (const auto& command :
+       parsed("drag \"A \\\"B\\\"\" 0.1 -2e-3 1\nwait 0.016666666666666666")) {
+    ScriptCommand copy;
+    ASSERT_TRUE(ScriptCommand::decode(command.encode(), copy));
+    EXPECT_EQ(copy.kind, command.kind);
+    EXPECT_EQ(copy.line, command.line);
+    EXPECT_EQ(copy.text, command.text);
+    EXPECT_EQ(copy.numbers, command.numbers);
+  }
+  ScriptCommand ignored;
+  EXPECT_FALSE(ScriptCommand::decode({"99", "1", ""}, ignored));
+  EXPECT_FALSE(ScriptCommand::decode({"1", "1", "", "x"}, ignored));
+  EXPECT_FALSE(ScriptCommand::decode({"1"}, ignored));
+}
+
+}  // namespace
+}  // namespace vorlan

@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "CommandLine.h"
+#include "DeviceOptions.h"
+#include "Simulator.h"
+#include "foundation/DeviceFileSystem.h"
+#include "foundation/PropertyListSerialization.h"
+#include "uikit/UIImage.h"
+
+namespace vorlan {
+namespace {
+
+// The switch of the main list's first row ("Airplane Mode") on the default iPhone, portrait.
+constexpr const char* kAirplaneSwitch = "334 121";
+constexpr const char* kAirplaneOff = "0.0\tAirplane Mode\tAIRPLANE_MODE\tswitch:off";
+constexpr const char* kAirplaneOn = "0.0\tAirplane Mode\tAIRPLANE_MODE\tswitch:on";
+
+struct ScriptRun {
+  int code = -1;
+  std::string out;
+  std::string err;
+};
+
+class SimulatorTest : public ::testing::Test {
+ protected:
+  ~SimulatorTest() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+  }
+
+  ScriptRun run(const std::string& script, const std::string& model = "") {
+    Simulator simulator({device, model, false});
+    ScriptRun result;
+    std::string error;
+    if (!simulator.boot(error)) {
+      ADD_FAILURE() << error;
+      return result;
+    }
+    std::ostringstream out;
+    std::ostringstream err;
+    result.code = simulator.run(script, out, err);
+    result.out = out.str();
+    result.err = err.str();
+    return result;
+  }
+
+  host::Plist stored(const std::string& devicePath) const {
+    const auto bytes = host::DeviceFileSystem(device).readFile(devicePath);
+    return bytes ? host::PropertyListSerialization::read(*bytes).value : host::Plist();
+  }
+
+  static bool hasLine(const std::string& text, const std::string& line) {
+    std::istringstream lines(text);
+    for (std::string each; std::getline(lines, each);) {
+      if (each == line) return true;
+    }
+    return false;
+  }
+
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("vorlan-sim-test-" + std::to_string(::getpid()));
+  const std::filesystem::path device = folder / "device";
+};
+
+TEST_F(SimulatorTest, CellsListTheMainListAndTheAppsArriveAfterAWait) {
+  const ScriptRun result = run("launch settings\ncells\nlog\nwait 0.5\ncells\n");
+  ASSERT_EQ(result.code, 0) << result.err;
+  const auto second = result.out.find("\n0.-", 1);
+  ASSERT_NE(second, std::string::npos) << result.out;
+  const std::string before = result.out.substr(0, second + 1);
+  const std::string after = result.out.substr(second + 1);
+  EXPECT_TRUE(hasLine(before, "0.-\t\t-\tgroup")) << before;
+  EXPECT_TRUE(hasLine(before, kAirplaneOff)) << before;
+  EXPECT_TRUE(hasLine(before, "2.0\tGeneral\tGeneral\t-")) << before;
+  EXPECT_EQ(before.find("\tAtlas\t"), std::string::npos);
+  EXPECT_NE(after.find("\tAtlas\tcom.cartograph.atlas\t-"), std::string::npos) << after;
+  EXPECT_TRUE(hasLine(after, kAirplaneOff));
+}
+
+TEST_F(SimulatorTest, OpenShowsAPageAndBackReturnsUntilTheRoot) {
+  const ScriptRun result =
+      run("launch settings\nopen \"General\"\ncells\nback\ncells\n# at the root\nback\ncells\n");
+  EXPECT_EQ(result.code, 1);
+  EXPECT_EQ(result.err, "vorlan sim: line 7: already at the root page\n");
+  const auto main = result.out.find(kAirplaneOff);
+  ASSERT_NE(main, std::string::npos) << result.out;
+  EXPECT_TRUE(hasLine(result.out.substr(0, main), "0.0\tAbout\tABOUT\t-")) << result.out;
+  EXPECT_TRUE(hasLine(result.out, "3.0\tBackground App Refresh\tBACKGROUND_REFRESH\tswitch:on"));
+}
+
+TEST_F(SimulatorTest, ATapOnASwitchIsStoredAndAReusedDeviceKeepsIt) {
+  ScriptRun result = run(std::string("launch settings\ntap ") + kAirplaneSwitch + "\ncells\n");
+  ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_TRUE(hasLine(result.out, kAirplaneOn)) << result.out;
+  EXPECT_EQ(stored("/var/mobile/Library/Preferences/com.apple.radios.plist")
+                .get("AirplaneMode")
+                .asBoolean(),
+            true);
+
+  // The device is used as it is: the switch is still on, and a model given changes the device.
+  result = run("launch settings\ncells\n", "iPad");
+  ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_TRUE(hasLine(result.out, kAirplaneOn)) << result.out;
+  EXPECT_EQ(DeviceOptions::load(host::DeviceFileSystem(device)).model, "iPad");
+}
+
+TEST_F(SimulatorTest, AnIPadRuns) {
+  const ScriptRun result =
+      run("launch springboard\nlaunch settings\nwait 0.5\ncells\nlog\n", "iPad");
+  ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_TRUE(hasLine(result.out, kAirplaneOff)) << result.out;
+  EXPECT_FALSE(DeviceOptions::load(host::DeviceFileSystem(device)).forceTouch);
+}
+
+TEST_F(SimulatorTest, RotateTurnsTheScreenForRunningAndLaterApps) {
+  const ScriptRun result = run(
+      "launch settings\nrotate landscape\ndump\nlaunch settings\ndump\nrotate portrait\ndump\n");
+  ASSERT_EQ(result.code, 0) << result.err;
+  std::vector<std::string> windows;
+  std::istringstream lines(result.out);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.starts_with("UIWindow")) windows.push_back(line);
+  }
+  ASSERT_EQ(windows.size(), 3u) << result.out;
+  EXPECT_EQ(windows[0], "UIWindow (0, 0, 667, 375)");
+  EXPECT_EQ(windows[1], "UIWindow (0, 0, 667, 375)");
+  EXPECT_EQ(windows[2], "UIWindow (0, 0, 375, 667)");
+  EXPECT_NE(result.out.find("UINavigationBar (0, 20, 667, 44)"), std::string::npos);
+}
+
+TEST_F(SimulatorTest, RespringRelaunchesTheAppsFromDisk) {
+  const ScriptRun result =
+      run("launch springboard\nlaunch settings\nopen \"General\"\nrespring\ncells\n");
+  ASSERT_EQ(result.code, 0) << result.err;
+  // The Settings app came back on its main list.
+  EXPECT_TRUE(hasLine(result.out, kAirplaneOff)) << result.out;
+}
+
+TEST_F(SimulatorTest, AShotShowsTheList) {
+  const std::string shot = (folder / "screen.png").string();
+  const ScriptRun result = run("launch settings\nwait 0.5\nshot \"" + shot + "\"\n");
+  ASSERT_EQ(result.code, 0) << result.err;
+  std::ifstream in(shot, std::ios::binary);
+  const host::UIImage::Bytes png((std::istreambuf_iterator<char>(in)),
+                                 std::istreambuf_iterator<char>());
+  const auto image = host::UIImage::imageWithData(png);
+  ASSERT_TRUE(image);
+  ASSERT_EQ(image->pixelWidth(), 750u);
+  ASSERT_EQ(image->pixelHeight(), 1334u);
+  int white = 0, grey = 0, dark = 0;
+  for (std::uint32_t y = 0; y < image->pixelHeight(); y += 2) {
+    for (std::uint32_t x = 0; x < image->pixelWidth(); x += 2) {
+      const auto p = image->pixelAt(x, y);
+      if (p.red == 255 && p.green == 255 && p.blue == 255) ++white;
+      if (p.red == p.green && p.red > 220 && p.red < 250 && p.blue >= p.red) ++grey;
+      if (p.red < 80 && p.green < 80 && p.blue < 80) ++dark;
+    }
+  }
+  const int total = static_cast<int>(image->pixelWidth() * image->pixelHeight() / 4);
+  EXPECT_GT(white, total / 3);  // the rows
+  EXPECT_GT(grey, total / 50);  // the background between the groups
+  EXPECT_GT(dark, 200);         // the titles
+}
+
+TEST_F(SimulatorTest, AFaultStopsTheScriptNamingItsLine) {
+  ScriptRun result = run("launch settings\ncells\n\ntap \"NO SUCH\"\ncells\n");
+  EXPECT_EQ(result.code, 1);
+  EXPECT_EQ(result.err, "vorlan sim: line 4: nothing on screen shows \"NO SUCH\"\n");
+  result = run("cells\n");
+  EXPECT_EQ(result.code, 1);
+  EXPECT_NE(result.err.find("line 1: no app is running"), std::string::npos) << result.err;
+  result = run("launch springboard\ntype \"x\"\n");
+  EXPECT_EQ(result.err,
+            "vorlan sim: line 2: nothing takes text: no text field is the first "
+            "responder\n");
+  result = run("launch settings\nalert \"OK\"\n");
+  EXPECT_EQ(result.err, "vorlan sim: line 2: no alert on screen\n");
+  result = run("launch settings\ncells\nbogus\n");
+  EXPECT_EQ(result.err, "vorlan sim: line 3: unknown command \"bogus\"\n");
+  EXPECT_EQ(result.out, "");  // nothing ran
+}
+
+TEST_F(SimulatorTest, TheExtensionSaysHelloOnceOnAFreshDevice) {
+  if (!std::filesystem::exists(std::filesystem::path(VORLAN_SOURCE_DIR) /
+                               "vorlan/module/Vorlan3Module.cpp")) {
+    GTEST_SKIP() << "the extension is not built yet";
+  }
+  const ScriptRun result = run("launch springboard\nlaunch settings\nwait 1\nlog\nrespring\nlog\n");
+  ASSERT_EQ(result.code, 0) << result.err;
+  std::size_t count = 0;
+  for (std::size_t at = result.out.find("<Vorlan3>Yeah!"); at != std::string::npos;
+       at = result.out.find("<Vorlan3>Yeah!", at + 1)) {
+    ++count;
+  }
+  EXPECT_EQ(count, 1u) << result.out;
+}
+
+TEST_F(SimulatorTest, TheCommandLineRunsScriptsAndTheTour) {
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(CommandLine::run({"sim", "--model", "Nokia"}, out, err), 2);
+  EXPECT_EQ(CommandLine::run({"sim", "--script", (folder / "missing").string()}, out, err), 2);
+  EXPECT_EQ(CommandLine::run({"sim", "extra"}, out, err), 2);
+
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "script.txt") << "launch settings\ncells\n";
+  out.str("");
+  EXPECT_EQ(CommandLine::run(
+                {"sim", "--device", device.string(), "--script", (folder / "script.txt").string()},
+                out, err),
+            0)
+      << err.str();
+  EXPECT_TRUE(hasLine(out.str(), kAirplaneOff)) << out.str();
+
+  out.str("");
+  EXPECT_EQ(CommandLine::run({"sim"}, out, err), 0) << err.str();
+  EXPECT_NE(out.str().find("> open \"General\""), std::string::npos) << out.str();
+  EXPECT_TRUE(hasLine(out.str(), "3.0\tBackground App Refresh\tBACKGROUND_REFRESH\tswitch:off"));
+}
+
+}  // namespace
+}  // namespace vorlan
