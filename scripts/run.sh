@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the release program and runs the product's main job on the built-in default device.
-# With arguments, runs `vorlan` with them instead.
+# Builds the release program and runs the product's main job: the simulator on its built-in
+# default device (a fresh one in a temporary folder), running its short tour of the Settings
+# app with the product loaded. With arguments, runs `vorlan` with them instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -12,12 +13,5 @@ if (($#)); then
   exec "$vorlan" "$@"
 fi
 
-# The default device: a device root laid out as the simulator expects it.
-device=build/device
-mkdir -p "$device/var/mobile/Library/Preferences" "$device/var/mobile/Documents/Vorlan"
-echo "== Tags on the default device =="
-"$vorlan" prefs --device "$device" tags
-echo "== Folders on the default device =="
-"$vorlan" prefs --device "$device" folders
-echo "== Settings file check =="
-"$vorlan" prefs --device "$device" check
+# No arguments: the simulator's tour on a fresh default device in a temporary folder.
+exec "$vorlan" sim

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libpugixml-dev libplist-dev libcli11-dev libglib2.0-dev
-  libcairo2-dev libpango1.0-dev fonts-liberation2
+  libcairo2-dev libpango1.0-dev zlib1g-dev fonts-liberation2
 )
 
 missing=()
