@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "BenchDevice.h"
 #include "foundation/DeviceFileSystem.h"
 #include "foundation/Log.h"
 #include "foundation/PropertyListSerialization.h"
@@ -18,28 +19,6 @@ using host::Plist;
 using vorlan::VLPreferencesManager;
 
 namespace {
-
-class BenchDevice {
- public:
-  BenchDevice() {
-    root_ = std::filesystem::temp_directory_path() / ("vorlan-bench-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(root_ / "var/mobile/Library/Preferences");
-    device_ = std::make_shared<host::DeviceFileSystem>(root_);
-    host::DeviceFileSystem::setCurrent(device_);
-    host::Log::setEchoToStderr(false);
-  }
-  ~BenchDevice() {
-    host::DeviceFileSystem::setCurrent(nullptr);
-    std::filesystem::remove_all(root_);
-  }
-  BenchDevice(const BenchDevice&) = delete;
-  BenchDevice& operator=(const BenchDevice&) = delete;
-  host::DeviceFileSystem& fs() { return *device_; }
-
- private:
-  std::filesystem::path root_;
-  std::shared_ptr<host::DeviceFileSystem> device_;
-};
 
 // A settings file with `cells` stored cells spread over pages, each hidden or disabled, each
 // with a cell record holding a 2 KB icon.
@@ -77,7 +56,7 @@ std::shared_ptr<VLPreferencesManager> managerWith(BenchDevice& device, int cells
 }
 
 void BM_ManagerLookup(benchmark::State& state) {
-  BenchDevice device;
+  BenchDevice device("manager");
   auto manager = managerWith(device, 1000);
   auto spec = host::PSSpecifier::specifier("CELL_501", "Cell 501");
   for (auto _ : state) {
@@ -88,7 +67,7 @@ void BM_ManagerLookup(benchmark::State& state) {
 BENCHMARK(BM_ManagerLookup);
 
 void BM_ManagerSave(benchmark::State& state) {
-  BenchDevice device;
+  BenchDevice device("manager");
   auto manager = managerWith(device, static_cast<int>(state.range(0)));
   auto controller =
       host::Runtime::shared()
@@ -107,7 +86,7 @@ BENCHMARK(BM_ManagerSave)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMil
 
 // The same dictionary written and read back by the property-list layer alone.
 void BM_BareWriteAndRead(benchmark::State& state) {
-  BenchDevice device;
+  BenchDevice device("manager");
   const Plist root = settingsWithCells(static_cast<int>(state.range(0)));
   std::size_t bytes = 0;
   for (auto _ : state) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchDevice.h"
 #include "DefaultDevice.h"
 #include "DeviceOptions.h"
 #include "foundation/DeviceFileSystem.h"
@@ -78,38 +79,21 @@ Plist settingsWithCells(int stored, const std::vector<std::string>& mainCells) {
   return root;
 }
 
-class BenchDevice {
- public:
-  explicit BenchDevice(bool defaultDevice) {
-    root_ = std::filesystem::temp_directory_path() /
-            ("vorlan-bench-pages-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(root_);
-    std::string error;
-    vorlan::DefaultDevice::layOut(root_, vorlan::DeviceOptions{}, &error);
-    device_ = std::make_shared<host::DeviceFileSystem>(root_);
-    host::DeviceFileSystem::setCurrent(device_);
-    if (!defaultDevice) {
-      device_->writeFileAtomically(std::string(kPreferencesApp) + "/Settings.plist",
-                                   *host::PropertyListSerialization::writeXml(bigMainList(300)));
-    }
+// The default device, or one whose main list has 300 cells.
+void layOutDevice(BenchDevice& device, bool defaultDevice) {
+  std::string error;
+  vorlan::DefaultDevice::layOut(device.root(), vorlan::DeviceOptions{}, &error);
+  if (!defaultDevice) {
+    device.fs().writeFileAtomically(std::string(kPreferencesApp) + "/Settings.plist",
+                                    *host::PropertyListSerialization::writeXml(bigMainList(300)));
   }
-  ~BenchDevice() {
-    host::DeviceFileSystem::setCurrent(nullptr);
-    std::filesystem::remove_all(root_);
-  }
-  BenchDevice(const BenchDevice&) = delete;
-  BenchDevice& operator=(const BenchDevice&) = delete;
-  host::DeviceFileSystem& fs() { return *device_; }
-
- private:
-  std::filesystem::path root_;
-  std::shared_ptr<host::DeviceFileSystem> device_;
-};
+}
 
 void mainListPass(benchmark::State& state, bool defaultDevice) {
   host::Log::setEchoToStderr(false);
   host::RunLoop::main().reset();
-  BenchDevice device(defaultDevice);
+  BenchDevice device("pages");
+  layOutDevice(device, defaultDevice);
   host::NSBundle::setMainBundle(host::NSBundle::bundleWithPath(kPreferencesApp));
   vorlan::Vorlan3::processEntry();
   auto manager = vorlan::VLPreferencesManager::sharedInstance();
