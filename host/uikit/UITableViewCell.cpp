@@ -11,6 +11,7 @@
 #include "uikit/UILabel.h"
 #include "uikit/UIPanGestureRecognizer.h"
 #include "uikit/UITableView.h"
+#include "uikit/UITableViewCellAccessoryGlyph.h"
 
 namespace host {
 
@@ -191,9 +192,13 @@ void UITableViewCell::setAccessoryType(UITableViewCellAccessoryType type) {
 std::shared_ptr<UIView> UITableViewCell::makeStandardAccessory() const {
   switch (accessoryType_) {
     case UITableViewCellAccessoryDisclosureIndicator:
-      return namedView("UITableViewCellDisclosureIndicator", CGRectMake(0, 0, 8, 13));
+      return UITableViewCellAccessoryGlyph::make(UITableViewCellAccessoryGlyph::Shape::Chevron,
+                                                 "UITableViewCellDisclosureIndicator",
+                                                 CGRectMake(0, 0, 8, 13));
     case UITableViewCellAccessoryCheckmark:
-      return namedView("UITableViewCellCheckmark", CGRectMake(0, 0, 14, 11));
+      return UITableViewCellAccessoryGlyph::make(UITableViewCellAccessoryGlyph::Shape::Checkmark,
+                                                 "UITableViewCellCheckmark",
+                                                 CGRectMake(0, 0, 14, 11));
     case UITableViewCellAccessoryDetailButton:
       return namedView("UITableViewCellDetailButton", CGRectMake(0, 0, 22, 22));
     case UITableViewCellAccessoryDetailDisclosureButton:

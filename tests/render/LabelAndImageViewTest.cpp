@@ -8,6 +8,7 @@
 #include "uikit/UIGraphics.h"
 #include "uikit/UIImageView.h"
 #include "uikit/UILabel.h"
+#include "uikit/UITableViewCell.h"
 
 namespace host {
 namespace {
@@ -148,6 +149,28 @@ TEST_F(RenderTest, ImageViewsDrawTheShownImageAspectFitAndTinted) {
   redraw();
   EXPECT_PIXEL(at(30, 5), 0, 255, 0);  // square now, in the tint colour
   EXPECT_EQ(view->sizeThatFits({}), CGSizeMake(20, 10));
+}
+
+TEST_F(RenderTest, CellAccessoriesDrawTheirGlyphsAtTheRightEdge) {
+  auto cell = std::make_shared<UITableViewCell>();
+  cell->setFrame({0, 0, 100, 44});
+  root->addSubview(cell);
+  const auto greyAt = [&](int x0, int x1) {
+    for (int y = 10; y < 34; ++y)
+      for (int x = x0; x < x1; ++x)
+        if (at(x, y).alpha > 100 && at(x, y).red < 230) return true;
+    return false;
+  };
+  EXPECT_FALSE(greyAt(70, 100));
+
+  cell->setAccessoryType(UITableViewCellAccessoryDisclosureIndicator);
+  redraw();
+  EXPECT_TRUE(greyAt(70, 100));  // the chevron
+  EXPECT_FALSE(greyAt(0, 60));
+
+  cell->setAccessoryType(UITableViewCellAccessoryNone);
+  redraw();
+  EXPECT_FALSE(greyAt(70, 100));
 }
 
 }  // namespace
