@@ -205,7 +205,8 @@ bool AppHost::execute(const ScriptCommand& command, std::string& output, std::st
       }
       return true;
     case Kind::Shot:
-      if (!host::ViewRenderer().writePng(window(), command.text)) {
+      if (!host::ViewRenderer().writePng(window(), command.text,
+                                         {host::UIApplication::sharedApplication()->statusBar()})) {
         error = "cannot write the screenshot to " + command.text;
         return false;
       }

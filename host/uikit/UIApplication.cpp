@@ -6,6 +6,7 @@
 
 #include "runtime/Runtime.h"
 #include "uikit/UIScreen.h"
+#include "uikit/UIStatusBar.h"
 #include "uikit/UIView.h"
 #include "uikit/UIWindow.h"
 
@@ -82,7 +83,7 @@ std::vector<std::shared_ptr<UIWindow>> UIApplication::windows() const {
 
 const std::shared_ptr<UIView>& UIApplication::statusBar() {
   if (!statusBar_) {
-    statusBar_ = std::make_shared<UIView>();
+    statusBar_ = std::make_shared<UIStatusBar>();
     statusBar_->setFrame(statusBarFrame());
   }
   return statusBar_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "runtime/Runtime.h"
+#include "uikit/CALayer.h"
 #include "uikit/UIBarButtonItem.h"
 #include "uikit/UIColor.h"
 #include "uikit/UINavigationButton.h"
@@ -20,7 +21,6 @@ Class* UINavigationBar::objcClass() {
 UINavigationBar::UINavigationBar(Class* cls)
     : UIView(cls), backButton_(std::make_shared<UINavigationButton>()) {
   setFrame(CGRectMake(0, 0, UIScreen::mainScreen()->bounds().size.width, kHeight));
-  setBackgroundColor(UIColor::colorWithRed(0.97, 0.97, 0.97, 1));
 }
 
 void UINavigationBar::goBack() {
@@ -126,6 +126,19 @@ void UINavigationBar::layoutSubviewsImpl() {
   const auto setFrame = [](const std::shared_ptr<UIView>& view, const CGRect& frame) {
     if (view->frame() != frame) view->setFrame(frame);
   };
+  if (!background_) {
+    background_ = std::make_shared<UIView>();
+    background_->layer()->setName("_UIBarBackground");
+    background_->setBackgroundColor(UIColor::colorWithRed(0.97, 0.97, 0.97, 1));
+    background_->setUserInteractionEnabled(false);
+    hairline_ = std::make_shared<UIView>();
+    hairline_->setBackgroundColor(UIColor::colorWithWhite(0, 0.3));
+    background_->addSubview(hairline_);
+    insertSubview(background_, 0);
+  }
+  const double above = std::max(0.0, frame().origin.y);
+  setFrame(background_, CGRectMake(0, -above, size.width, size.height + above));
+  setFrame(hairline_, CGRectMake(0, size.height + above, size.width, 0.5));
   const auto place = [&](const std::shared_ptr<UIView>& view, CGFloat x, CGFloat width) {
     const CGFloat height = view->bounds().size.height;
     setFrame(view, CGRectMake(x, (size.height - height) / 2, width, height));

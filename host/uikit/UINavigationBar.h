@@ -52,6 +52,10 @@ class UINavigationBar : public UIView {
 
   std::vector<std::shared_ptr<UINavigationItem>> items_;
   std::shared_ptr<UINavigationButton> backButton_;
+  // The bar's translucent backdrop, reaching up behind the status bar above the bar, with the
+  // hairline along its bottom edge.
+  std::shared_ptr<UIView> background_;
+  std::shared_ptr<UIView> hairline_;
   bool showsBackButton_ = false;
   // The item views the bar shows now, left, title, right (each may be empty).
   std::shared_ptr<UIView> leftView_, titleView_, rightView_;

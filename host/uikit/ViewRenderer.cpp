@@ -184,7 +184,9 @@ bool castsShadow(const CALayer& layer) {
 ViewRenderer::ViewRenderer(CGFloat scale)
     : scale_(std::isfinite(scale) && scale > 0 ? scale : UIScreen::mainScreen()->scale()) {}
 
-std::shared_ptr<UIImage> ViewRenderer::renderToImage(const std::shared_ptr<UIView>& view) const {
+std::shared_ptr<UIImage> ViewRenderer::renderToImage(
+    const std::shared_ptr<UIView>& view,
+    const std::vector<std::shared_ptr<UIView>>& overlays) const {
   if (!view) return nullptr;
   view->layoutIfNeeded();
   const CGRect bounds = view->presentationBounds();
@@ -199,6 +201,15 @@ std::shared_ptr<UIImage> ViewRenderer::renderToImage(const std::shared_ptr<UIVie
     {
       CGContext context(surface, scale_);
       drawTree(context, *view);
+      for (const auto& overlay : overlays) {
+        if (!overlay) continue;
+        overlay->layoutIfNeeded();
+        const CGRect frame = overlay->frame();
+        context.saveGState();
+        context.translateCTM(frame.origin.x - bounds.origin.x, frame.origin.y - bounds.origin.y);
+        drawTree(context, *overlay);
+        context.restoreGState();
+      }
     }
     cairo_surface_flush(surface);
     image = UIImage::imageWithCairoSurface(surface, scale_);
@@ -207,9 +218,9 @@ std::shared_ptr<UIImage> ViewRenderer::renderToImage(const std::shared_ptr<UIVie
   return image;
 }
 
-bool ViewRenderer::writePng(const std::shared_ptr<UIView>& view,
-                            const std::string& hostPath) const {
-  const auto image = renderToImage(view);
+bool ViewRenderer::writePng(const std::shared_ptr<UIView>& view, const std::string& hostPath,
+                            const std::vector<std::shared_ptr<UIView>>& overlays) const {
+  const auto image = renderToImage(view, overlays);
   if (!image) return false;
   const UIImage::Bytes& png = image->pngData();
   std::ofstream out(hostPath, std::ios::binary | std::ios::trunc);

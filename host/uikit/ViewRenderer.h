@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "uikit/CGGeometry.h"
 
@@ -39,10 +40,15 @@ class ViewRenderer {
   // The view (a window or any view) and its subviews in an image of its bounds' size, at the
   // scale, with the bounds' origin at the top left; its own position and transform are left out.
   // Nothing for no view, or a view with no pixels.
-  std::shared_ptr<UIImage> renderToImage(const std::shared_ptr<UIView>& view) const;
+  // `overlays` (views outside the tree, such as the status bar) are drawn over it, each at its
+  // frame's origin in the view's coordinates.
+  std::shared_ptr<UIImage> renderToImage(
+      const std::shared_ptr<UIView>& view,
+      const std::vector<std::shared_ptr<UIView>>& overlays = {}) const;
   // Writes that image as a PNG file at a path of this machine. False when there is nothing to
   // write or the file cannot be written.
-  bool writePng(const std::shared_ptr<UIView>& view, const std::string& hostPath) const;
+  bool writePng(const std::shared_ptr<UIView>& view, const std::string& hostPath,
+                const std::vector<std::shared_ptr<UIView>>& overlays = {}) const;
   // Draws the view as the top of a tree into the context's current user space (no layout).
   void drawTree(CGContext& context, UIView& view) const;
 
