@@ -64,11 +64,12 @@ std::unique_ptr<AppProcess> AppProcess::start(AppHost::App app, const std::files
     std::exit(status);
   }
   ends->second.close();
+  ends->first.setReceiveTimeout(kAnswerTimeout);
   openEnds().insert(ends->first.descriptor());
   std::unique_ptr<AppProcess> process(new AppProcess(app, pid, std::move(ends->first)));
   const auto launched = toReply(process->channel_.receive());
   if (!launched) {
-    const std::string how = process->reap();
+    const std::string how = process->endAfterSilence();
     error = "the " + std::string(process->name()) + " app" +
             (how.empty() ? " stopped answering" : how) + " while launching";
     return nullptr;
@@ -92,7 +93,7 @@ std::optional<AppProcess::Reply> AppProcess::request(const ScriptCommand& comman
   std::optional<Reply> reply;
   if (pid_ > 0 && channel_.send(command.encode())) reply = toReply(channel_.receive());
   if (!reply) {
-    const std::string how = pid_ > 0 ? reap() : ending_;
+    const std::string how = pid_ > 0 ? endAfterSilence() : ending_;
     error = "the " + std::string(name()) + " app" + (how.empty() ? " stopped answering" : how);
   }
   return reply;
@@ -106,11 +107,20 @@ bool AppProcess::stop(std::string& error) {
   }
   ScriptCommand quit;
   quit.kind = ScriptCommand::Kind::Quit;
-  if (channel_.send(quit.encode())) channel_.receive();
-  const std::string how = reap();
+  const bool answered = channel_.send(quit.encode()) && channel_.receive();
+  const std::string how = answered ? reap() : endAfterSilence();
   if (how.empty()) return true;
   error = "the " + std::string(name()) + " app" + how;
   return false;
+}
+
+std::string AppProcess::endAfterSilence() {
+  if (pid_ <= 0 || !channel_.timedOut()) return reap();
+  ::kill(pid_, SIGKILL);
+  reap();
+  ending_ = " did not answer within " + std::to_string(static_cast<int>(kAnswerTimeout)) +
+            " s and was stopped";
+  return ending_;
 }
 
 std::string AppProcess::reap() {

@@ -41,11 +41,16 @@ class AppProcess {
   // had died or ended with a failing status (a sanitizer's report, for one).
   bool stop(std::string& error);
 
+  // How long the simulator waits for an app's answer before it takes the app for hung.
+  static constexpr double kAnswerTimeout = 300;
+
  private:
   AppProcess(AppHost::App app, pid_t pid, MessageChannel channel);
   // Waits for the process and describes how it ended (also kept in ending_); empty for a
   // clean exit.
   std::string reap();
+  // After a failed receive: an app that stopped answering is killed rather than waited for.
+  std::string endAfterSilence();
 
   AppHost::App app_;
   pid_t pid_ = -1;

@@ -58,7 +58,17 @@ bool MessageChannel::send(const std::vector<std::string>& fields) {
   return writeAll(message.data(), message.size());
 }
 
+bool MessageChannel::setReceiveTimeout(double seconds) {
+  timeval limit{};
+  if (seconds > 0) {
+    limit.tv_sec = static_cast<time_t>(seconds);
+    limit.tv_usec = static_cast<suseconds_t>((seconds - static_cast<double>(limit.tv_sec)) * 1e6);
+  }
+  return fd_ >= 0 && ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit) == 0;
+}
+
 std::optional<std::vector<std::string>> MessageChannel::receive() {
+  timedOut_ = false;
   std::uint32_t count = 0;
   if (!readAll(&count, sizeof count) || count > kMaxFields) return std::nullopt;
   std::vector<std::string> fields(count);
@@ -89,6 +99,7 @@ bool MessageChannel::readAll(void* data, std::size_t size) {
   while (size > 0 && fd_ >= 0) {
     const ssize_t got = ::recv(fd_, at, size, 0);
     if (got < 0 && errno == EINTR) continue;
+    if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) timedOut_ = true;
     if (got <= 0) return false;
     at += got;
     size -= static_cast<std::size_t>(got);

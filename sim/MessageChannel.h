@@ -27,14 +27,19 @@ class MessageChannel {
 
   // False when the other end is gone.
   bool send(const std::vector<std::string>& fields);
-  // Nothing when the other end is gone or sent something that is not a message.
+  // Nothing when the other end is gone or sent something that is not a message, or when no
+  // message came within the receive timeout (timedOut() then tells).
   std::optional<std::vector<std::string>> receive();
+  // How long receive waits for each part of a message; 0 waits for ever.
+  bool setReceiveTimeout(double seconds);
+  bool timedOut() const { return timedOut_; }
 
  private:
   bool writeAll(const void* data, std::size_t size);
   bool readAll(void* data, std::size_t size);
 
   int fd_ = -1;
+  bool timedOut_ = false;
 };
 
 }  // namespace vorlan

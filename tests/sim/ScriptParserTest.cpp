@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "MessageChannel.h"
 #include "ScriptParser.h"
 
 namespace vorlan {
@@ -98,6 +99,25 @@ TEST(ScriptParserTest, CommandsTravelToAppsUnchanged) {
   EXPECT_FALSE(ScriptCommand::decode({"99", "1", ""}, ignored));
   EXPECT_FALSE(ScriptCommand::decode({"1", "1", "", "x"}, ignored));
   EXPECT_FALSE(ScriptCommand::decode({"1"}, ignored));
+}
+
+TEST(MessageChannelTest, ASilentPeerTimesOutAndALaterMessageStillArrivesWhole) {
+  auto ends = MessageChannel::pair();
+  ASSERT_TRUE(ends.has_value());
+  auto& [simulator, app] = *ends;
+  ASSERT_TRUE(simulator.setReceiveTimeout(0.05));
+  EXPECT_FALSE(simulator.receive().has_value());
+  EXPECT_TRUE(simulator.timedOut());
+
+  ASSERT_TRUE(app.send({"ok", "", std::string(10000, 'x')}));
+  const auto message = simulator.receive();
+  ASSERT_TRUE(message.has_value());
+  EXPECT_FALSE(simulator.timedOut());
+  EXPECT_EQ(message->at(2).size(), 10000u);
+
+  app.close();  // a peer that is gone is not a timeout
+  EXPECT_FALSE(simulator.receive().has_value());
+  EXPECT_FALSE(simulator.timedOut());
 }
 
 }  // namespace
