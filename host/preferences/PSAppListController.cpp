@@ -2,7 +2,7 @@
 
 #include "foundation/DeviceFileSystem.h"
 #include "foundation/NSBundle.h"
-#include "foundation/PropertyListSerialization.h"
+#include "preferences/PSPlistSpecifiers.h"
 #include "preferences/PSSpecifier.h"
 #include "preferences/PSSystemPolicyForApp.h"
 #include "runtime/Runtime.h"
@@ -36,9 +36,7 @@ PSListController::Specifiers PSAppListController::loadSpecifiers() {
   const auto settings = bundleImpl();
   const auto device = DeviceFileSystem::current();
   if (!settings || !device) return out;
-  const auto bytes = device->readFile(settings->pathForResource("Root", "plist"));
-  if (!bytes) return out;
-  const Plist root = PropertyListSerialization::read(*bytes).value;
+  const Plist root = PSPlistSpecifiers::readList(settings->pathForResource("Root", "plist"));
   const auto self = std::static_pointer_cast<Object>(sharedController());
   const Plist entries = root.get("PreferenceSpecifiers");
   for (const Plist& entry : entries.items()) {

@@ -1,6 +1,7 @@
 #include "preferences/PSPlistSpecifiers.h"
 
 #include "foundation/DeviceFileSystem.h"
+#include "foundation/Log.h"
 #include "foundation/NSBundle.h"
 #include "foundation/PropertyListSerialization.h"
 #include "preferences/PSPlistListController.h"
@@ -80,9 +81,22 @@ std::vector<std::shared_ptr<PSSpecifier>> PSPlistSpecifiers::fromList(
 Plist PSPlistSpecifiers::readList(const std::string& devicePath) {
   const auto device = DeviceFileSystem::current();
   if (!device) return {};
-  const auto bytes = device->readFile(devicePath, kMaxListBytes);
-  if (!bytes) return {};
-  return PropertyListSerialization::read(*bytes).value;
+  std::string error;
+  const auto bytes = device->readFile(devicePath, kMaxListBytes, &error);
+  if (!bytes) {
+    NSLog("Could not load " + devicePath + ": " + (error.empty() ? "cannot read it" : error));
+    return {};
+  }
+  auto read = PropertyListSerialization::read(*bytes);
+  if (!read.ok()) {
+    NSLog("Could not load " + devicePath + ": " + read.error);
+    return {};
+  }
+  if (!read.value.isDictionary()) {
+    NSLog("Could not load " + devicePath + ": it is not a dictionary");
+    return {};
+  }
+  return read.value;
 }
 
 std::shared_ptr<UIImage> PSPlistSpecifiers::iconAt(const std::string& devicePath) {

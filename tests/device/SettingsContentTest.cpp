@@ -168,5 +168,34 @@ TEST_F(SettingsContentTest, InstalledAppsAnswerCanOpenURL) {
   EXPECT_FALSE(application->canOpenURL("twitter://user?screen_name=x"));
 }
 
+TEST_F(DeviceTest, DamagedPageFilesLeaveEmptyPagesAndSayWhy) {
+  device.writeRaw("/Applications/Preferences.app/Settings.plist", "<plist><dict>");
+  device.writeRaw("/Applications/Beacon.app/Settings.bundle/Root.plist",
+                  "<plist><string/></plist>");
+  const auto app = host::PreferencesApp::launch();
+  const auto main = app->rootList();
+  EXPECT_EQ(rows(*main), "");
+  host::RunLoop::main().advance(host::PSUIPrefsListController::kThirdPartyDelay + 0.05);
+  const auto beacon = main->specifierForID("com.signalhouse.beacon");
+  ASSERT_TRUE(beacon);  // the apps still arrive
+  main->table()->tapRowAtIndexPath(*main->indexPathForSpecifier(beacon.get()));
+  host::RunLoop::main().advance(1);
+  const auto page = std::dynamic_pointer_cast<host::PSListController>(
+      app->navigationController()->topViewController());
+  ASSERT_TRUE(page);
+  EXPECT_EQ(rows(*page), "NOTIFICATIONS");  // the system's own cells, nothing from the app
+
+  const auto logged = [](const std::string& text) {
+    const auto lines = host::Log::lines();
+    return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+      return line.find(text) != std::string::npos;
+    });
+  };
+  EXPECT_TRUE(logged("Could not load /Applications/Preferences.app/Settings.plist: "));
+  EXPECT_TRUE(
+      logged("Could not load /Applications/Beacon.app/Settings.bundle/Root.plist: it is "
+             "not a dictionary"));
+}
+
 }  // namespace
 }  // namespace vorlan
