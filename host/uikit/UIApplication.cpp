@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "runtime/Runtime.h"
+#include "uikit/UIDevice.h"
 #include "uikit/UIScreen.h"
 #include "uikit/UIStatusBar.h"
 #include "uikit/UIView.h"
@@ -84,17 +85,28 @@ std::vector<std::shared_ptr<UIWindow>> UIApplication::windows() const {
 const std::shared_ptr<UIView>& UIApplication::statusBar() {
   if (!statusBar_) {
     statusBar_ = std::make_shared<UIStatusBar>();
-    statusBar_->setFrame(statusBarFrame());
+    statusBar_->setFrame(
+        CGRectMake(0, 0, UIScreen::mainScreen()->bounds().size.width, kStatusBarHeight));
+    statusBar_->setHidden(isStatusBarHidden());
   }
   return statusBar_;
 }
 
 void UIApplication::setStatusBarOrientation(UIInterfaceOrientation orientation) {
   orientation_ = orientation;
-  if (statusBar_) statusBar_->setFrame(statusBarFrame());
+  if (statusBar_) {
+    statusBar_->setFrame(
+        CGRectMake(0, 0, UIScreen::mainScreen()->bounds().size.width, kStatusBarHeight));
+    statusBar_->setHidden(isStatusBarHidden());
+  }
+}
+
+bool UIApplication::isStatusBarHidden() const {
+  return isLandscape() && !UIDevice::currentDevice()->model().starts_with("iPad");
 }
 
 CGRect UIApplication::statusBarFrame() const {
+  if (isStatusBarHidden()) return CGRectZero;
   return CGRectMake(0, 0, UIScreen::mainScreen()->bounds().size.width, kStatusBarHeight);
 }
 

@@ -40,10 +40,16 @@ class UIApplication : public UIResponder {
   // The windows still alive, in the order they were first made key.
   std::vector<std::shared_ptr<UIWindow>> windows() const;
 
-  // The status bar across the top of the screen, 20 points high.
+  // The status bar across the top of the screen, 20 points high. An iPhone hides it in
+  // landscape, as iOS does: its frame is then empty.
   const std::shared_ptr<UIView>& statusBar();
   CGRect statusBarFrame() const;
+  bool isStatusBarHidden() const;
   UIInterfaceOrientation statusBarOrientation() const { return orientation_; }
+  bool isLandscape() const {
+    return orientation_ == UIInterfaceOrientationLandscapeLeft ||
+           orientation_ == UIInterfaceOrientationLandscapeRight;
+  }
   // The device turned (the simulator's rotate): the status bar takes the screen's new width.
   void setStatusBarOrientation(UIInterfaceOrientation orientation);
 

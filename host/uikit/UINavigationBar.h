@@ -19,6 +19,7 @@ class UINavigationItem;
 class UINavigationBar : public UIView {
  public:
   static constexpr double kHeight = 44;
+  static constexpr double kCompactHeight = 32;  // an iPhone in landscape
   static constexpr double kMargin = 8;
 
   static Class* objcClass();

@@ -4,6 +4,7 @@
 
 #include "foundation/Log.h"
 #include "runtime/Runtime.h"
+#include "uikit/UIApplication.h"
 #include "uikit/UINavigationBar.h"
 #include "uikit/UINavigationItem.h"
 #include "uikit/UIScreen.h"
@@ -56,6 +57,7 @@ void UINavigationController::loadViewImpl() {
   setView(container);
   bar_ = std::make_shared<UINavigationBar>();
   bar_->setFrame(CGRectMake(0, kBarTop, screen.size.width, UINavigationBar::kHeight));
+  placeBarForOrientation();
   bar_->setBackAction([weak = std::weak_ptr<Object>(shared_from_this())] {
     if (auto self = std::static_pointer_cast<UINavigationController>(weak.lock())) {
       self->popViewControllerAnimated(true);
@@ -74,6 +76,17 @@ void UINavigationController::installTopView() {
   UIView::performWithoutAnimation([&] { topView->setFrame(container->bounds()); });
   adjustScrollViewInsets(topView);
   container->insertSubviewBelowSubview(topView, bar_);
+}
+
+void UINavigationController::placeBarForOrientation() {
+  const auto& application = UIApplication::sharedApplication();
+  const bool landscape = application->isLandscape();
+  if (landscape == barPlacedForLandscape_) return;
+  barPlacedForLandscape_ = landscape;
+  const bool compact = application->isStatusBarHidden();
+  const CGRect bar = bar_->frame();
+  bar_->setFrame(CGRectMake(bar.origin.x, application->statusBarFrame().size.height, bar.size.width,
+                            compact ? UINavigationBar::kCompactHeight : UINavigationBar::kHeight));
 }
 
 void UINavigationController::adjustScrollViewInsets(const std::shared_ptr<UIView>& view) {
@@ -95,6 +108,7 @@ void UINavigationController::viewWillLayoutSubviews() {
   const CGRect bounds = container->bounds();
   // Frames are set only when they change: setting one, even to its value, would end an
   // animation of it (the bar's height is animated by others).
+  placeBarForOrientation();
   const CGRect bar = bar_->frame();
   if (bar.size.width != bounds.size.width) {
     bar_->setFrame(CGRectMake(bar.origin.x, bar.origin.y, bounds.size.width, bar.size.height));

@@ -24,6 +24,8 @@ class UINavigationBar;
 class UINavigationController : public UIViewController {
  public:
   static constexpr double kTransitionDuration = 0.35;
+  // The bar sits below the status bar (20 points; none when it is hidden, as on an iPhone in
+  // landscape, where the bar is also compact).
   static constexpr double kBarTop = 20;
 
   static Class* objcClass();
@@ -61,6 +63,10 @@ class UINavigationController : public UIViewController {
   // A page that scrolls (a table) runs under the translucent bar: its content starts below the
   // bar, as UIKit's automatic scroll-view insets place it.
   void adjustScrollViewInsets(const std::shared_ptr<UIView>& view);
+  // The bar's place and height for the orientation, set when the orientation changes only, so
+  // that a height others animate is left alone in between.
+  void placeBarForOrientation();
+  bool barPlacedForLandscape_ = false;
   std::vector<std::shared_ptr<UINavigationItem>> stackItems();
   // Slides from `from` to `to` (to is already in the stack); `popped` leave when it ends.
   void transition(const std::shared_ptr<UIViewController>& from,

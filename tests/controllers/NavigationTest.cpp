@@ -3,13 +3,17 @@
 #include <vector>
 
 #include "ControllerTestSupport.h"
+#include "uikit/UIApplication.h"
 #include "uikit/UIBarButtonItem.h"
 #include "uikit/UIColor.h"
+#include "uikit/UIDevice.h"
 #include "uikit/UILabel.h"
 #include "uikit/UINavigationBar.h"
 #include "uikit/UINavigationButton.h"
 #include "uikit/UINavigationController.h"
 #include "uikit/UINavigationItem.h"
+#include "uikit/UIScreen.h"
+#include "uikit/UITableView.h"
 
 namespace host {
 namespace {
@@ -186,6 +190,45 @@ TEST_F(NavigationTest, NavigationControllerPresentsForItsPages) {
   modal->dismissViewControllerAnimated(false);
   RunLoop::main().advance(0.1);
   EXPECT_EQ(navigation->visibleViewController(), root);
+}
+
+// A table page under the bar starts below it; turning an iPhone hides the status bar and
+// compacts the bar, and the page's inset follows. An iPad keeps both.
+TEST(NavigationLayout, ThePageStartsBelowABarThatFollowsTheOrientation) {
+  for (const std::string model : {"iPhone", "iPad"}) {
+    SCOPED_TRACE(model);
+    UIDevice::currentDevice()->setModel(model);
+    const auto& application = UIApplication::sharedApplication();
+    const auto& screen = UIScreen::mainScreen();
+    application->setStatusBarOrientation(UIInterfaceOrientationPortrait);
+    screen->setBounds(CGRectMake(0, 0, 375, 667));
+    auto window = std::make_shared<UIWindow>();
+    window->setFrame(screen->bounds());
+    window->makeKeyAndVisible();
+    auto page = std::make_shared<UIViewController>();
+    auto table = std::make_shared<UITableView>();
+    page->setView(table);
+    auto navigation = UINavigationController::withRootViewController(page);
+    window->setRootViewController(navigation);
+    window->layoutIfNeeded();
+    EXPECT_EQ(navigation->navigationBar()->frame(), CGRectMake(0, 20, 375, 44));
+    EXPECT_EQ(table->contentInset().top, 64);
+    EXPECT_EQ(table->contentOffset().y, -64);
+
+    screen->setBounds(CGRectMake(0, 0, 667, 375));
+    application->setStatusBarOrientation(UIInterfaceOrientationLandscapeRight);
+    window->setFrame(screen->bounds());
+    navigation->view()->setFrame(window->bounds());
+    window->layoutIfNeeded();
+    const bool phone = model == "iPhone";
+    EXPECT_EQ(application->isStatusBarHidden(), phone);
+    EXPECT_EQ(application->statusBar()->isHidden(), phone);
+    EXPECT_EQ(application->statusBarFrame().size.height, phone ? 0 : 20);
+    EXPECT_EQ(navigation->navigationBar()->frame(),
+              phone ? CGRectMake(0, 0, 667, 32) : CGRectMake(0, 20, 667, 44));
+    EXPECT_EQ(table->contentInset().top, phone ? 32 : 64);
+    EXPECT_EQ(table->contentOffset().y, phone ? -32 : -64);
+  }
 }
 
 }  // namespace
