@@ -86,6 +86,7 @@ void UINavigationBar::itemsDidChange() {
   showsBackButton_ = top && back && !top->hidesBackButton() && !top->leftBarButtonItem();
   if (showsBackButton_) {
     backButton_->setTitle(back->title().empty() ? "Back" : back->title());
+    backButton_->setShowsBackIndicator(true);
     backButton_->setTapAction([weak = std::weak_ptr<Object>(shared_from_this())] {
       if (auto bar = std::static_pointer_cast<UINavigationBar>(weak.lock())) bar->goBack();
     });

@@ -4,6 +4,7 @@
 
 #include "runtime/Runtime.h"
 #include "uikit/UIFont.h"
+#include "uikit/UIGlyphView.h"
 #include "uikit/UIImage.h"
 #include "uikit/UILabel.h"
 
@@ -11,6 +12,9 @@ namespace host {
 
 namespace {
 constexpr double kFontSize = 17;
+constexpr double kIndicatorWidth = 12.5;
+constexpr double kIndicatorHeight = 21;
+constexpr double kIndicatorGap = 6;
 }  // namespace
 
 Class* UINavigationButton::objcClass() {
@@ -62,6 +66,21 @@ void UINavigationButton::setBold(bool bold) {
   setNeedsLayout();
 }
 
+void UINavigationButton::setShowsBackIndicator(bool shows) {
+  if (shows == showsBackIndicator()) return;
+  if (shows) {
+    backIndicator_ =
+        UIGlyphView::make(UIGlyphView::Shape::BackChevron, "UINavigationBarBackIndicatorView",
+                          CGRectMake(0, 0, kIndicatorWidth, kIndicatorHeight));
+    backIndicator_->setUserInteractionEnabled(false);
+    addSubview(backIndicator_);
+  } else {
+    backIndicator_->removeFromSuperview();
+    backIndicator_.reset();
+  }
+  setNeedsLayout();
+}
+
 void UINavigationButton::tap() {
   // The action may release this button (a pop takes the bar's items away).
   const auto keep = shared_from_this();
@@ -77,6 +96,10 @@ CGSize UINavigationButton::sizeThatFits(const CGSize& size) const {
     content.width = std::max<CGFloat>(content.width, image_->width());
     content.height = std::max<CGFloat>(content.height, image_->height());
   }
+  if (backIndicator_) {
+    content.width += kIndicatorWidth + kIndicatorGap;
+    content.height = std::max<CGFloat>(content.height, kIndicatorHeight);
+  }
   return CGSizeMake(content.width + 2 * kPadding, std::max<CGFloat>(content.height, 30));
 }
 
@@ -85,6 +108,15 @@ void UINavigationButton::layoutSubviewsImpl() {
   titleLabel_->setTextColor(tintColor());
   const CGSize size = bounds().size;
   const CGSize text = titleLabel_->sizeThatFits(size);
+  if (backIndicator_) {
+    // The chevron at the leading edge, the title right after it.
+    backIndicator_->setFrame(CGRectMake(kPadding, (size.height - kIndicatorHeight) / 2,
+                                        kIndicatorWidth, kIndicatorHeight));
+    backIndicator_->setTintColor(tintColor());
+    titleLabel_->setFrame(CGRectMake(kPadding + kIndicatorWidth + kIndicatorGap,
+                                     (size.height - text.height) / 2, text.width, text.height));
+    return;
+  }
   titleLabel_->setFrame(CGRectMake((size.width - text.width) / 2, (size.height - text.height) / 2,
                                    text.width, text.height));
 }

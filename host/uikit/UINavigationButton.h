@@ -27,6 +27,9 @@ class UINavigationButton : public UIControl {
   const std::shared_ptr<UIImage>& image() const { return image_; }
   void setImage(std::shared_ptr<UIImage> image);
   void setBold(bool bold);
+  // The back button's chevron before the title, in the tint colour.
+  void setShowsBackIndicator(bool shows);
+  bool showsBackIndicator() const { return backIndicator_ != nullptr; }
 
   void setTapAction(std::function<void()> action) { tapAction_ = std::move(action); }
   // What a tap does (the simulator's touches end up here too).
@@ -42,6 +45,7 @@ class UINavigationButton : public UIControl {
   void installLabel();
 
   std::shared_ptr<UILabel> titleLabel_;
+  std::shared_ptr<UIView> backIndicator_;
   std::shared_ptr<UIImage> image_;
   std::function<void()> tapAction_;
 };

@@ -6,12 +6,12 @@
 #include "uikit/CALayer.h"
 #include "uikit/UIColor.h"
 #include "uikit/UIFont.h"
+#include "uikit/UIGlyphView.h"
 #include "uikit/UIImage.h"
 #include "uikit/UIImageView.h"
 #include "uikit/UILabel.h"
 #include "uikit/UIPanGestureRecognizer.h"
 #include "uikit/UITableView.h"
-#include "uikit/UITableViewCellAccessoryGlyph.h"
 
 namespace host {
 
@@ -192,13 +192,11 @@ void UITableViewCell::setAccessoryType(UITableViewCellAccessoryType type) {
 std::shared_ptr<UIView> UITableViewCell::makeStandardAccessory() const {
   switch (accessoryType_) {
     case UITableViewCellAccessoryDisclosureIndicator:
-      return UITableViewCellAccessoryGlyph::make(UITableViewCellAccessoryGlyph::Shape::Chevron,
-                                                 "UITableViewCellDisclosureIndicator",
-                                                 CGRectMake(0, 0, 8, 13));
+      return UIGlyphView::make(UIGlyphView::Shape::Chevron, "UITableViewCellDisclosureIndicator",
+                               CGRectMake(0, 0, 8, 13));
     case UITableViewCellAccessoryCheckmark:
-      return UITableViewCellAccessoryGlyph::make(UITableViewCellAccessoryGlyph::Shape::Checkmark,
-                                                 "UITableViewCellCheckmark",
-                                                 CGRectMake(0, 0, 14, 11));
+      return UIGlyphView::make(UIGlyphView::Shape::Checkmark, "UITableViewCellCheckmark",
+                               CGRectMake(0, 0, 14, 11));
     case UITableViewCellAccessoryDetailButton:
       return namedView("UITableViewCellDetailButton", CGRectMake(0, 0, 22, 22));
     case UITableViewCellAccessoryDetailDisclosureButton:

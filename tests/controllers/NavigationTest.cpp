@@ -158,6 +158,12 @@ TEST_F(NavigationTest, BackButtonPopsUnlessHiddenOrReplaced) {
   ASSERT_NE(back, nullptr);
   EXPECT_EQ(back->title(), "Settings");
   EXPECT_EQ(back->superview(), bar);
+  // The chevron leads, the title follows it inside the button's fitted width.
+  EXPECT_TRUE(back->showsBackIndicator());
+  back->layoutIfNeeded();
+  const CGRect label = back->titleLabel()->frame();
+  EXPECT_GT(label.origin.x, 20);
+  EXPECT_LE(label.origin.x + label.size.width, back->bounds().size.width);
 
   page->navigationItem()->setHidesBackButton(true);
   EXPECT_EQ(bar->backButton(), nullptr);

@@ -1,4 +1,4 @@
-#include "uikit/UITableViewCellAccessoryGlyph.h"
+#include "uikit/UIGlyphView.h"
 
 #include "runtime/Runtime.h"
 #include "uikit/CALayer.h"
@@ -9,25 +9,24 @@
 
 namespace host {
 
-Class* UITableViewCellAccessoryGlyph::objcClass() {
+Class* UIGlyphView::objcClass() {
   static Class* const cls =
-      Runtime::shared().defineClass("UITableViewCellAccessoryGlyph", UIView::objcClass(),
-                                    factoryFor<UITableViewCellAccessoryGlyph>());
+      Runtime::shared().defineClass("UIGlyphView", UIView::objcClass(), factoryFor<UIGlyphView>());
   return cls;
 }
 
-UITableViewCellAccessoryGlyph::UITableViewCellAccessoryGlyph(Class* cls) : UIView(cls) {}
+UIGlyphView::UIGlyphView(Class* cls) : UIView(cls) {}
 
-std::shared_ptr<UITableViewCellAccessoryGlyph> UITableViewCellAccessoryGlyph::make(
-    Shape shape, const std::string& name, const CGRect& frame) {
-  auto glyph = std::make_shared<UITableViewCellAccessoryGlyph>();
+std::shared_ptr<UIGlyphView> UIGlyphView::make(Shape shape, const std::string& name,
+                                               const CGRect& frame) {
+  auto glyph = std::make_shared<UIGlyphView>();
   glyph->shape_ = shape;
   glyph->layer()->setName(name);
   glyph->setFrame(frame);
   return glyph;
 }
 
-void UITableViewCellAccessoryGlyph::drawRect(const CGRect& rect) {
+void UIGlyphView::drawRect(const CGRect& rect) {
   const auto context = UIGraphicsGetCurrentContext();
   if (!context) return;
   const CGFloat w = rect.size.width;
@@ -39,6 +38,14 @@ void UITableViewCellAccessoryGlyph::drawRect(const CGRect& rect) {
     path->addLineToPoint(CGPointMake(rect.origin.x + w - 1.5, rect.origin.y + h / 2));
     path->addLineToPoint(CGPointMake(rect.origin.x + 1.5, rect.origin.y + h - 1.5));
     context->setStrokeColor(*UIColor::colorWithRed(199 / 255.0, 199 / 255.0, 204 / 255.0, 1));
+  } else if (shape_ == Shape::BackChevron) {
+    path->moveToPoint(CGPointMake(rect.origin.x + w - 1.5, rect.origin.y + 1.5));
+    path->addLineToPoint(CGPointMake(rect.origin.x + 1.5, rect.origin.y + h / 2));
+    path->addLineToPoint(CGPointMake(rect.origin.x + w - 1.5, rect.origin.y + h - 1.5));
+    context->setStrokeColor(*tintColor());
+    path->setLineWidth(3);
+    path->stroke();
+    return;
   } else {
     path->moveToPoint(CGPointMake(rect.origin.x + 1, rect.origin.y + h * 0.55));
     path->addLineToPoint(CGPointMake(rect.origin.x + w * 0.38, rect.origin.y + h - 1));
