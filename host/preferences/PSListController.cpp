@@ -9,6 +9,7 @@
 #include "foundation/Log.h"
 #include "foundation/NSBundle.h"
 #include "foundation/PropertyListSerialization.h"
+#include "preferences/PSEditableTableCell.h"
 #include "preferences/PSSpecifier.h"
 #include "preferences/PSSwitchTableCell.h"
 #include "preferences/PSTableCell.h"
@@ -413,8 +414,13 @@ std::shared_ptr<UITableViewCell> PSListController::cellForRowImpl(
   auto cell = std::dynamic_pointer_cast<PSTableCell>(
       table ? table->dequeueReusableCellWithIdentifier(reuse) : nullptr);
   if (!cell) {
-    cell = type == PSSpecifier::PSSwitchCell ? std::make_shared<PSSwitchTableCell>()
-                                             : std::make_shared<PSTableCell>();
+    if (type == PSSpecifier::PSSwitchCell) {
+      cell = std::make_shared<PSSwitchTableCell>();
+    } else if (type == PSSpecifier::PSEditTextCell) {
+      cell = std::make_shared<PSEditableTableCell>();
+    } else {
+      cell = std::make_shared<PSTableCell>();
+    }
     cell->initWithStyle(type == PSSpecifier::PSTitleValueCell ? UITableViewCellStyleValue1
                                                               : UITableViewCellStyleDefault,
                         reuse);

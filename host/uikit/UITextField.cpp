@@ -1,7 +1,9 @@
 #include "uikit/UITextField.h"
 
 #include "runtime/Runtime.h"
+#include "uikit/CGContext.h"
 #include "uikit/TextEditing.h"
+#include "uikit/TextLayout.h"
 #include "uikit/UIColor.h"
 #include "uikit/UIFont.h"
 
@@ -99,6 +101,25 @@ void UITextField::pressReturn() {
 void UITextField::touchesEnded(const UITouchSet& touches, UIEvent* event) {
   UIControl::touchesEnded(touches, event);
   if (isEnabled() && isTouchInside()) becomeFirstResponder();
+}
+
+void UITextField::drawTextInRect(CGContext& context, const CGRect& rect) const {
+  const bool empty = text_.empty();
+  const std::string& shown = empty ? placeholder_ : text_;
+  if (shown.empty() || rect.isEmpty()) return;
+  TextLayout layout(shown, *font());
+  layout.setWidth(rect.width());
+  layout.setNumberOfLines(1);
+  layout.setLineBreakMode(NSLineBreakMode::ByTruncatingTail);
+  layout.setAlignment(alignment_);
+  layout.setTextColor(empty ? *UIColor::colorWithRed(0.78, 0.78, 0.8, 1) : *textColor());
+  const CGSize size = layout.size();
+  context.saveGState();
+  context.beginPath();
+  context.addRect(rect);
+  context.clip();
+  layout.drawAtPoint(context, {rect.minX(), rect.minY() + (rect.height() - size.height) / 2});
+  context.restoreGState();
 }
 
 }  // namespace host

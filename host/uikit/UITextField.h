@@ -11,6 +11,7 @@
 
 namespace host {
 
+class CGContext;
 class UIColor;
 class UIFont;
 
@@ -45,6 +46,10 @@ class UITextField : public UIControl, public UIKeyInput {
   void setTextColor(std::shared_ptr<UIColor> color) { textColor_ = std::move(color); }
   NSTextAlignment textAlignment() const { return alignment_; }
   void setTextAlignment(NSTextAlignment alignment) { alignment_ = alignment; }
+
+  // Drawing, by the renderer: the text on one line, centred vertically and aligned in the
+  // rectangle (the placeholder in light grey while the text is empty), clipped to it.
+  void drawTextInRect(CGContext& context, const CGRect& rect) const;
   UITextBorderStyle borderStyle() const { return borderStyle_; }
   void setBorderStyle(UITextBorderStyle style) { borderStyle_ = style; }
   bool isSecureTextEntry() const { return secure_; }

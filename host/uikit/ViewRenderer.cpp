@@ -21,6 +21,7 @@
 #include "uikit/UIImageView.h"
 #include "uikit/UILabel.h"
 #include "uikit/UIScreen.h"
+#include "uikit/UITextField.h"
 #include "uikit/UIView.h"
 #include "uikit/UIVisualEffectView.h"
 
@@ -296,6 +297,8 @@ void ViewRenderer::drawLayerContents(CGContext& context, UIView& view, const CGR
   }
   if (const auto* label = dynamic_cast<const UILabel*>(&view)) {
     label->drawTextInRect(context, bounds);
+  } else if (const auto* field = dynamic_cast<const UITextField*>(&view)) {
+    field->drawTextInRect(context, bounds);
   } else if (const auto* imageView = dynamic_cast<const UIImageView*>(&view)) {
     if (const auto& image = imageView->displayedImage()) {
       if (image->renderingMode() == UIImageRenderingMode::AlwaysTemplate) {

@@ -9,6 +9,7 @@
 #include "uikit/UIImageView.h"
 #include "uikit/UILabel.h"
 #include "uikit/UITableViewCell.h"
+#include "uikit/UITextField.h"
 
 namespace host {
 namespace {
@@ -171,6 +172,27 @@ TEST_F(RenderTest, CellAccessoriesDrawTheirGlyphsAtTheRightEdge) {
   cell->setAccessoryType(UITableViewCellAccessoryNone);
   redraw();
   EXPECT_FALSE(greyAt(70, 100));
+}
+
+TEST_F(RenderTest, TextFieldsDrawTheirTextOrAPalePlaceholder) {
+  root->setBackgroundColor(UIColor::whiteColor());
+  auto field = add<UITextField>({0, 30, 100, 40}, nullptr);
+  const auto darkest = [&] {
+    int least = 255;
+    for (int y = 30; y < 70; ++y)
+      for (int x = 0; x < 100; ++x)
+        least = std::min(least, int(at(x, y).red));
+    return least;
+  };
+  EXPECT_EQ(darkest(), 255);  // nothing to show
+  field->setPlaceholder("Name");
+  redraw();
+  EXPECT_GT(darkest(), 150);  // pale
+  EXPECT_LT(darkest(), 255);
+  field->setText("Name");
+  redraw();
+  EXPECT_LT(darkest(), 80);                 // black text
+  EXPECT_PIXEL(at(50, 10), 255, 255, 255);  // nothing outside the field
 }
 
 }  // namespace

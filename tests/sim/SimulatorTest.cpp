@@ -112,6 +112,19 @@ TEST_F(SimulatorTest, ATapOnASwitchIsStoredAndAReusedDeviceKeepsIt) {
   EXPECT_EQ(DeviceOptions::load(host::DeviceFileSystem(device)).model, "iPad");
 }
 
+TEST_F(SimulatorTest, DragsScrollTheListAndTypedTextIsStoredAsItIsTyped) {
+  // Two flicks bring the apps' cells into view; the field's own text is what a tap finds.
+  const ScriptRun result =
+      run("launch settings\nwait 0.5\ndrag 200 600 200 50 0.3\ndrag 200 600 200 50 0.3\nwait 1\n"
+          "open \"Beacon\"\ntap \"beacon.example.com\"\ntype \".net\"\nback\n"
+          "open \"Beacon\"\ntap \"beacon.example.com.net\"\n");
+  ASSERT_EQ(result.code, 0) << result.err;
+  const host::Plist server =
+      stored("/var/mobile/Library/Preferences/com.signalhouse.beacon.plist").get("server");
+  ASSERT_NE(server.asString(), nullptr);
+  EXPECT_EQ(*server.asString(), "beacon.example.com.net");
+}
+
 TEST_F(SimulatorTest, AnIPadRuns) {
   const ScriptRun result =
       run("launch springboard\nlaunch settings\nwait 0.5\ncells\nlog\n", "iPad");
