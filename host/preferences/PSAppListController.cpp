@@ -36,7 +36,11 @@ PSListController::Specifiers PSAppListController::loadSpecifiers() {
   const auto settings = bundleImpl();
   const auto device = DeviceFileSystem::current();
   if (!settings || !device) return out;
-  const Plist root = PSPlistSpecifiers::readList(settings->pathForResource("Root", "plist"));
+  // The app's page is the bundle's Root.plist; a child pane's is the file it names.
+  const std::string* file = opener ? opener->propertyForKey("File").asString() : nullptr;
+  const std::string name =
+      file && !file->empty() && file->find('/') == std::string::npos ? *file : std::string("Root");
+  const Plist root = PSPlistSpecifiers::readList(settings->pathForResource(name, "plist"));
   const auto self = std::static_pointer_cast<Object>(sharedController());
   const Plist entries = root.get("PreferenceSpecifiers");
   for (const Plist& entry : entries.items()) {

@@ -9,7 +9,9 @@
 #include "foundation/Log.h"
 #include "foundation/NSBundle.h"
 #include "foundation/PropertyListSerialization.h"
+#include "preferences/PSAppListController.h"
 #include "preferences/PSEditableTableCell.h"
+#include "preferences/PSListItemsController.h"
 #include "preferences/PSSpecifier.h"
 #include "preferences/PSSwitchTableCell.h"
 #include "preferences/PSTableCell.h"
@@ -421,8 +423,9 @@ std::shared_ptr<UITableViewCell> PSListController::cellForRowImpl(
     } else {
       cell = std::make_shared<PSTableCell>();
     }
-    cell->initWithStyle(type == PSSpecifier::PSTitleValueCell ? UITableViewCellStyleValue1
-                                                              : UITableViewCellStyleDefault,
+    const bool showsValue =
+        type == PSSpecifier::PSTitleValueCell || type == PSSpecifier::PSLinkListCell;
+    cell->initWithStyle(showsValue ? UITableViewCellStyleValue1 : UITableViewCellStyleDefault,
                         reuse);
   }
   cell->refreshCellContentsWithSpecifier(item);
@@ -548,12 +551,17 @@ PSListController::Specifiers PSListController::specifiersFromDictionary(
     item->setProperty(fallback, "default");
   }
   if (entry.get("defaults").isNone() && parent) {
-    if (const Plist app = parent->propertyForKey("AppBundleID"); app.isString()) {
-      item->setProperty(app, "defaults");
-    }
+    // An app's own page names its domain by the app; a child pane's rows keep the pane's.
+    Plist app = parent->propertyForKey("AppBundleID");
+    if (!app.isString()) app = parent->propertyForKey("defaults");
+    if (app.isString()) item->setProperty(app, "defaults");
   }
   if (known->cellType == PSSpecifier::PSLinkCell) {
-    item->setDetailControllerClass(PSListController::objcClass());
+    // A child pane is another page of the same settings bundle, read from its "File".
+    item->setDetailControllerClass(PSAppListController::objcClass());
+    if (parent) item->setObject(parent->objectForKey("AppSettingsBundle"), "AppSettingsBundle");
+  } else if (known->cellType == PSSpecifier::PSLinkListCell) {
+    item->setDetailControllerClass(PSListItemsController::objcClass());
   }
   item->setTarget(target);
   item->setSetterSelector("setPreferenceValue:specifier:");

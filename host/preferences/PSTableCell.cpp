@@ -64,12 +64,31 @@ void PSTableCell::refreshCellContentsWithSpecifier(const std::shared_ptr<PSSpeci
   setAccessoryType(opensPage ? UITableViewCellAccessoryDisclosureIndicator
                              : UITableViewCellAccessoryNone);
   textLabel()->setEnabled(isCellEnabled());
+  if (type == PSSpecifier::PSTitleValueCell || type == PSSpecifier::PSLinkListCell) {
+    detailTextLabel()->setText(shownValue(*specifier));
+  }
   // The image view is made only for cells that have shown an icon.
   const auto icon = std::dynamic_pointer_cast<UIImage>(specifier->objectForKey("iconImage"));
   if (icon || showsIcon_) {
     imageView()->setImage(icon);
     showsIcon_ = icon != nullptr;
   }
+}
+
+std::string PSTableCell::shownValue(PSSpecifier& specifier) {
+  Plist value = specifier.performGetter();
+  if (value.isNone()) value = specifier.propertyForKey("default");
+  // A value with a title of its own shows the title.
+  const auto titles = specifier.propertyForKey("Titles").items();
+  const auto values = specifier.propertyForKey("Values").items();
+  for (std::size_t i = 0; i < titles.size() && i < values.size(); ++i) {
+    if (values[i] == value) {
+      if (const std::string* title = titles[i].asString()) return *title;
+    }
+  }
+  if (const std::string* text = value.asString()) return *text;
+  if (const auto number = value.asInteger()) return std::to_string(*number);
+  return {};
 }
 
 bool PSTableCell::isCellEnabled() const {

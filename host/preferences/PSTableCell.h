@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "uikit/UITableViewCell.h"
@@ -29,6 +30,9 @@ class PSTableCell : public UITableViewCell {
   virtual void refreshCellContentsWithSpecifier(const std::shared_ptr<PSSpecifier>& specifier);
   // False when the specifier's "enabled" property is false.
   bool isCellEnabled() const;
+  // What a title-value or multi-value cell shows beside its title: the title of the stored value
+  // among the cell's "Titles", else the value itself.
+  static std::string shownValue(PSSpecifier& specifier);
 
   void prepareForReuse() override;
 

@@ -4,14 +4,20 @@
 #include <string>
 
 #include "DeviceTestSupport.h"
+#include "foundation/DeviceFileSystem.h"
 #include "foundation/NSBundle.h"
+#include "foundation/PropertyListSerialization.h"
 #include "preferences/PSAppListController.h"
+#include "preferences/PSListItemsController.h"
+#include "preferences/PSTableCell.h"
 #include "preferences/PSUIPrefsListController.h"
 #include "preferences/PreferencesApp.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIApplication.h"
 #include "uikit/UIImage.h"
+#include "uikit/UILabel.h"
 #include "uikit/UINavigationController.h"
+#include "uikit/UITableView.h"
 
 namespace vorlan {
 namespace {
@@ -166,6 +172,63 @@ TEST_F(SettingsContentTest, InstalledAppsAnswerCanOpenURL) {
   EXPECT_FALSE(application->canOpenURL("tweetbot:///user_profile/x"));
   EXPECT_FALSE(application->canOpenURL("tweetings:///user?screen_name=x"));
   EXPECT_FALSE(application->canOpenURL("twitter://user?screen_name=x"));
+}
+
+TEST_F(SettingsContentTest, MultiValueAndChildPanePagesStoreInTheAppsDomain) {
+  host::RunLoop::main().advance(host::PSUIPrefsListController::kThirdPartyDelay + 0.05);
+  auto atlas = std::dynamic_pointer_cast<host::PSListController>(
+      open(main->specifierForID("com.cartograph.atlas")));
+  ASSERT_TRUE(atlas);
+  const auto units = atlas->specifierForID("units");
+  const auto unitsRow = [&] {
+    atlas->table()->layoutIfNeeded();
+    return std::dynamic_pointer_cast<host::PSTableCell>(
+        atlas->table()->cellForRowAtIndexPath(*atlas->indexPathForSpecifier(units.get())));
+  };
+  ASSERT_TRUE(unitsRow());
+  EXPECT_EQ(unitsRow()->detailTextLabel()->text(), "Kilometres");  // the default's title
+
+  atlas->table()->tapRowAtIndexPath(*atlas->indexPathForSpecifier(units.get()));
+  host::RunLoop::main().advance(1);
+  auto choices = std::dynamic_pointer_cast<host::PSListItemsController>(
+      app->navigationController()->topViewController());
+  ASSERT_TRUE(choices);
+  EXPECT_EQ(rows(*choices), "Kilometres,Miles");
+  const auto ticked = [&](long row) {
+    choices->table()->layoutIfNeeded();
+    return choices->table()->cellForRowAtIndexPath({0, row})->accessoryType() ==
+           host::UITableViewCellAccessoryCheckmark;
+  };
+  EXPECT_TRUE(ticked(0));
+  EXPECT_FALSE(ticked(1));
+  choices->table()->tapRowAtIndexPath({0, 1});
+  host::RunLoop::main().advance(0.5);
+  EXPECT_FALSE(ticked(0));
+  EXPECT_TRUE(ticked(1));
+  const auto stored = [&](const std::string& domain, const std::string& key) {
+    const auto bytes = host::DeviceFileSystem::current()->readFile(
+        "/var/mobile/Library/Preferences/" + domain + ".plist");
+    return bytes ? host::PropertyListSerialization::read(*bytes).value.get(key) : host::Plist();
+  };
+  EXPECT_EQ(stored("com.cartograph.atlas", "units"), host::Plist::string("mi"));
+  EXPECT_EQ(unitsRow()->detailTextLabel()->text(), "Miles");
+
+  // A child pane is the bundle's file it names, with the app's domain.
+  app->navigationController()->popToRootViewControllerAnimated(false);
+  host::RunLoop::main().advance(1);
+  auto cadence = std::dynamic_pointer_cast<host::PSListController>(
+      open(main->specifierForID("com.tempoapps.cadence")));
+  ASSERT_TRUE(cadence);
+  cadence->table()->tapRowAtIndexPath(
+      *cadence->indexPathForSpecifier(cadence->specifierForID("Licences").get()));
+  host::RunLoop::main().advance(1);
+  auto licences = std::dynamic_pointer_cast<host::PSListController>(
+      app->navigationController()->topViewController());
+  ASSERT_TRUE(licences);
+  EXPECT_EQ(rows(*licences), "decoderLicence,shareUsage");
+  const auto share = licences->specifierForID("shareUsage");
+  share->performSetterWithValue(host::Plist::boolean(false));
+  EXPECT_EQ(stored("com.tempoapps.cadence", "shareUsage"), host::Plist::boolean(false));
 }
 
 TEST_F(DeviceTest, DamagedPageFilesLeaveEmptyPagesAndSayWhy) {
