@@ -12,6 +12,7 @@
 #include "preferences/PSAppListController.h"
 #include "preferences/PSEditableTableCell.h"
 #include "preferences/PSListItemsController.h"
+#include "preferences/PSSliderTableCell.h"
 #include "preferences/PSSpecifier.h"
 #include "preferences/PSSwitchTableCell.h"
 #include "preferences/PSTableCell.h"
@@ -420,6 +421,8 @@ std::shared_ptr<UITableViewCell> PSListController::cellForRowImpl(
       cell = std::make_shared<PSSwitchTableCell>();
     } else if (type == PSSpecifier::PSEditTextCell) {
       cell = std::make_shared<PSEditableTableCell>();
+    } else if (type == PSSpecifier::PSSliderCell) {
+      cell = std::make_shared<PSSliderTableCell>();
     } else {
       cell = std::make_shared<PSTableCell>();
     }

@@ -112,17 +112,23 @@ TEST_F(SimulatorTest, ATapOnASwitchIsStoredAndAReusedDeviceKeepsIt) {
   EXPECT_EQ(DeviceOptions::load(host::DeviceFileSystem(device)).model, "iPad");
 }
 
-TEST_F(SimulatorTest, DragsScrollTheListAndTypedTextIsStoredAsItIsTyped) {
+TEST_F(SimulatorTest, DragsScrollAndMoveSlidersAndTypedTextIsStoredAsItIsTyped) {
   // Two flicks bring the apps' cells into view; the field's own text is what a tap finds.
   const ScriptRun result =
       run("launch settings\nwait 0.5\ndrag 200 600 200 50 0.3\ndrag 200 600 200 50 0.3\nwait 1\n"
           "open \"Beacon\"\ntap \"beacon.example.com\"\ntype \".net\"\nback\n"
-          "open \"Beacon\"\ntap \"beacon.example.com.net\"\n");
+          "open \"Beacon\"\ntap \"beacon.example.com.net\"\nback\n"
+          // Cadence's volume slider, its thumb at 0.8, dragged most of the way left.
+          "open \"Cadence\"\ndrag 282 261 110 261 0.5\n");
   ASSERT_EQ(result.code, 0) << result.err;
   const host::Plist server =
       stored("/var/mobile/Library/Preferences/com.signalhouse.beacon.plist").get("server");
   ASSERT_NE(server.asString(), nullptr);
   EXPECT_EQ(*server.asString(), "beacon.example.com.net");
+  const auto volume =
+      stored("/var/mobile/Library/Preferences/com.tempoapps.cadence.plist").get("volume").asReal();
+  ASSERT_TRUE(volume.has_value());
+  EXPECT_LT(*volume, 0.4);
 }
 
 TEST_F(SimulatorTest, AnIPadRuns) {

@@ -12,6 +12,7 @@
 #include "uikit/UILabel.h"
 #include "uikit/UIPageControl.h"
 #include "uikit/UIPanGestureRecognizer.h"
+#include "uikit/UISlider.h"
 #include "uikit/UISwitch.h"
 #include "uikit/UITapGestureRecognizer.h"
 
@@ -252,6 +253,41 @@ TEST_F(ControlTest, TargetsAreHeldWeaklyAndCanBeRemoved) {
   finger->tap({10, 10});
   EXPECT_EQ(calls, 2);
   EXPECT_EQ(control->allControlEvents(), UIControlEventTouchDown);
+}
+
+TEST_F(ControlTest, SliderFollowsADragFromItsThumbAndKeepsItFromAPan) {
+  auto container = addView({0, 0, 320, 480});
+  auto pan = std::make_shared<UIPanGestureRecognizer>();
+  container->addGestureRecognizer(pan);
+  std::string panned;
+  record(*pan, panned);
+  auto slider = add<UISlider>({10, 100, 228, UISlider::kHeight}, container);
+  slider->setRange(0, 10);
+  slider->setValue(20);  // clamped
+  EXPECT_EQ(slider->value(), 10);
+  slider->setValue(5);
+  int changes = 0;
+  slider->addAction([&](const std::shared_ptr<UIControl>&, UIEvent*) { ++changes; },
+                    UIControlEventValueChanged);
+
+  // A drag that starts away from the thumb does nothing, and the pan does not take it either.
+  const CGPoint thumb = slider->convertPointToView(slider->thumbCenterForValue(5), nullptr);
+  finger->drag({thumb.x + 80, thumb.y}, {thumb.x + 150, thumb.y}, 0.3);
+  EXPECT_EQ(slider->value(), 5);
+  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(panned, "");
+
+  // Dragging the thumb to the right end gives the maximum, sending value-changed on the way.
+  finger->drag(thumb, {thumb.x + 200, thumb.y}, 0.3);
+  EXPECT_EQ(slider->value(), 10);
+  EXPECT_GT(changes, 1);
+  EXPECT_EQ(panned, "");
+  EXPECT_EQ(slider->thumbView()->center().x, slider->thumbCenterForValue(10).x);
+
+  // Setting the value in code sends nothing.
+  changes = 0;
+  slider->setValue(0);
+  EXPECT_EQ(changes, 0);
 }
 
 }  // namespace
