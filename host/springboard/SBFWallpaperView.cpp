@@ -1,8 +1,12 @@
 #include "springboard/SBFWallpaperView.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "runtime/Runtime.h"
+#include "uikit/CGContext.h"
+#include "uikit/UIColor.h"
+#include "uikit/UIGraphics.h"
 #include "uikit/UIImage.h"
 
 namespace host {
@@ -24,6 +28,21 @@ SBFWallpaperView::SBFWallpaperView(Class* cls) : UIView(cls) {}
 void SBFWallpaperView::setWallpaperImage(std::shared_ptr<UIImage> image) {
   wallpaperImage_ = std::move(image);
   redraw();
+}
+
+void SBFWallpaperView::drawRect(const CGRect& rect) {
+  const auto context = UIGraphicsGetCurrentContext();
+  if (!context) return;
+  context->setFillColor(*UIColor::blackColor());
+  context->fillRect(rect);
+  if (!wallpaperImage_ || wallpaperImage_->width() <= 0 || wallpaperImage_->height() <= 0) return;
+  const double scale = std::max(rect.size.width / wallpaperImage_->width(),
+                                rect.size.height / wallpaperImage_->height());
+  const double width = wallpaperImage_->width() * scale;
+  const double height = wallpaperImage_->height() * scale;
+  context->drawImage(CGRectMake(rect.origin.x + (rect.size.width - width) / 2,
+                                rect.origin.y + (rect.size.height - height) / 2, width, height),
+                     *wallpaperImage_);
 }
 
 void SBFWallpaperView::redraw() {

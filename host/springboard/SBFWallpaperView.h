@@ -22,6 +22,10 @@ class SBFWallpaperView : public UIView {
   // How often the blurs were generated.
   int blurGenerations() const { return blurGenerations_; }
 
+  // The wallpaper fills the view, scaled to cover it and centred (black without one).
+  bool hasCustomDrawing() const override { return true; }
+  void drawRect(const CGRect& rect) override;
+
  protected:
   virtual void updateGeneratingBlursImpl() { ++blurGenerations_; }
 

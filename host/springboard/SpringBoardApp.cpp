@@ -12,6 +12,7 @@
 #include "substrate/SubstrateLoader.h"
 #include "uikit/UIImage.h"
 #include "uikit/UIScreen.h"
+#include "uikit/UIStatusBar.h"
 #include "uikit/UIWindow.h"
 
 namespace host {
@@ -44,6 +45,10 @@ std::shared_ptr<SpringBoardApp> SpringBoardApp::launch() {
   if (device) schemes.merge(LSApplicationWorkspace::installedURLSchemes(*device));
   app->springBoard_->setInstalledURLSchemes(std::move(schemes));
   UIApplication::setSharedApplication(app->springBoard_);
+  // The home screen's status bar is white over the wallpaper.
+  if (const auto bar = std::dynamic_pointer_cast<UIStatusBar>(app->springBoard_->statusBar())) {
+    bar->setLightContent(true);
+  }
 
   app->window_ = std::make_shared<UIWindow>();
   app->window_->setFrame(UIScreen::mainScreen()->bounds());

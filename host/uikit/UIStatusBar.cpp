@@ -60,8 +60,27 @@ void UIStatusBar::build() {
   }
 }
 
+void UIStatusBar::setLightContent(bool light) {
+  lightContent_ = light;
+  if (signal_) applyColour();
+}
+
+void UIStatusBar::applyColour() {
+  const auto colour = lightContent_ ? UIColor::whiteColor() : UIColor::blackColor();
+  for (const auto& dot : signal_->subviews())
+    dot->setBackgroundColor(colour);
+  carrier_->setTextColor(colour);
+  time_->setTextColor(colour);
+  battery_->layer()->setBorderColor(colour);
+  batteryFill_->setBackgroundColor(colour);
+  batteryTip_->setBackgroundColor(colour);
+}
+
 void UIStatusBar::layoutSubviewsImpl() {
-  if (!signal_) build();
+  if (!signal_) {
+    build();
+    applyColour();
+  }
   const CGRect b = bounds();
   const double mid = b.size.height / 2;
   const double signalWidth = kSignalDots * (kDot + kDotGap) - kDotGap;

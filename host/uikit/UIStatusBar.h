@@ -20,11 +20,16 @@ class UIStatusBar : public UIView {
   static Class* objcClass();
   explicit UIStatusBar(Class* cls = objcClass());
 
+  // Black content for light pages (the default); white over a dark picture (the home screen).
+  bool isLightContent() const { return lightContent_; }
+  void setLightContent(bool light);
+
  protected:
   void layoutSubviewsImpl() override;
 
  private:
   void build();
+  void applyColour();
 
   std::shared_ptr<UIView> signal_;
   std::shared_ptr<UILabel> carrier_;
@@ -32,6 +37,7 @@ class UIStatusBar : public UIView {
   std::shared_ptr<UIView> battery_;
   std::shared_ptr<UIView> batteryFill_;
   std::shared_ptr<UIView> batteryTip_;
+  bool lightContent_ = false;
 };
 
 }  // namespace host

@@ -16,6 +16,7 @@
 #include "uikit/UIImage.h"
 #include "uikit/UINavigationController.h"
 #include "uikit/UIWindow.h"
+#include "uikit/ViewRenderer.h"
 
 namespace vorlan {
 namespace {
@@ -79,6 +80,13 @@ TEST_F(DeviceTest, SpringBoardShowsTheStoredWallpaperAndTakesANewOne) {
   EXPECT_EQ(view->wallpaperImage()->width(), 375);
   EXPECT_EQ(view->wallpaperImage()->height(), 667);
   EXPECT_EQ(blurs, 1);
+  // The wallpaper is what the home screen shows: its middle pixel drawn to cover the screen.
+  const auto screen = host::ViewRenderer(1).renderToImage(app->window());
+  const auto shown = screen->pixelAt(187, 333);
+  const auto stored = view->wallpaperImage()->pixelAt(375, 667);  // the 2x image's middle
+  EXPECT_NEAR(shown.red, stored.red, 12);
+  EXPECT_NEAR(shown.green, stored.green, 12);
+  EXPECT_NEAR(shown.blue, stored.blue, 12);
   // The installed apps' schemes work in SpringBoard too.
   EXPECT_TRUE(app->springBoard()->canOpenURL("fathom://"));
 
