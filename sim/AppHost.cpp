@@ -11,6 +11,7 @@
 #include "foundation/Shell.h"
 #include "preferences/PSListController.h"
 #include "preferences/PreferencesApp.h"
+#include "springboard/SpringBoard.h"
 #include "springboard/SpringBoardApp.h"
 #include "uikit/Keyboard.h"
 #include "uikit/UIAlertController.h"
@@ -33,8 +34,14 @@ using Kind = ScriptCommand::Kind;
 // How long the simulator waits for a page or an alert to come and go before it gives up.
 constexpr double kSettleLimit = 3;
 
-std::vector<std::string> reply(bool ok, std::string text, bool respring) {
-  return {ok ? "ok" : "error", std::move(text), respring ? "respring" : ""};
+// The third field carries what the app asked of the system during the command: a restart of
+// SpringBoard, or another app opened from the home screen.
+std::vector<std::string> reply(bool ok, std::string text, bool respring,
+                               const std::string& open = {}) {
+  return {ok ? "ok" : "error", std::move(text),
+          respring       ? "respring"
+          : open.empty() ? ""
+                         : "open:" + open};
 }
 
 void markNeedsLayout(host::UIView& view) {
@@ -78,8 +85,10 @@ int AppHost::serve(App app, const std::filesystem::path& root, const DeviceOptio
     std::string output;
     error.clear();
     const bool ok = host.execute(command, output, error);
-    connected = channel.send(reply(ok, ok ? output : error, host.respringRequested_));
+    connected =
+        channel.send(reply(ok, ok ? output : error, host.respringRequested_, host.openRequested_));
     host.respringRequested_ = false;
+    host.openRequested_.clear();
   }
   host.release();
   return 0;
@@ -106,6 +115,10 @@ bool AppHost::launch(const std::filesystem::path& root, const DeviceOptions& opt
     settings_ = host::PreferencesApp::launch();
   } else {
     springBoard_ = host::SpringBoardApp::launch();
+    if (springBoard_) {
+      springBoard_->springBoard()->setOpenHandler(
+          [this](const std::string& identifier) { openRequested_ = identifier; });
+    }
   }
   if (!window()) {
     error = "the " + std::string(name(app_)) + " app did not come up";

@@ -60,6 +60,7 @@ class AppHost {
   std::shared_ptr<host::SpringBoardApp> springBoard_;
   std::unique_ptr<TouchDriver> driver_;
   bool respringRequested_ = false;
+  std::string openRequested_;  // an app opened from the home screen, by bundle identifier
 };
 
 }  // namespace vorlan

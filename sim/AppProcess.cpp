@@ -26,7 +26,10 @@ std::set<int>& openEnds() {
 std::optional<AppProcess::Reply> toReply(const std::optional<std::vector<std::string>>& fields) {
   if (!fields || fields->size() != 3 || ((*fields)[0] != "ok" && (*fields)[0] != "error"))
     return std::nullopt;
-  return AppProcess::Reply{(*fields)[0] == "ok", (*fields)[1], (*fields)[2] == "respring"};
+  const std::string& request = (*fields)[2];
+  constexpr std::string_view kOpen = "open:";
+  return AppProcess::Reply{(*fields)[0] == "ok", (*fields)[1], request == "respring",
+                           request.starts_with(kOpen) ? request.substr(kOpen.size()) : ""};
 }
 
 }  // namespace

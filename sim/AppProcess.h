@@ -21,6 +21,7 @@ class AppProcess {
     bool ok = false;
     std::string text;  // the output, or the reason of an error
     bool respring = false;
+    std::string open;  // the bundle identifier of an app opened from the home screen
   };
 
   // Forks the app's process and waits until the app has launched. Nothing, with the reason,

@@ -13,7 +13,7 @@ namespace vorlan {
 std::string SimTool::tour(const std::string& shot) {
   // The switch of "Background App Refresh", the General page's last row, on the default iPhone.
   return "launch springboard\n"
-         "launch settings\n"
+         "tap \"Settings\"\n"
          "wait 0.5\n"
          "cells\n"
          "open \"General\"\n"

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <utility>
 
 #include "AppProcess.h"
 #include "DefaultDevice.h"
@@ -117,6 +118,25 @@ int Simulator::run(std::string_view script, std::ostream& out, std::ostream& err
       if (!respring(respringError) && ok) {
         ok = false;
         error = respringError;
+      }
+    }
+    if (!openRequested_.empty()) {
+      // An icon tapped on the home screen: the Settings app comes up (or back); other apps are
+      // not simulated, which the log says.
+      const std::string identifier = std::exchange(openRequested_, std::string());
+      if (identifier == "com.apple.preferences") {
+        ScriptCommand activate;
+        activate.kind = Kind::Activate;
+        activate.line = command.line;
+        std::ostringstream ignored;
+        std::string openError;
+        if (!execute(activate, ignored, openError) && ok) {
+          ok = false;
+          error = openError;
+        }
+      } else {
+        collectLog(App::SpringBoard);  // keeps the log in the order things happened
+        log_.push_back("SpringBoard: " + identifier + " is not simulated");
       }
     }
     if (!ok) {
@@ -235,6 +255,7 @@ bool Simulator::forward(App app, const ScriptCommand& command, std::ostream& out
     return false;
   }
   if (reply->respring) respringRequested_ = true;
+  if (!reply->open.empty()) openRequested_ = reply->open;
   if (!reply->ok) {
     error = reply->text;
     return false;

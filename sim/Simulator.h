@@ -68,6 +68,7 @@ class Simulator {
   std::optional<App> front_;
   std::vector<std::string> log_;
   bool respringRequested_ = false;
+  std::string openRequested_;
 };
 
 }  // namespace vorlan

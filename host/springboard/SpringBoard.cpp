@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "foundation/Log.h"
 #include "runtime/Runtime.h"
 #include "springboard/SBFWallpaperView.h"
 #include "uikit/UIImage.h"
@@ -35,6 +36,15 @@ void SpringBoard::applicationDidFinishLaunchingImpl(const std::shared_ptr<Object
   wallpaperView_ = std::make_shared<SBFWallpaperView>();
   wallpaperView_->setFrame(UIScreen::mainScreen()->bounds());
   if (pendingWallpaper_) wallpaperView_->setWallpaperImage(std::move(pendingWallpaper_));
+}
+
+void SpringBoard::launchApplicationWithIdentifier(const std::string& bundleIdentifier) {
+  if (openHandler_) {
+    auto handler = openHandler_;
+    handler(bundleIdentifier);
+  } else {
+    NSLog("SpringBoard: no way to open " + bundleIdentifier);
+  }
 }
 
 void SpringBoard::setWallpaperImage(std::shared_ptr<UIImage> image) {

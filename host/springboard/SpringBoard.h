@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "uikit/UIApplication.h"
 
@@ -24,6 +26,13 @@ class SpringBoard : public UIApplication {
   // The wallpaper: shown at once when launched, else at launch.
   void setWallpaperImage(std::shared_ptr<UIImage> image);
 
+  // Opening an app from the home screen: SpringBoard hands the app's bundle identifier to the
+  // open handler (the simulator brings that app up); without one the request is only logged.
+  void launchApplicationWithIdentifier(const std::string& bundleIdentifier);
+  void setOpenHandler(std::function<void(const std::string&)> handler) {
+    openHandler_ = std::move(handler);
+  }
+
  protected:
   virtual void applicationDidFinishLaunchingImpl(const std::shared_ptr<Object>& application);
 
@@ -31,6 +40,7 @@ class SpringBoard : public UIApplication {
   bool launched_ = false;
   std::shared_ptr<UIImage> pendingWallpaper_;
   std::shared_ptr<SBFWallpaperView> wallpaperView_;
+  std::function<void(const std::string&)> openHandler_;
 };
 
 }  // namespace host

@@ -1,5 +1,6 @@
 #include "springboard/SpringBoardApp.h"
 
+#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -8,6 +9,7 @@
 #include "foundation/NSBundle.h"
 #include "runtime/Runtime.h"
 #include "springboard/SBFWallpaperView.h"
+#include "springboard/SBIconView.h"
 #include "springboard/SpringBoard.h"
 #include "substrate/SubstrateLoader.h"
 #include "uikit/UIImage.h"
@@ -62,8 +64,52 @@ std::shared_ptr<SpringBoardApp> SpringBoardApp::launch() {
   if (const auto& wallpaper = app->springBoard_->wallpaperView()) {
     app->window_->addSubview(wallpaper);
   }
+  app->addIcons();
   app->window_->layoutIfNeeded();
   return app;
+}
+
+void SpringBoardApp::addIcons() {
+  const auto device = DeviceFileSystem::current();
+  if (!device) return;
+  struct Entry {
+    std::string identifier, name, icon;
+  };
+  std::vector<Entry> entries{
+      {"com.apple.preferences", "Settings", "/Applications/Preferences.app/General@2x.png"},
+      {"com.apple.mobilesafari", "Safari", "/Applications/Preferences.app/Safari@2x.png"}};
+  std::vector<std::string> folders = device->contentsOfDirectory("/Applications");
+  std::sort(folders.begin(), folders.end());
+  for (const std::string& folder : folders) {
+    if (!folder.ends_with(".app") || folder == "Preferences.app" || folder == "MobileSafari.app")
+      continue;
+    const std::string path = "/Applications/" + folder;
+    const auto bundle = NSBundle::bundleWithPath(path);
+    const std::string identifier = bundle->bundleIdentifier();
+    if (identifier.empty()) continue;
+    const std::string* display = bundle->infoDictionary().get("CFBundleDisplayName").asString();
+    entries.push_back({identifier, display ? *display : folder.substr(0, folder.size() - 4),
+                       path + "/Icon-Small@2x.png"});
+  }
+  const double width = UIScreen::mainScreen()->bounds().size.width;
+  constexpr int kColumns = 4;
+  const double gap = (width - kColumns * SBIconView::kWidth) / (kColumns + 1);
+  std::weak_ptr<SpringBoard> board = springBoard_;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    auto icon = SBIconView::make(entries[i].identifier, entries[i].name,
+                                 UIImage::imageWithContentsOfFile(entries[i].icon));
+    const auto column = static_cast<double>(i % kColumns);
+    const auto row = static_cast<double>(i / kColumns);
+    icon->setFrame(CGRectMake(gap + column * (SBIconView::kWidth + gap), 28 + row * 100,
+                              SBIconView::kWidth, SBIconView::kHeight));
+    icon->setOpenAction([board](const std::string& identifier) {
+      if (const auto springBoard = board.lock()) {
+        springBoard->launchApplicationWithIdentifier(identifier);
+      }
+    });
+    window_->addSubview(icon);
+    icons_.push_back(std::move(icon));
+  }
 }
 
 bool SpringBoardApp::setWallpaper(const std::string& devicePath, std::string* error) {

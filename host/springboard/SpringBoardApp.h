@@ -2,9 +2,11 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace host {
 
+class SBIconView;
 class SpringBoard;
 class UIWindow;
 
@@ -24,6 +26,9 @@ class SpringBoardApp {
 
   const std::shared_ptr<SpringBoard>& springBoard() const { return springBoard_; }
   const std::shared_ptr<UIWindow>& window() const { return window_; }
+  // The home screen's app icons, in their order: Settings, Safari, then the installed apps by
+  // folder name, four to a row.
+  const std::vector<std::shared_ptr<SBIconView>>& icons() const { return icons_; }
 
   // Sets the home-screen wallpaper from the PNG at `devicePath`: it is stored at
   // kWallpaperPath (atomically) and shown, so the wallpaper view redraws and regenerates its
@@ -31,6 +36,9 @@ class SpringBoardApp {
   bool setWallpaper(const std::string& devicePath, std::string* error);
 
  private:
+  void addIcons();
+
+  std::vector<std::shared_ptr<SBIconView>> icons_;
   std::shared_ptr<SpringBoard> springBoard_;
   std::shared_ptr<UIWindow> window_;
 };

@@ -2,18 +2,23 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "DeviceTestSupport.h"
 #include "foundation/NSBundle.h"
+#include "foundation/RunLoop.h"
 #include "preferences/PSUIPrefsListController.h"
 #include "preferences/PreferencesApp.h"
 #include "preferences/PreferencesAppController.h"
 #include "runtime/Runtime.h"
 #include "springboard/SBFWallpaperView.h"
+#include "springboard/SBIconView.h"
 #include "springboard/SpringBoard.h"
 #include "springboard/SpringBoardApp.h"
+#include "uikit/TouchInjector.h"
 #include "uikit/UIApplication.h"
 #include "uikit/UIImage.h"
+#include "uikit/UILabel.h"
 #include "uikit/UINavigationController.h"
 #include "uikit/UIWindow.h"
 #include "uikit/ViewRenderer.h"
@@ -109,6 +114,32 @@ TEST_F(DeviceTest, SpringBoardShowsTheStoredWallpaperAndTakesANewOne) {
   EXPECT_EQ(device.readRaw(SpringBoardApp::kWallpaperPath), icon);
   EXPECT_EQ(blurs, 2);
   EXPECT_NE(original, icon);
+}
+
+TEST_F(DeviceTest, TheHomeScreenShowsTheAppsAndATapAsksToOpenOne) {
+  const auto app = SpringBoardApp::launch();
+  std::string names;
+  for (const auto& icon : app->icons())
+    names += (names.empty() ? "" : ",") + icon->label()->text();
+  EXPECT_EQ(names, "Settings,Safari,Atlas,Beacon,Cadence,Driftwood,Ember,Fathom,Glint,Harbor");
+  // Four to a row.
+  EXPECT_EQ(app->icons()[4]->frame().origin.x, app->icons()[0]->frame().origin.x);
+  EXPECT_GT(app->icons()[4]->frame().origin.y, app->icons()[3]->frame().maxY());
+
+  // Without an open handler a tap is only logged; with one, the handler gets the app.
+  host::TouchInjector finger(app->window());
+  const auto centre = [](const host::UIView& view) {
+    return view.convertPointToView(host::CGPointMake(view.bounds().size.width / 2, 30), nullptr);
+  };
+  finger.tap(centre(*app->icons()[2]));
+  host::RunLoop::main().advance(0.5);
+  EXPECT_TRUE(logMentions("SpringBoard: no way to open com.cartograph.atlas"));
+  std::vector<std::string> opened;
+  app->springBoard()->setOpenHandler(
+      [&opened](const std::string& identifier) { opened.push_back(identifier); });
+  finger.tap(centre(*app->icons()[0]));
+  host::RunLoop::main().advance(0.5);
+  EXPECT_EQ(opened, std::vector<std::string>{"com.apple.preferences"});
 }
 
 }  // namespace

@@ -131,6 +131,21 @@ TEST_F(SimulatorTest, DragsScrollAndMoveSlidersAndTypedTextIsStoredAsItIsTyped) 
   EXPECT_LT(*volume, 0.4);
 }
 
+TEST_F(SimulatorTest, TheHomeScreenOpensSettingsAndLogsAppsItCannotOpen) {
+  const ScriptRun result =
+      run("launch springboard\ntap \"Settings\"\nwait 0.5\ncells\nbackground settings\n"
+          "tap \"Atlas\"\nlog\ntap \"Settings\"\ncells\n");
+  ASSERT_EQ(result.code, 0) << result.err;
+  // The main list was listed twice: when Settings opened, and when its icon brought it back.
+  std::size_t shown = 0;
+  for (auto at = result.out.find(kAirplaneOff); at != std::string::npos;
+       at = result.out.find(kAirplaneOff, at + 1)) {
+    ++shown;
+  }
+  EXPECT_EQ(shown, 2u) << result.out;
+  EXPECT_TRUE(hasLine(result.out, "SpringBoard: com.cartograph.atlas is not simulated"));
+}
+
 TEST_F(SimulatorTest, AnIPadRuns) {
   const ScriptRun result =
       run("launch springboard\nlaunch settings\nwait 0.5\ncells\nlog\n", "iPad");
