@@ -4,6 +4,7 @@
 #include "foundation/Plist.h"
 #include "foundation/PropertyListSerialization.h"
 #include "uikit/UIDevice.h"
+#include "uikit/UIScreen.h"
 #include "uikit/UITraitCollection.h"
 
 namespace vorlan {
@@ -41,6 +42,10 @@ bool DeviceOptions::save(const host::DeviceFileSystem& device, std::string* erro
 
 void DeviceOptions::apply() const {
   host::UIDevice::currentDevice()->setModel(model);
+  // An iPad (Air 2) has a 768 x 1024 point screen in portrait; an iPhone 7 keeps 375 x 667.
+  if (model.starts_with("iPad")) {
+    host::UIScreen::mainScreen()->setBounds(host::CGRectMake(0, 0, 768, 1024));
+  }
   host::UITraitCollection::setDeviceForceTouchCapability(
       forceTouch ? host::UIForceTouchCapabilityAvailable : host::UIForceTouchCapabilityUnavailable);
 }

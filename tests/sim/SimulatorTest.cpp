@@ -148,9 +148,10 @@ TEST_F(SimulatorTest, TheHomeScreenOpensSettingsAndLogsAppsItCannotOpen) {
 
 TEST_F(SimulatorTest, AnIPadRuns) {
   const ScriptRun result =
-      run("launch springboard\nlaunch settings\nwait 0.5\ncells\nlog\n", "iPad");
+      run("launch springboard\nlaunch settings\nwait 0.5\ncells\ndump\nlog\n", "iPad");
   ASSERT_EQ(result.code, 0) << result.err;
   EXPECT_TRUE(hasLine(result.out, kAirplaneOff)) << result.out;
+  EXPECT_TRUE(hasLine(result.out, "UIWindow (0, 0, 768, 1024)")) << result.out;
   EXPECT_FALSE(DeviceOptions::load(host::DeviceFileSystem(device)).forceTouch);
 }
 
