@@ -11,6 +11,7 @@
 #include "foundation/RunLoop.h"
 #include "preferences/PSListController.h"
 #include "preferences/PSSpecifier.h"
+#include "support/PageListing.h"
 #include "support/TempDevice.h"
 
 namespace vorlan {
@@ -26,29 +27,6 @@ class DeviceTest : public ::testing::Test {
     ASSERT_TRUE(DefaultDevice::layOut(device.root(), DeviceOptions{}, &error)) << error;
   }
   void TearDown() override { host::RunLoop::main().reset(); }
-
-  // The identifiers (else "<name>") of the page's cells by group, "|" between groups.
-  static std::string rows(host::PSListController& page) {
-    std::string out;
-    for (long g = 0; g < page.numberOfGroups(); ++g) {
-      if (g > 0) out += "|";
-      bool first = true;
-      for (const auto& item : page.specifiersInGroup(g)) {
-        if (item->isGroup()) continue;
-        out += (first ? "" : ",") +
-               (item->identifier().empty() ? "<" + item->name() + ">" : item->identifier());
-        first = false;
-      }
-    }
-    return out;
-  }
-
-  static bool logMentions(const std::string& text) {
-    const auto lines = host::Log::lines();
-    return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
-      return line.find(text) != std::string::npos;
-    });
-  }
 
   TempDevice device;
 };

@@ -248,16 +248,10 @@ TEST_F(DeviceTest, DamagedPageFilesLeaveEmptyPagesAndSayWhy) {
   ASSERT_TRUE(page);
   EXPECT_EQ(rows(*page), "NOTIFICATIONS");  // the system's own cells, nothing from the app
 
-  const auto logged = [](const std::string& text) {
-    const auto lines = host::Log::lines();
-    return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
-      return line.find(text) != std::string::npos;
-    });
-  };
-  EXPECT_TRUE(logged("Could not load /Applications/Preferences.app/Settings.plist: "));
+  EXPECT_TRUE(logMentions("Could not load /Applications/Preferences.app/Settings.plist: "));
   EXPECT_TRUE(
-      logged("Could not load /Applications/Beacon.app/Settings.bundle/Root.plist: it is "
-             "not a dictionary"));
+      logMentions("Could not load /Applications/Beacon.app/Settings.bundle/Root.plist: it is "
+                  "not a dictionary"));
 }
 
 }  // namespace

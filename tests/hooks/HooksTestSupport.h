@@ -19,6 +19,7 @@
 #include "preferences/PreferencesApp.h"
 #include "runtime/Runtime.h"
 #include "store/VLPreferencesManager.h"
+#include "support/PageListing.h"
 #include "support/TempDevice.h"
 #include "uikit/CGContext.h"
 #include "uikit/UIColor.h"
@@ -160,29 +161,6 @@ class SettingsProcessTest : public ::testing::Test {
     app->window()->layoutIfNeeded();
     settle();
     return page;
-  }
-
-  // The identifiers of a page's cells by group, "|" between groups (headers left out, a header
-  // alone shows as an empty group).
-  static std::string rows(host::PSListController& page) {
-    std::string out;
-    for (long g = 0; g < page.numberOfGroups(); ++g) {
-      if (g > 0) out += "|";
-      bool first = true;
-      for (const auto& item : page.specifiersInGroup(g)) {
-        if (item->isGroup()) continue;
-        out += (first ? "" : ",") + item->identifier();
-        first = false;
-      }
-    }
-    return out;
-  }
-
-  static long logCount(const std::string& text) {
-    const auto lines = host::Log::lines();
-    return std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
-      return line.find(text) != std::string::npos;
-    });
   }
 
   TempDevice device;

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <algorithm>
+#include <string>
+
+#include "foundation/Log.h"
+#include "preferences/PSListController.h"
+#include "preferences/PSSpecifier.h"
+
+namespace vorlan {
+
+// The identifiers (else "<name>") of a page's cells by group, "|" between groups; headers are
+// left out, so a header alone shows as an empty group.
+inline std::string rows(host::PSListController& page) {
+  std::string out;
+  for (long g = 0; g < page.numberOfGroups(); ++g) {
+    if (g > 0) out += "|";
+    bool first = true;
+    for (const auto& item : page.specifiersInGroup(g)) {
+      if (item->isGroup()) continue;
+      out += (first ? "" : ",") +
+             (item->identifier().empty() ? "<" + item->name() + ">" : item->identifier());
+      first = false;
+    }
+  }
+  return out;
+}
+
+// How many platform log lines mention the text.
+inline long logCount(const std::string& text) {
+  const auto lines = host::Log::lines();
+  return std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
+    return line.find(text) != std::string::npos;
+  });
+}
+
+inline bool logMentions(const std::string& text) {
+  return logCount(text) > 0;
+}
+
+}  // namespace vorlan
