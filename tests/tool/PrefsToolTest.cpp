@@ -74,6 +74,23 @@ TEST(PrefsTool, ShowsTheFileAndTheManagersAnswers) {
   EXPECT_NE(broken.err.find("cannot be read"), std::string::npos);
 }
 
+TEST(PrefsTool, TagsAndFoldersShowWhatTheManagerAnswers) {
+  TempDevice device;
+  const Plist mine =
+      Plist::dictionary({{"0", Plist::dictionary({{"name", Plist::string("Mine")}})}});
+  for (const Plist& flag : {Plist::integer(1), Plist::string("YES")}) {
+    device.writePlist(kSettings,
+                      Plist::dictionary({{"firstTime", flag},
+                                         {"tags", mine},
+                                         {"firstTime_folder", flag},
+                                         {"folders", mine.without("0").with("1", mine.get("0"))}}));
+    EXPECT_EQ(prefs(device, {"tags"}).out, "0\tMine\t-\t-\n");
+    EXPECT_EQ(prefs(device, {"folders"}).out, "1\tMine\t-\t-\n");
+    VLPreferencesManager manager;
+    EXPECT_EQ(manager.getTagsDictionary(), mine);
+  }
+}
+
 TEST(PrefsTool, CheckReportsEachProblemOnItsOwnLine) {
   TempDevice device;
   device.writePlist(kSettings, sampleSettings());

@@ -134,10 +134,29 @@ void VLPreferencesManager::reloadSpecifiers() {
   }
 }
 
+// --- Default tables ------------------------------------------------------------------------------
+
+bool VLPreferencesManager::needsDefaultTable(const char* flagKey, const char* tableKey) const {
+  // The defaults go only where they replace nothing of the user's: the flag says they were never
+  // written (absent, or a false value), and the table is absent or empty. A flag of another type
+  // is a hand edit of unknown meaning and never leads to a write.
+  const Plist flag = dictionary_.get(flagKey);
+  const bool neverWritten = flag.isNone() || SettingsValues::flag(flag) == false;
+  const Plist table = dictionary_.get(tableKey);
+  return neverWritten && (table.isNone() || (table.isDictionary() && table.size() == 0));
+}
+
+Plist VLPreferencesManager::storedTable(const char* tableKey) const {
+  Plist table = dictionary_.get(tableKey);
+  return table.isDictionary() ? table : Plist::dictionary();
+}
+
 // --- Per-cell flags ------------------------------------------------------------------------------
 
 Plist VLPreferencesManager::cellValue(const std::string& section, const std::string& page,
                                       const std::string& identifier) const {
+  // A cell without an identifier has no place in the file, whatever a "" key there holds.
+  if (identifier.empty()) return Plist();
   return dictionary_.get(section).get(page).get(identifier);
 }
 
@@ -275,12 +294,14 @@ std::vector<std::string> VLPreferencesManager::getPositionIdentifiers() const {
 // --- Cell records and pages ----------------------------------------------------------------------
 
 Plist VLPreferencesManager::getSpecifierInfoByID(const std::string& identifier) const {
+  if (identifier.empty()) return Plist();
   Plist record = dictionary_.get("specs").get(identifier);
   return record.isDictionary() ? record : Plist();
 }
 
 std::optional<std::string> VLPreferencesManager::getClassControllerOfSpecifier(
     const host::PSSpecifier& spec) const {
+  if (spec.identifier().empty()) return std::nullopt;
   return SettingsValues::string(dictionary_.get("class").get(spec.identifier()));
 }
 
@@ -292,6 +313,7 @@ Plist VLPreferencesManager::getBundlePathOfController(const std::string& bundleK
 
 int VLPreferencesManager::getPositionForSpecifierID(const std::string& identifier,
                                                     const std::string& folder) const {
+  if (identifier.empty()) return -1;
   Plist entry = dictionary_.get("positionInFolders").get(host::NSString::uppercaseString(folder));
   return SettingsValues::position(entry.get(identifier)).value_or(-1);
 }
@@ -300,7 +322,7 @@ std::optional<std::string> VLPreferencesManager::getIdentifierForPosition(
     int position, const std::string& folder) const {
   Plist entry = dictionary_.get("positionInFolders").get(host::NSString::uppercaseString(folder));
   for (const auto& [identifier, value] : entry.entries()) {
-    if (SettingsValues::position(value) == position) return identifier;
+    if (!identifier.empty() && SettingsValues::position(value) == position) return identifier;
   }
   return std::nullopt;
 }
@@ -337,7 +359,11 @@ void VLPreferencesManager::saveOriginalNameIfNotExists(const std::string& title)
 }
 
 bool VLPreferencesManager::canShowTutorial() {
-  if (SettingsValues::flag(dictionary_.get("tutorial")).value_or(false)) return false;
+  if (tutorialOffered_ || SettingsValues::flag(dictionary_.get("tutorial")).value_or(false)) {
+    return false;
+  }
+  // Counted as shown even if the flag cannot be saved: once per process at worst.
+  tutorialOffered_ = true;
   savePreference(Plist::boolean(true), "tutorial");
   return true;
 }
