@@ -63,6 +63,16 @@ class DeviceFileSystem {
                                       std::size_t maxBytes = kDefaultMaxReadBytes,
                                       std::string* error = nullptr) const;
 
+  // What is at a path itself; a symbolic link there is not followed.
+  enum class EntryType { None, Regular, Directory, SymbolicLink, Other };
+  EntryType entryType(std::string_view path) const;
+
+  // The whole content of a regular file at the path itself. A symbolic link there (whatever it
+  // leads to), a FIFO, a device, a socket or a directory is refused without being opened or
+  // followed. Files larger than maxBytes are refused unread.
+  std::optional<std::string> readRegularFile(std::string_view path, std::size_t maxBytes,
+                                             std::string* error = nullptr) const;
+
   // Replaces the file with `bytes` so that, even if the process or the machine dies at any
   // moment, the file holds either its old or its new content in full. The new content goes to a
   // fresh temporary file in the same directory, which is flushed to disk and renamed over the
@@ -73,6 +83,10 @@ class DeviceFileSystem {
                            std::optional<mode_t> newFileMode = std::nullopt) const;
 
  private:
+  // readFile() and readRegularFile(); the latter with onlyRegularEntry.
+  std::optional<std::string> read(std::string_view path, std::size_t maxBytes,
+                                  bool onlyRegularEntry, std::string* error) const;
+
   // hostPath(), or nothing with a message in `error`.
   std::optional<std::filesystem::path> resolve(std::string_view devicePath,
                                                std::string* error) const;
