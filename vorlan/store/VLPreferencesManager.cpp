@@ -49,13 +49,16 @@ const Plist& VLPreferencesManager::updatedDictionary() {
 
 Plist VLPreferencesManager::readSettingsFile() {
   auto device = host::DeviceFileSystem::current();
-  if (!device || !device->fileExists(kSettingsPath)) {
+  using Entry = host::DeviceFileSystem::EntryType;
+  if (!device || device->entryType(kSettingsPath) == Entry::None) {
     unreadableFileOnDisk_ = false;
     return Plist();
   }
+  // Only a regular file is read: a link there is not followed (it could lead anywhere) and a
+  // FIFO or device is not opened. Either counts as unreadable and is kept aside.
   std::string problem;
-  if (auto bytes = device->readFile(kSettingsPath, host::PropertyListSerialization::kMaxInputBytes,
-                                    &problem)) {
+  if (auto bytes = device->readRegularFile(
+          kSettingsPath, host::PropertyListSerialization::kMaxInputBytes, &problem)) {
     auto result = host::PropertyListSerialization::read(*bytes);
     if (result.ok() && result.value.isDictionary()) {
       unreadableFileOnDisk_ = false;
@@ -73,7 +76,8 @@ Plist VLPreferencesManager::readSettingsFile() {
 
 bool VLPreferencesManager::setAsideUnreadableFile() {
   auto device = host::DeviceFileSystem::current();
-  if (!device || !device->fileExists(kSettingsPath)) return true;
+  using Entry = host::DeviceFileSystem::EntryType;
+  if (!device || device->entryType(kSettingsPath) == Entry::None) return true;
   const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
   std::tm utc{};
   gmtime_r(&now, &utc);
@@ -82,7 +86,7 @@ bool VLPreferencesManager::setAsideUnreadableFile() {
   const std::string base = host::NSString::replacingOccurrences(
       kSettingsPath, ".plist", std::string(".unreadable-") + stamp);
   std::string aside = base + ".plist";
-  for (int n = 2; device->fileExists(aside); ++n)
+  for (int n = 2; device->entryType(aside) != Entry::None; ++n)
     aside = base + "-" + std::to_string(n) + ".plist";
   std::string error;
   if (!device->moveItem(kSettingsPath, aside, &error)) {
@@ -388,7 +392,9 @@ void VLPreferencesManager::restartSpringBoard() {
 
 void VLPreferencesManager::eraseAll() {
   auto device = host::DeviceFileSystem::current();
-  if (!device || !device->fileExists(kSettingsPath)) return;
+  if (!device || device->entryType(kSettingsPath) == host::DeviceFileSystem::EntryType::None) {
+    return;
+  }
   std::string error;
   if (!device->removeItem(kSettingsPath, &error)) {
     host::NSLog("<Vorlan3> Could not delete the settings file: " + error);
