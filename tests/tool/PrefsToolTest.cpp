@@ -127,6 +127,38 @@ TEST(PrefsTool, CheckReportsEachProblemOnItsOwnLine) {
                    }));
 }
 
+TEST(PrefsTool, CheckReportsBundleFieldsEmptyIdentifiersAndWrongTypedFlags) {
+  TempDevice device;
+  const Plist good = Plist::dictionary({{"path", Plist::string("/Applications/Maps.app")},
+                                        {"identifier", Plist::string("com.apple.Maps")},
+                                        {"dataSourceClass", Plist::string("MapsSource")},
+                                        {"specifier", Plist::string("MAPS")},
+                                        {"name", Plist::string("Maps")},
+                                        {"icon", Plist::data({1})}});
+  const Plist root = Plist::dictionary({
+      {"firstTime", Plist::string("YES")},
+      {"hidden", Plist::dictionary({{"PSUIPrefsListController",
+                                     Plist::dictionary({{"", Plist::boolean(true)}})}})},
+      {"class", Plist::dictionary({{"", Plist::string("PSUIPrefsListController")}})},
+      {"folder", Plist::dictionary({{"", Plist::string("Apps")}})},
+      {"bundles", Plist::dictionary(
+                      {{"PSAppListController", good},
+                       {"PSAppListController-1", Plist::string("")},
+                       {"PSUIPrefsListController",
+                        good.with("path", Plist::integer(1)).with("icon", Plist::string("png"))}})},
+  });
+  device.writePlist(kSettings, root);
+  Result report = prefs(device, {"check"});
+  EXPECT_EQ(report.code, 1);
+  EXPECT_EQ(report.out,
+            "firstTime: is a string, expected a boolean\n"
+            "hidden/PSUIPrefsListController/\"\": an empty identifier names no cell\n"
+            "class/\"\": an empty identifier names no cell\n"
+            "folder/\"\": an empty identifier names no cell\n"
+            "bundles/PSUIPrefsListController/path: is an integer, expected a string\n"
+            "bundles/PSUIPrefsListController/icon: is a string, expected data\n");
+}
+
 TEST(PrefsTool, RepairsPasscodeAndCopiesSettingsOutAndBack) {
   TempDevice device;
   device.writePlist(kSettings, sampleSettings());
