@@ -161,12 +161,8 @@ int PrefsTool::listCells(const std::vector<std::string>& identifiers, std::ostre
 
 int PrefsTool::tables(bool tags, std::ostream& out) const {
   // What the extension would answer, without writing the defaults a first request would store.
-  const Plist& root = manager_->dictionary();
-  const char* flag = tags ? "firstTime" : "firstTime_folder";
-  Plist table =
-      root.get(flag).asBoolean().value_or(false)
-          ? root.get(tags ? "tags" : "folders")
-          : (tags ? VLPreferencesManager::defaultTags() : VLPreferencesManager::defaultFolders());
+  const Plist table =
+      tags ? manager_->tagsDictionaryAsAnswered() : manager_->foldersDictionaryAsAnswered();
   const std::vector<std::string> fields =
       tags ? std::vector<std::string>{"name", "fill_color", "border_color"}
            : std::vector<std::string>{"name", "image", "settings_image"};

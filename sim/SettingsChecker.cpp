@@ -55,14 +55,24 @@ class Checker {
     return false;
   }
 
+  // A "" key stands for no cell: the store answers a cell without an identifier with the
+  // defaults, so whatever is stored under it has no effect.
+  bool identifierKey(const std::string& where, const std::string& identifier) {
+    if (!identifier.empty()) return true;
+    problems.push_back(where + "/\"\": an empty identifier names no cell");
+    return false;
+  }
+
   void cellSection(const Plist& root, const std::string& section) {
     Plist table = root.get(section);
     if (table.isNone() || !expect(section, table, PlistType::Dictionary, "a dictionary")) return;
     for (const auto& [page, cells] : table.entries()) {
       const std::string pagePath = section + "/" + page;
       if (!expect(pagePath, cells, PlistType::Dictionary, "a dictionary")) continue;
-      for (const auto& [identifier, value] : cells.entries())
-        cellValue(section, pagePath + "/" + identifier, value);
+      for (const auto& [identifier, value] : cells.entries()) {
+        if (identifierKey(pagePath, identifier))
+          cellValue(section, pagePath + "/" + identifier, value);
+      }
     }
   }
 
@@ -134,7 +144,7 @@ class Checker {
     Plist map = root.get(name);
     if (map.isNone() || !expect(name, map, PlistType::Dictionary, "a dictionary")) return;
     for (const auto& [key, value] : map.entries()) {
-      expect(name + "/" + key, value, PlistType::String, "a string");
+      if (identifierKey(name, key)) expect(name + "/" + key, value, PlistType::String, "a string");
     }
   }
 
@@ -149,6 +159,7 @@ class Checker {
       if (!expect(where, cells, PlistType::Dictionary, "a dictionary")) continue;
       std::vector<int> positions;
       for (const auto& [identifier, value] : cells.entries()) {
+        identifierKey(where, identifier);
         auto position = SettingsValues::position(value);
         const std::string* text = value.asString();
         if (!position || (text && !isDigits(*text))) {
@@ -173,6 +184,7 @@ class Checker {
     if (!specs.isNone() && expect("specs", specs, PlistType::Dictionary, "a dictionary")) {
       for (const auto& [identifier, record] : specs.entries()) {
         const std::string where = "specs/" + identifier;
+        if (!identifierKey("specs", identifier)) continue;
         if (!expect(where, record, PlistType::Dictionary, "a dictionary")) continue;
         if (record.contains("name"))
           expect(where + "/name", record.get("name"), PlistType::String, "a string");
@@ -183,10 +195,18 @@ class Checker {
     Plist bundles = root.get("bundles");
     if (!bundles.isNone() && expect("bundles", bundles, PlistType::Dictionary, "a dictionary")) {
       for (const auto& [key, record] : bundles.entries()) {
+        const std::string where = "bundles/" + key;
         const std::string* empty = record.asString();
         if (!record.isDictionary() && !(empty && empty->empty())) {
-          wrongType("bundles/" + key, record, "a dictionary or the empty string");
+          wrongType(where, record, "a dictionary or the empty string");
         }
+        // Every field of a bundle record is optional; those present must have their type.
+        for (const char* field : {"path", "identifier", "dataSourceClass", "specifier", "name"}) {
+          if (record.contains(field))
+            expect(where + "/" + field, record.get(field), PlistType::String, "a string");
+        }
+        if (record.contains("icon"))
+          expect(where + "/icon", record.get("icon"), PlistType::Data, "data");
       }
     }
   }

@@ -1,6 +1,8 @@
 #include "foundation/DeviceFileSystem.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,7 +11,9 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <mutex>
+#include <set>
 #include <system_error>
 #include <utility>
 
@@ -25,6 +29,70 @@ std::shared_ptr<DeviceFileSystem> currentDevice;
 // Temporary files of atomic writes are named after the writing process and this counter, so
 // concurrent writers never pick the same name.
 std::atomic<unsigned long> temporaryCounter{0};
+
+// Temporary files of atomic writes are named "." + the target's name (cut to 200 bytes) +
+// ".tmp." + the writing process's id + "." + the counter.
+std::string temporaryPrefix(const std::string& targetName) {
+  return "." + targetName.substr(0, 200) + ".tmp.";
+}
+
+// The temporary files this process is writing right now.
+std::mutex inFlightMutex;
+std::set<std::string> inFlightPaths;
+
+void inFlight(const fs::path& temporary, bool writing) {
+  std::lock_guard lock(inFlightMutex);
+  if (writing) {
+    inFlightPaths.insert(temporary.string());
+  } else {
+    inFlightPaths.erase(temporary.string());
+  }
+}
+
+// The writer's process id from a name that follows our naming exactly; nothing otherwise.
+std::optional<pid_t> writerOf(std::string_view name, std::string_view prefix) {
+  if (name.substr(0, prefix.size()) != prefix) return std::nullopt;
+  name.remove_prefix(prefix.size());
+  const std::size_t dot = name.find('.');
+  if (dot == std::string_view::npos) return std::nullopt;
+  auto digits = [](std::string_view text) {
+    return !text.empty() && text.size() <= 18 &&
+           text.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  const std::string_view pid = name.substr(0, dot);
+  if (!digits(pid) || !digits(name.substr(dot + 1))) return std::nullopt;
+  const long long value = std::stoll(std::string(pid));
+  if (value <= 0 || value > std::numeric_limits<pid_t>::max()) return std::nullopt;
+  return static_cast<pid_t>(value);
+}
+
+// Removes the temporary files of the target's earlier writes that no live writer can still be
+// using: those of a process that no longer exists, and those named after this process that it
+// is not writing (left by an earlier process that had the same id). A file of any other live
+// process stays, even if that id was reused, so a concurrent write is never broken; it goes at
+// a later write once that process is gone. Only regular files of exactly our naming are touched.
+void removeStaleTemporaries(const fs::path& directory, const std::string& prefix) {
+  DIR* listing = ::opendir(directory.c_str());
+  if (listing == nullptr) return;
+  const pid_t self = ::getpid();
+  while (const dirent* entry = ::readdir(listing)) {
+    const auto writer = writerOf(entry->d_name, prefix);
+    if (!writer) continue;
+    const fs::path candidate = directory / entry->d_name;
+    bool stale = false;
+    if (*writer == self) {
+      std::lock_guard lock(inFlightMutex);
+      stale = inFlightPaths.count(candidate.string()) == 0;
+    } else {
+      stale = ::kill(*writer, 0) != 0 && errno == ESRCH;
+    }
+    struct stat info {};
+    if (stale && ::lstat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+      ::unlink(candidate.c_str());
+    }
+  }
+  ::closedir(listing);
+}
 
 // A device path in double quotes, with control bytes shown as \xNN so a message stays one
 // readable line whatever the path holds.
@@ -289,12 +357,36 @@ bool DeviceFileSystem::moveItem(std::string_view from, std::string_view to,
 
 std::optional<std::string> DeviceFileSystem::readFile(std::string_view path, std::size_t maxBytes,
                                                       std::string* error) const {
+  return read(path, maxBytes, false, error);
+}
+
+std::optional<std::string> DeviceFileSystem::read(std::string_view path, std::size_t maxBytes,
+                                                  bool onlyRegularEntry, std::string* error) const {
   auto host = resolve(path, error);
   if (!host) return std::nullopt;
 
+  if (onlyRegularEntry) {
+    // Decided on the entry itself, before anything is opened: a link is never followed and a
+    // special file never opened.
+    struct stat entry {};
+    if (::lstat(host->c_str(), &entry) != 0) {
+      failErrno(error, "read", path, errno);
+      return std::nullopt;
+    }
+    if (!S_ISREG(entry.st_mode)) {
+      fail(error,
+           "could not read " + quoted(path) + ": " +
+               (S_ISLNK(entry.st_mode) ? "it is a symbolic link" : "it is not a regular file"));
+      return std::nullopt;
+    }
+  }
+
   // O_NONBLOCK keeps a FIFO or device at the path from blocking the open; it has no effect on
-  // the regular files that are read below.
-  int fd = ::open(host->c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  // the regular files that are read below. O_NOFOLLOW catches a link put in place since the
+  // check above.
+  const int flags =
+      O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | (onlyRegularEntry ? O_NOFOLLOW : 0);
+  int fd = ::open(host->c_str(), flags);
   if (fd < 0) {
     failErrno(error, "read", path, errno);
     return std::nullopt;
@@ -344,6 +436,22 @@ std::optional<std::string> DeviceFileSystem::readFile(std::string_view path, std
   return content;
 }
 
+DeviceFileSystem::EntryType DeviceFileSystem::entryType(std::string_view path) const {
+  auto host = hostPath(path);
+  struct stat info {};
+  if (!host || ::lstat(host->c_str(), &info) != 0) return EntryType::None;
+  if (S_ISREG(info.st_mode)) return EntryType::Regular;
+  if (S_ISDIR(info.st_mode)) return EntryType::Directory;
+  if (S_ISLNK(info.st_mode)) return EntryType::SymbolicLink;
+  return EntryType::Other;
+}
+
+std::optional<std::string> DeviceFileSystem::readRegularFile(std::string_view path,
+                                                             std::size_t maxBytes,
+                                                             std::string* error) const {
+  return read(path, maxBytes, true, error);
+}
+
 bool DeviceFileSystem::writeFileAtomically(std::string_view path, std::string_view bytes,
                                            std::string* error,
                                            std::optional<mode_t> newFileMode) const {
@@ -357,32 +465,37 @@ bool DeviceFileSystem::writeFileAtomically(std::string_view path, std::string_vi
     return fail(error, "could not write " + quoted(path) + ": its directory does not exist");
   }
 
+  // The entry itself decides, never what a link there leads to: a regular file keeps its mode
+  // (its owner can always read and write what was written), anything else is replaced by a new
+  // file.
   mode_t mode = newFileMode.value_or(0644) & 07777;
-  if (::stat(target->c_str(), &info) == 0) {
+  if (::lstat(target->c_str(), &info) == 0) {
     if (S_ISDIR(info.st_mode)) return failErrno(error, "write", path, EISDIR);
-    mode = info.st_mode & 07777;
+    if (S_ISREG(info.st_mode)) mode = (info.st_mode & 07777) | S_IRUSR | S_IWUSR;
   } else if (errno != ENOENT) {
     return failErrno(error, "write", path, errno);
   }
 
   // A hidden name next to the target. Long names are cut so the temporary one stays within the
   // filesystem's name limit; uniqueness comes from the process id and the counter.
-  const std::string name = target->filename().string();
+  const std::string prefix = temporaryPrefix(target->filename().string());
   fs::path temporary;
   int fd = -1;
   for (int attempt = 0; fd < 0; ++attempt) {
-    std::string temporaryName = ".";
-    temporaryName.append(name, 0, 200);
-    temporaryName.append(".tmp.");
-    temporaryName.append(std::to_string(::getpid()));
-    temporaryName.push_back('.');
-    temporaryName.append(std::to_string(temporaryCounter.fetch_add(1)));
-    temporary = directory / temporaryName;
+    temporary = directory / (prefix + std::to_string(::getpid()) + "." +
+                             std::to_string(temporaryCounter.fetch_add(1)));
+    // Known as ours before it exists, so no cleanup in this process ever takes it for stale.
+    inFlight(temporary, true);
     fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0 && ((errno != EEXIST && errno != EINTR) || attempt >= 100)) {
-      return failErrno(error, "create a temporary file to write", path, errno);
+    if (fd < 0) {
+      const int err = errno;
+      inFlight(temporary, false);
+      if ((err != EEXIST && err != EINTR) || attempt >= 100) {
+        return failErrno(error, "create a temporary file to write", path, err);
+      }
     }
   }
+  const std::shared_ptr<void> done(nullptr, [&](void*) { inFlight(temporary, false); });
 
   auto abandon = [&](int err, const char* action) {
     if (fd >= 0) ::close(fd);
@@ -397,6 +510,7 @@ bool DeviceFileSystem::writeFileAtomically(std::string_view path, std::string_vi
   fd = -1;
   if (closed != 0 && errno != EINTR) return abandon(errno, "write");
   if (::rename(temporary.c_str(), target->c_str()) != 0) return abandon(errno, "replace");
+  removeStaleTemporaries(directory, prefix);
 
   if (int err = syncDirectory(directory)) {
     return fail(error, "wrote " + quoted(path) +

@@ -17,7 +17,8 @@ namespace host {
 // on this machine. A device path is resolved lexically ("." and ".." are folded) and is refused
 // if it would climb above the root, so no device path can name a file outside the device.
 // Symbolic links inside the root are followed as they are and may still lead outside it; the
-// device tree is ours, so none are expected there.
+// device tree is ours, so none are expected there. readRegularFile and writeFileAtomically never
+// follow a link at the path itself.
 //
 // Every operation reports failure by its result and, when `error` is given, a message naming the
 // device path and the system's reason. Nothing throws. All methods may be called from any thread.
@@ -63,16 +64,33 @@ class DeviceFileSystem {
                                       std::size_t maxBytes = kDefaultMaxReadBytes,
                                       std::string* error = nullptr) const;
 
+  // What is at a path itself; a symbolic link there is not followed.
+  enum class EntryType { None, Regular, Directory, SymbolicLink, Other };
+  EntryType entryType(std::string_view path) const;
+
+  // The whole content of a regular file at the path itself. A symbolic link there (whatever it
+  // leads to), a FIFO, a device, a socket or a directory is refused without being opened or
+  // followed. Files larger than maxBytes are refused unread.
+  std::optional<std::string> readRegularFile(std::string_view path, std::size_t maxBytes,
+                                             std::string* error = nullptr) const;
+
   // Replaces the file with `bytes` so that, even if the process or the machine dies at any
   // moment, the file holds either its old or its new content in full. The new content goes to a
   // fresh temporary file in the same directory, which is flushed to disk and renamed over the
-  // target; then the directory itself is flushed. An existing file keeps its permission bits;
-  // a new one gets newFileMode (0644 if not given). The directory must exist already.
+  // target; then the directory itself is flushed. The target is never followed: a symbolic
+  // link, FIFO or device there is replaced by a regular file, its target untouched. An existing
+  // regular file keeps its permission bits, with owner read and write added; anything else gets
+  // newFileMode (0644 if not given). The directory must exist already. After a successful write,
+  // temporary files of earlier writes of the same target whose writer is gone are removed.
   bool writeFileAtomically(std::string_view path, std::string_view bytes,
                            std::string* error = nullptr,
                            std::optional<mode_t> newFileMode = std::nullopt) const;
 
  private:
+  // readFile() and readRegularFile(); the latter with onlyRegularEntry.
+  std::optional<std::string> read(std::string_view path, std::size_t maxBytes,
+                                  bool onlyRegularEntry, std::string* error) const;
+
   // hostPath(), or nothing with a message in `error`.
   std::optional<std::filesystem::path> resolve(std::string_view devicePath,
                                                std::string* error) const;

@@ -3,9 +3,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace host {
@@ -148,6 +152,89 @@ TEST_F(DeviceFileSystemTest, RefusesUnsuitableTargetsNamingThePath) {
   ASSERT_EQ(::mkfifo(device_->hostPath("/fifo")->c_str(), 0644), 0);
   EXPECT_FALSE(device_->readFile("/fifo", 100, &error));
   EXPECT_THAT(error, HasSubstr("\"/fifo\": it is not a regular file"));
+}
+
+// A link or special file at the target is replaced by a regular file: its target is neither
+// followed nor read, and its mode never leaks into the new file.
+TEST_F(DeviceFileSystemTest, WritesReplaceLinksAndSpecialFilesAndKeepTheOwnerAbleToRead) {
+  const fs::path outside = root_ / "outside";
+  std::ofstream(outside) << "secret";
+  ASSERT_EQ(::chmod(outside.c_str(), 0644), 0);
+  ASSERT_EQ(::symlink(outside.c_str(), device_->hostPath("/link")->c_str()), 0);
+  ASSERT_EQ(::mkfifo(device_->hostPath("/fifo")->c_str(), 0666), 0);
+  for (const char* path : {"/link", "/fifo"}) {
+    EXPECT_EQ(device_->entryType(path), path == std::string("/link")
+                                            ? DeviceFileSystem::EntryType::SymbolicLink
+                                            : DeviceFileSystem::EntryType::Other);
+    ASSERT_TRUE(device_->writeFileAtomically(path, "new", &error, 0600)) << error;
+    EXPECT_EQ(device_->entryType(path), DeviceFileSystem::EntryType::Regular) << path;
+    EXPECT_EQ(modeOf(path), 0600) << path;
+    EXPECT_EQ(device_->readRegularFile(path, 100), "new");
+  }
+  EXPECT_EQ(device_->readFile("/outside"), "secret");
+  EXPECT_EQ(modeOf("/outside"), 0644);
+
+  // A file its owner cannot read or write stays the owner's to read after a write.
+  ASSERT_TRUE(write("/locked", "old"));
+  ASSERT_EQ(::chmod(device_->hostPath("/locked")->c_str(), 0), 0);
+  ASSERT_TRUE(device_->writeFileAtomically("/locked", "new", nullptr, 0600));
+  EXPECT_EQ(modeOf("/locked"), 0600);
+  ASSERT_EQ(::chmod(device_->hostPath("/locked")->c_str(), 0444), 0);
+  ASSERT_TRUE(device_->writeFileAtomically("/locked", "newer", nullptr, 0600));
+  EXPECT_EQ(modeOf("/locked"), 0644);
+}
+
+TEST_F(DeviceFileSystemTest, RegularFileReadsNeverOpenLinksOrSpecialFiles) {
+  ASSERT_TRUE(write("/plain", "text"));
+  ASSERT_EQ(::symlink(device_->hostPath("/plain")->c_str(), device_->hostPath("/link")->c_str()),
+            0);
+  ASSERT_EQ(::mkfifo(device_->hostPath("/fifo")->c_str(), 0644), 0);
+  ASSERT_TRUE(device_->createDirectory("/dir", false));
+  EXPECT_EQ(device_->readRegularFile("/plain", 100), "text");
+  EXPECT_EQ(device_->readFile("/link", 100), "text") << "readFile follows links";
+  EXPECT_FALSE(device_->readRegularFile("/link", 100, &error));
+  EXPECT_THAT(error, HasSubstr("\"/link\": it is a symbolic link"));
+  for (const char* path : {"/fifo", "/dir"}) {
+    EXPECT_FALSE(device_->readRegularFile(path, 100, &error));
+    EXPECT_THAT(error, HasSubstr("it is not a regular file")) << path;
+  }
+  EXPECT_FALSE(device_->readRegularFile("/missing", 100, &error));
+  EXPECT_THAT(error, HasSubstr("No such file or directory"));
+  EXPECT_EQ(device_->entryType("/missing"), DeviceFileSystem::EntryType::None);
+  EXPECT_EQ(device_->entryType("/dir"), DeviceFileSystem::EntryType::Directory);
+}
+
+// Temporary files of writers that died are removed by the next successful write beside them;
+// anything that may belong to a live writer, or is not exactly our naming, stays.
+TEST_F(DeviceFileSystemTest, ASuccessfulWriteRemovesTemporaryFilesOfDeadWriters) {
+  const pid_t dead = ::fork();
+  ASSERT_GE(dead, 0);
+  if (dead == 0) ::_exit(0);
+  ASSERT_EQ(::waitpid(dead, nullptr, 0), dead);
+  const std::string deadPid = std::to_string(dead);
+  const std::string ownPid = std::to_string(::getpid());
+  const std::string livePid = std::to_string(::getppid());
+  const Names stale{".s.plist.tmp." + deadPid + ".0", ".s.plist.tmp." + ownPid + ".999999"};
+  const Names kept{".s.plist.tmp." + livePid + ".0",  ".other.plist.tmp." + deadPid + ".0",
+                   ".s.plist.tmp." + deadPid + ".0~", ".s.plist.tmp." + deadPid,
+                   "s.plist.tmp." + deadPid + ".0",   ".s.plist.tmp.-" + deadPid + ".0"};
+  for (const auto& names : {stale, kept}) {
+    for (const std::string& name : names)
+      std::ofstream(root_ / name) << "partial";
+  }
+  ASSERT_TRUE(device_->createDirectory("/.s.plist.tmp." + deadPid + ".1", false));
+  ASSERT_EQ(::symlink("s.plist", (root_ / (".s.plist.tmp." + deadPid + ".2")).c_str()), 0);
+
+  ASSERT_TRUE(device_->writeFileAtomically("/missing/s.plist", "x") == false);
+  EXPECT_EQ(device_->contentsOfDirectory("/").size(), stale.size() + kept.size() + 2)
+      << "a failed write removes nothing";
+  ASSERT_TRUE(write("/s.plist", "saved"));
+  Names expected = kept;
+  expected.push_back(".s.plist.tmp." + deadPid + ".1");
+  expected.push_back(".s.plist.tmp." + deadPid + ".2");
+  expected.push_back("s.plist");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(device_->contentsOfDirectory("/"), expected);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include "foundation/Log.h"
 #include "store/ManagerTestSupport.h"
 #include "uikit/UIImage.h"
@@ -199,4 +201,50 @@ TEST(ManagerCells, PositionsInFoldersAreCaseInsensitiveAndReadBothForms) {
   EXPECT_EQ(device.readPlist(kSettings).getPath({"positionInFolders", "APPS", "NOTES"}),
             Plist::string("3"));
   EXPECT_EQ(device.readPlist(kSettings).getPath({"positionInFolders", "APPS"}).size(), 4u);
+}
+
+// A hand-edited "" key stands for no cell: a cell without an identifier gets the defaults.
+TEST(ManagerCells, ACellWithoutAnIdentifierGetsTheDefaults) {
+  TempDevice device;
+  auto onMain = [](Plist value) {
+    return Plist::dictionary({{"PSUIPrefsListController", Plist::dictionary({{"", value}})}});
+  };
+  device.writePlist(
+      kSettings, Plist::dictionary({
+                     {"hidden", onMain(Plist::boolean(true))},
+                     {"enabled", onMain(Plist::boolean(false))},
+                     {"passcode", onMain(Plist::integer(1))},
+                     {"position", onMain(Plist::dictionary({{"section", Plist::string("0")},
+                                                            {"row", Plist::string("0")}}))},
+                     {"tag", onMain(Plist::dictionary({{"Red", Plist::boolean(true)}}))},
+                     {"class", Plist::dictionary({{"", Plist::string("PSUIPrefsListController")}})},
+                     {"positionInFolders",
+                      Plist::dictionary({{"APPS", Plist::dictionary({{"", Plist::integer(0)}})}})},
+                 }));
+  auto manager = std::make_shared<VLPreferencesManager>();
+  auto main = pageController("PSUIPrefsListController");
+  auto header = cell("x");
+  header->setIdentifier("");
+  EXPECT_FALSE(manager->isSpecifierHidden(header.get(), main));
+  EXPECT_TRUE(manager->isSpecifierEnabled(*header, main));
+  EXPECT_FALSE(manager->needsReload());
+  EXPECT_FALSE(manager->isSpecifierProtectedByPasscode(*header, main));
+  EXPECT_TRUE(manager->getAfterSpecifierIdentifierForMovedSpecifier(*header, main).isNone());
+  EXPECT_TRUE(manager->getTagsDictionaryForSpecifier("", main).isNone());
+  EXPECT_FALSE(manager->getClassControllerOfSpecifier(*header));
+  EXPECT_EQ(manager->getPositionForSpecifierID("", "Apps"), -1);
+  EXPECT_FALSE(manager->getIdentifierForPosition(0, "Apps"));
+}
+
+TEST(ManagerCells, TheTutorialIsOfferedOnceEvenWhenItsFlagCannotBeSaved) {
+  TempDevice device;
+  // A file where the preferences folder belongs: no save can succeed.
+  std::filesystem::remove_all(device.hostPath("/var/mobile/Library/Preferences"));
+  device.writeRaw("/var/mobile/Library/Preferences", "not a folder");
+  auto manager = std::make_shared<VLPreferencesManager>();
+  host::Log::clear();
+  EXPECT_TRUE(manager->canShowTutorial());
+  EXPECT_NE(host::Log::lines().back().find("Could not save the settings file"), std::string::npos);
+  EXPECT_FALSE(manager->canShowTutorial());
+  EXPECT_FALSE(manager->canShowTutorial());
 }

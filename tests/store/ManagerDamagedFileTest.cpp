@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <fstream>
 
 #include "foundation/Log.h"
+#include "foundation/PropertyListSerialization.h"
 #include "store/ManagerTestSupport.h"
 
 using host::Plist;
@@ -108,4 +113,44 @@ TEST(ManagerDamagedFile, FilesFromOtherWritersReadTheSame) {
   EXPECT_EQ(manager->getPositionForSpecifierID("MAPS", "Apps"), 0);
   EXPECT_EQ(manager->getPositionForSpecifierID("MAIL", "Apps"), 1);
   EXPECT_FALSE(manager->canShowTutorial());
+}
+
+// A link or special file at the settings path is never followed or opened: it reads as
+// unreadable, is kept aside (the link itself, not its target) and replaced by a private file.
+TEST(ManagerDamagedFile, ALinkOrSpecialFileAtTheSettingsPathIsKeptAsideUnread) {
+  const std::string preferences = "/var/mobile/Library/Preferences";
+  for (const std::string kind : {"link", "fifo"}) {
+    TempDevice device;
+    const std::filesystem::path target = device.root() / "elsewhere.plist";
+    const std::string secret = *host::PropertyListSerialization::writeXml(
+        Plist::dictionary({{"password", Plist::string("0000")}}));
+    std::ofstream(target) << secret;
+    ::chmod(target.c_str(), 0644);
+    const std::string settings = device.hostPath(kSettings).string();
+    ASSERT_EQ(kind == "link" ? ::symlink(target.c_str(), settings.c_str())
+                             : ::mkfifo(settings.c_str(), 0644),
+              0);
+    host::Log::clear();
+    auto manager = std::make_shared<VLPreferencesManager>();
+    EXPECT_TRUE(manager->dictionary().isNone()) << kind;
+    EXPECT_FALSE(manager->getPassword()) << kind;
+    ASSERT_FALSE(host::Log::lines().empty());
+    EXPECT_NE(host::Log::lines()[0].find("cannot be read"), std::string::npos) << kind;
+
+    manager->savePassword("1234");
+    EXPECT_EQ(device.fs().entryType(kSettings), host::DeviceFileSystem::EntryType::Regular);
+    struct stat info {};
+    ASSERT_EQ(::stat(settings.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u) << kind;
+    EXPECT_EQ(device.readPlist(kSettings).get("password"), Plist::string("1234"));
+    std::string aside;
+    for (const auto& name : device.fs().contentsOfDirectory(preferences)) {
+      if (name.find(".unreadable-") != std::string::npos) aside = preferences + "/" + name;
+    }
+    ASSERT_FALSE(aside.empty()) << kind;
+    EXPECT_EQ(device.fs().entryType(aside), kind == "link"
+                                                ? host::DeviceFileSystem::EntryType::SymbolicLink
+                                                : host::DeviceFileSystem::EntryType::Other);
+    EXPECT_EQ(device.readRaw("/elsewhere.plist"), secret) << "the link's target is untouched";
+  }
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <limits>
+
 #include "foundation/Log.h"
 #include "foundation/Shell.h"
 #include "store/ManagerTestSupport.h"
@@ -13,13 +16,24 @@ namespace {
 const std::string kSettings = VLPreferencesManager::kSettingsPath;
 const std::string kIcons = VLPreferencesManager::kFolderIconsPath;
 
+// Every entry of a tag or folder table as "key:name", numeric keys in numeric order and any other
+// key after them, so a stray or renumbered key shows up in the comparison.
 std::vector<std::string> names(const Plist& table) {
-  std::vector<std::string> out;
-  for (int i = 0; i <= 20; ++i) {
-    if (const std::string* name = table.get(std::to_string(i)).get("name").asString()) {
-      out.push_back(std::to_string(i) + ":" + *name);
-    }
+  std::vector<std::pair<std::string, std::string>> rows;
+  for (const auto& [key, record] : table.entries()) {
+    const std::string* name = record.get("name").asString();
+    rows.emplace_back(key, name ? *name : "?");
   }
+  auto number = [](const std::string& key) {
+    const bool numeric =
+        !key.empty() && key.size() < 9 && key.find_first_not_of("0123456789") == std::string::npos;
+    return numeric ? std::stol(key) : std::numeric_limits<long>::max();
+  };
+  std::stable_sort(rows.begin(), rows.end(),
+                   [&](const auto& a, const auto& b) { return number(a.first) < number(b.first); });
+  std::vector<std::string> out;
+  for (const auto& [key, name] : rows)
+    out.push_back(key + ":" + name);
   return out;
 }
 
@@ -192,4 +206,73 @@ TEST(ManagerErase, EraseAllDeletesTheFileAndRestartsOnlyWhenThereWasOne) {
   EXPECT_FALSE(device.fs().fileExists(kSettings));
   EXPECT_EQ(host::Shell::commands(), (std::vector<std::string>{"killall -HUP SpringBoard"}));
   EXPECT_TRUE(host::UIAlertView::visibleAlerts().empty());
+}
+
+TEST(ManagerFolders, TakingOutACellWithoutAPositionMovesNoOne) {
+  TempDevice device;
+  auto manager = std::make_shared<VLPreferencesManager>();
+  const std::vector<std::string> sorted{"A", "B", "C"};
+  for (int i = 0; i < 3; ++i) {
+    manager->saveSpecifier(*cell(sorted[i]), "Apps");
+    manager->rearrangePoisitionInFolder("Apps", sorted[i], i);
+  }
+  manager->saveSpecifier(*cell("D"), "Apps");
+  manager->removeSpecifierInFolderWithID("D");
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(manager->getPositionForSpecifierID(sorted[i], "apps"), i) << sorted[i];
+  EXPECT_EQ(manager->getSpecifiersInFolder("Apps"), sorted);
+}
+
+// The defaults go only where they lose nothing: the flag says they were never written (absent or
+// false) and there is no table of the user's own. A flag of another type is a hand edit whose
+// meaning is unknown, so it writes nothing either.
+TEST(ManagerTags, DefaultsNeverReplaceAUsersTableOrFollowAWrongTypedFlag) {
+  TempDevice device;
+  const Plist mine =
+      Plist::dictionary({{"0", Plist::dictionary({{"name", Plist::string("Mine")},
+                                                  {"fill_color", Plist::string("#000000")},
+                                                  {"border_color", Plist::string("#000000")}})}});
+  const Plist myFolders =
+      Plist::dictionary({{"1", Plist::dictionary({{"name", Plist::string("Mine")}})}});
+  struct Case {
+    const char* what;
+    Plist flag;
+    Plist table;
+    bool defaults;
+  };
+  const std::vector<Case> cases{
+      {"string flag, own table", Plist::string("YES"), mine, false},
+      {"integer flag, own table", Plist::integer(1), mine, false},
+      {"string flag, no table", Plist::string("YES"), Plist(), false},
+      {"no flag, own table", Plist(), mine, false},
+      {"false flag, own table", Plist::boolean(false), mine, false},
+      {"no flag, empty table", Plist(), Plist::dictionary(), true},
+      {"false flag, no table", Plist::boolean(false), Plist(), true},
+      {"zero flag, empty table", Plist::integer(0), Plist::dictionary(), true},
+  };
+  for (const Case& c : cases) {
+    for (bool tags : {true, false}) {
+      const char* flagKey = tags ? "firstTime" : "firstTime_folder";
+      const char* tableKey = tags ? "tags" : "folders";
+      const Plist own = tags ? mine : myFolders;
+      const Plist table = c.table == mine ? own : c.table;
+      Plist root = Plist::dictionary({{"custom", Plist::string("kept")}});
+      if (!c.flag.isNone()) root = root.with(flagKey, c.flag);
+      if (!table.isNone()) root = root.with(tableKey, table);
+      device.writePlist(kSettings, root);
+      auto manager = std::make_shared<VLPreferencesManager>();
+      const Plist defaults =
+          tags ? VLPreferencesManager::defaultTags() : VLPreferencesManager::defaultFolders();
+      const Plist expected = c.defaults ? defaults : (table.isNone() ? Plist::dictionary() : table);
+      EXPECT_EQ(tags ? manager->tagsDictionaryAsAnswered() : manager->foldersDictionaryAsAnswered(),
+                expected)
+          << c.what << " " << tableKey;
+      EXPECT_EQ(device.readPlist(kSettings), root) << "the read-only answer writes nothing";
+      EXPECT_EQ(tags ? manager->getTagsDictionary() : manager->getFoldersDictionary(), expected)
+          << c.what << " " << tableKey;
+      const Plist file = device.readPlist(kSettings);
+      EXPECT_EQ(file.get(tableKey), c.defaults ? defaults : table) << c.what << " " << tableKey;
+      EXPECT_EQ(file.get(flagKey), c.defaults ? Plist::boolean(true) : c.flag) << c.what;
+    }
+  }
 }

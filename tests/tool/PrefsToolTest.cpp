@@ -74,6 +74,23 @@ TEST(PrefsTool, ShowsTheFileAndTheManagersAnswers) {
   EXPECT_NE(broken.err.find("cannot be read"), std::string::npos);
 }
 
+TEST(PrefsTool, TagsAndFoldersShowWhatTheManagerAnswers) {
+  TempDevice device;
+  const Plist mine =
+      Plist::dictionary({{"0", Plist::dictionary({{"name", Plist::string("Mine")}})}});
+  for (const Plist& flag : {Plist::integer(1), Plist::string("YES")}) {
+    device.writePlist(kSettings,
+                      Plist::dictionary({{"firstTime", flag},
+                                         {"tags", mine},
+                                         {"firstTime_folder", flag},
+                                         {"folders", mine.without("0").with("1", mine.get("0"))}}));
+    EXPECT_EQ(prefs(device, {"tags"}).out, "0\tMine\t-\t-\n");
+    EXPECT_EQ(prefs(device, {"folders"}).out, "1\tMine\t-\t-\n");
+    VLPreferencesManager manager;
+    EXPECT_EQ(manager.getTagsDictionary(), mine);
+  }
+}
+
 TEST(PrefsTool, CheckReportsEachProblemOnItsOwnLine) {
   TempDevice device;
   device.writePlist(kSettings, sampleSettings());
@@ -108,6 +125,38 @@ TEST(PrefsTool, CheckReportsEachProblemOnItsOwnLine) {
                        "tags: keys are not dense from \"0\" (\"1\" is missing)",
                        "positionInFolders/APPS: positions are not 0..1",
                    }));
+}
+
+TEST(PrefsTool, CheckReportsBundleFieldsEmptyIdentifiersAndWrongTypedFlags) {
+  TempDevice device;
+  const Plist good = Plist::dictionary({{"path", Plist::string("/Applications/Maps.app")},
+                                        {"identifier", Plist::string("com.apple.Maps")},
+                                        {"dataSourceClass", Plist::string("MapsSource")},
+                                        {"specifier", Plist::string("MAPS")},
+                                        {"name", Plist::string("Maps")},
+                                        {"icon", Plist::data({1})}});
+  const Plist root = Plist::dictionary({
+      {"firstTime", Plist::string("YES")},
+      {"hidden", Plist::dictionary({{"PSUIPrefsListController",
+                                     Plist::dictionary({{"", Plist::boolean(true)}})}})},
+      {"class", Plist::dictionary({{"", Plist::string("PSUIPrefsListController")}})},
+      {"folder", Plist::dictionary({{"", Plist::string("Apps")}})},
+      {"bundles", Plist::dictionary(
+                      {{"PSAppListController", good},
+                       {"PSAppListController-1", Plist::string("")},
+                       {"PSUIPrefsListController",
+                        good.with("path", Plist::integer(1)).with("icon", Plist::string("png"))}})},
+  });
+  device.writePlist(kSettings, root);
+  Result report = prefs(device, {"check"});
+  EXPECT_EQ(report.code, 1);
+  EXPECT_EQ(report.out,
+            "firstTime: is a string, expected a boolean\n"
+            "hidden/PSUIPrefsListController/\"\": an empty identifier names no cell\n"
+            "class/\"\": an empty identifier names no cell\n"
+            "folder/\"\": an empty identifier names no cell\n"
+            "bundles/PSUIPrefsListController/path: is an integer, expected a string\n"
+            "bundles/PSUIPrefsListController/icon: is a string, expected data\n");
 }
 
 TEST(PrefsTool, RepairsPasscodeAndCopiesSettingsOutAndBack) {

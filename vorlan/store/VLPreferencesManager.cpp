@@ -49,13 +49,16 @@ const Plist& VLPreferencesManager::updatedDictionary() {
 
 Plist VLPreferencesManager::readSettingsFile() {
   auto device = host::DeviceFileSystem::current();
-  if (!device || !device->fileExists(kSettingsPath)) {
+  using Entry = host::DeviceFileSystem::EntryType;
+  if (!device || device->entryType(kSettingsPath) == Entry::None) {
     unreadableFileOnDisk_ = false;
     return Plist();
   }
+  // Only a regular file is read: a link there is not followed (it could lead anywhere) and a
+  // FIFO or device is not opened. Either counts as unreadable and is kept aside.
   std::string problem;
-  if (auto bytes = device->readFile(kSettingsPath, host::PropertyListSerialization::kMaxInputBytes,
-                                    &problem)) {
+  if (auto bytes = device->readRegularFile(
+          kSettingsPath, host::PropertyListSerialization::kMaxInputBytes, &problem)) {
     auto result = host::PropertyListSerialization::read(*bytes);
     if (result.ok() && result.value.isDictionary()) {
       unreadableFileOnDisk_ = false;
@@ -73,7 +76,8 @@ Plist VLPreferencesManager::readSettingsFile() {
 
 bool VLPreferencesManager::setAsideUnreadableFile() {
   auto device = host::DeviceFileSystem::current();
-  if (!device || !device->fileExists(kSettingsPath)) return true;
+  using Entry = host::DeviceFileSystem::EntryType;
+  if (!device || device->entryType(kSettingsPath) == Entry::None) return true;
   const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
   std::tm utc{};
   gmtime_r(&now, &utc);
@@ -82,7 +86,7 @@ bool VLPreferencesManager::setAsideUnreadableFile() {
   const std::string base = host::NSString::replacingOccurrences(
       kSettingsPath, ".plist", std::string(".unreadable-") + stamp);
   std::string aside = base + ".plist";
-  for (int n = 2; device->fileExists(aside); ++n)
+  for (int n = 2; device->entryType(aside) != Entry::None; ++n)
     aside = base + "-" + std::to_string(n) + ".plist";
   std::string error;
   if (!device->moveItem(kSettingsPath, aside, &error)) {
@@ -134,10 +138,29 @@ void VLPreferencesManager::reloadSpecifiers() {
   }
 }
 
+// --- Default tables ------------------------------------------------------------------------------
+
+bool VLPreferencesManager::needsDefaultTable(const char* flagKey, const char* tableKey) const {
+  // The defaults go only where they replace nothing of the user's: the flag says they were never
+  // written (absent, or a false value), and the table is absent or empty. A flag of another type
+  // is a hand edit of unknown meaning and never leads to a write.
+  const Plist flag = dictionary_.get(flagKey);
+  const bool neverWritten = flag.isNone() || SettingsValues::flag(flag) == false;
+  const Plist table = dictionary_.get(tableKey);
+  return neverWritten && (table.isNone() || (table.isDictionary() && table.size() == 0));
+}
+
+Plist VLPreferencesManager::storedTable(const char* tableKey) const {
+  Plist table = dictionary_.get(tableKey);
+  return table.isDictionary() ? table : Plist::dictionary();
+}
+
 // --- Per-cell flags ------------------------------------------------------------------------------
 
 Plist VLPreferencesManager::cellValue(const std::string& section, const std::string& page,
                                       const std::string& identifier) const {
+  // A cell without an identifier has no place in the file, whatever a "" key there holds.
+  if (identifier.empty()) return Plist();
   return dictionary_.get(section).get(page).get(identifier);
 }
 
@@ -275,12 +298,14 @@ std::vector<std::string> VLPreferencesManager::getPositionIdentifiers() const {
 // --- Cell records and pages ----------------------------------------------------------------------
 
 Plist VLPreferencesManager::getSpecifierInfoByID(const std::string& identifier) const {
+  if (identifier.empty()) return Plist();
   Plist record = dictionary_.get("specs").get(identifier);
   return record.isDictionary() ? record : Plist();
 }
 
 std::optional<std::string> VLPreferencesManager::getClassControllerOfSpecifier(
     const host::PSSpecifier& spec) const {
+  if (spec.identifier().empty()) return std::nullopt;
   return SettingsValues::string(dictionary_.get("class").get(spec.identifier()));
 }
 
@@ -292,6 +317,7 @@ Plist VLPreferencesManager::getBundlePathOfController(const std::string& bundleK
 
 int VLPreferencesManager::getPositionForSpecifierID(const std::string& identifier,
                                                     const std::string& folder) const {
+  if (identifier.empty()) return -1;
   Plist entry = dictionary_.get("positionInFolders").get(host::NSString::uppercaseString(folder));
   return SettingsValues::position(entry.get(identifier)).value_or(-1);
 }
@@ -300,7 +326,7 @@ std::optional<std::string> VLPreferencesManager::getIdentifierForPosition(
     int position, const std::string& folder) const {
   Plist entry = dictionary_.get("positionInFolders").get(host::NSString::uppercaseString(folder));
   for (const auto& [identifier, value] : entry.entries()) {
-    if (SettingsValues::position(value) == position) return identifier;
+    if (!identifier.empty() && SettingsValues::position(value) == position) return identifier;
   }
   return std::nullopt;
 }
@@ -337,7 +363,11 @@ void VLPreferencesManager::saveOriginalNameIfNotExists(const std::string& title)
 }
 
 bool VLPreferencesManager::canShowTutorial() {
-  if (SettingsValues::flag(dictionary_.get("tutorial")).value_or(false)) return false;
+  if (tutorialOffered_ || SettingsValues::flag(dictionary_.get("tutorial")).value_or(false)) {
+    return false;
+  }
+  // Counted as shown even if the flag cannot be saved: once per process at worst.
+  tutorialOffered_ = true;
   savePreference(Plist::boolean(true), "tutorial");
   return true;
 }
@@ -362,7 +392,9 @@ void VLPreferencesManager::restartSpringBoard() {
 
 void VLPreferencesManager::eraseAll() {
   auto device = host::DeviceFileSystem::current();
-  if (!device || !device->fileExists(kSettingsPath)) return;
+  if (!device || device->entryType(kSettingsPath) == host::DeviceFileSystem::EntryType::None) {
+    return;
+  }
   std::string error;
   if (!device->removeItem(kSettingsPath, &error)) {
     host::NSLog("<Vorlan3> Could not delete the settings file: " + error);

@@ -114,6 +114,8 @@ class VLPreferencesManager : public host::Object {
 
   // --- Tags ------------------------------------------------------------------------------------
   host::Plist getTagsDictionary();
+  // The table getTagsDictionary would answer now, without writing anything.
+  host::Plist tagsDictionaryAsAnswered() const;
   bool isTagNameToken(std::string_view name) const;
   void addTagWithName(const std::string& name, const std::string& fillColor,
                       const std::string& borderColor);
@@ -128,6 +130,8 @@ class VLPreferencesManager : public host::Object {
 
   // --- Folders ---------------------------------------------------------------------------------
   host::Plist getFoldersDictionary();
+  // The table getFoldersDictionary would answer now, without writing anything.
+  host::Plist foldersDictionaryAsAnswered() const;
   std::vector<std::string> getAllFolderImages() const;
   bool isFolderNameToken(std::string_view name) const;
   void addFolderWithName(const std::string& name, const std::string& icon);
@@ -160,10 +164,16 @@ class VLPreferencesManager : public host::Object {
   std::vector<std::string> identifiersInSection(const std::string& section,
                                                 bool onlyTrueValues) const;
   void restartSpringBoard();
+  // Whether a request for a default table (tags or folders) writes the defaults first.
+  bool needsDefaultTable(const char* flagKey, const char* tableKey) const;
+  // A top-level table as stored; an empty dictionary if absent or of another type.
+  host::Plist storedTable(const char* tableKey) const;
 
   host::Plist dictionary_;
   bool lookupFound_ = false;
   bool unreadableFileOnDisk_ = false;
+  // Set once the tutorial was offered, so a flag that could not be saved still counts.
+  bool tutorialOffered_ = false;
   host::Id currentController_;
   host::Id mainController_;
   host::Plist currentBundle_;

@@ -52,12 +52,16 @@ Plist VLPreferencesManager::defaultFolders() {
 }
 
 Plist VLPreferencesManager::getFoldersDictionary() {
-  if (!SettingsValues::flag(dictionary_.get("firstTime_folder")).value_or(false)) {
+  if (needsDefaultTable("firstTime_folder", "folders")) {
     commit(dictionary_.with("firstTime_folder", Plist::boolean(true))
                .with("folders", defaultFolders()));
   }
-  Plist folders = dictionary_.get("folders");
-  return folders.isDictionary() ? folders : Plist::dictionary();
+  return storedTable("folders");
+}
+
+Plist VLPreferencesManager::foldersDictionaryAsAnswered() const {
+  return needsDefaultTable("firstTime_folder", "folders") ? defaultFolders()
+                                                          : storedTable("folders");
 }
 
 std::vector<std::string> VLPreferencesManager::getAllFolderImages() const {
@@ -165,15 +169,17 @@ void VLPreferencesManager::removeSpecifierInFolderWithID(const std::string& iden
   Plist root = dictionary_;
   auto folder = SettingsValues::string(root.get("folder").get(identifier));
   root = root.with("folder", root.get("folder").without(identifier));
-  if (folder) {
+  const std::string key = folder ? NSString::uppercaseString(*folder) : std::string();
+  Plist positions = root.get("positionInFolders");
+  Plist entry = positions.get(key);
+  // A cell that was never sorted holds no place, so there is no gap to close.
+  if (auto removed = SettingsValues::position(entry.get(identifier)); folder && removed) {
     // Close the gap the cell leaves: every later cell moves up one place.
-    const std::string key = NSString::uppercaseString(*folder);
-    Plist positions = root.get("positionInFolders");
-    Plist entry = positions.get(key);
-    const int removed = SettingsValues::position(entry.get(identifier)).value_or(0);
     for (const auto& [other, value] : positions.get(key).entries()) {
       auto position = SettingsValues::position(value);
-      if (position && *position > removed) entry = entry.with(other, Plist::integer(*position - 1));
+      if (position && *position > *removed) {
+        entry = entry.with(other, Plist::integer(*position - 1));
+      }
     }
     entry = entry.without(identifier);
     root = root.with("positionInFolders", positions.with(key, entry));

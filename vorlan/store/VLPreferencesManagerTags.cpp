@@ -49,11 +49,14 @@ Plist VLPreferencesManager::defaultTags() {
 }
 
 Plist VLPreferencesManager::getTagsDictionary() {
-  if (!SettingsValues::flag(dictionary_.get("firstTime")).value_or(false)) {
+  if (needsDefaultTable("firstTime", "tags")) {
     commit(dictionary_.with("firstTime", Plist::boolean(true)).with("tags", defaultTags()));
   }
-  Plist tags = dictionary_.get("tags");
-  return tags.isDictionary() ? tags : Plist::dictionary();
+  return storedTable("tags");
+}
+
+Plist VLPreferencesManager::tagsDictionaryAsAnswered() const {
+  return needsDefaultTable("firstTime", "tags") ? defaultTags() : storedTable("tags");
 }
 
 bool VLPreferencesManager::isTagNameToken(std::string_view name) const {
@@ -152,7 +155,7 @@ void VLPreferencesManager::deleteTag(const std::string& name) {
 
 Plist VLPreferencesManager::getTagsDictionaryForSpecifier(const std::string& identifier,
                                                           const PageKey& page) const {
-  Plist names = dictionary_.get("tag").get(page.key()).get(identifier);
+  Plist names = cellValue("tag", page.key(), identifier);
   return names.isDictionary() ? names : Plist();
 }
 
