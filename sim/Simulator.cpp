@@ -314,7 +314,9 @@ bool Simulator::showSettings(std::ostream& out, std::string& error) const {
     error = "the settings file cannot be read: " + parsed.error;
     return false;
   }
-  out << PlistJson::render(parsed.value) << '\n';
+  const auto json = PlistJson::render(parsed.value, &error);
+  if (!json) return false;
+  out << *json << '\n';
   return true;
 }
 

@@ -119,6 +119,11 @@ void VLPreferencesManager::savePreference(Plist value, const std::string& key) {
   commit(dictionary_.with(key, std::move(value)));
 }
 
+bool VLPreferencesManager::replaceDictionary(const Plist& root) {
+  commit(root);
+  return dictionary_ == root;
+}
+
 void VLPreferencesManager::reloadSpecifiers() {
   auto setNeedsReload = [this](bool value) {
     if (host::respondsToSelector(mainController_.get(), "setNeedsReload:")) {

@@ -58,6 +58,11 @@ class VLPreferencesManager : public host::Object {
   bool needsReload() const { return lookupFound_; }
   void reloadSpecifiers();
   void savePreference(host::Plist value, const std::string& key);
+  // Replaces the whole file with `root` by the same rule as every save (an unreadable file is
+  // kept aside first); true when the file read back holds `root`.
+  bool replaceDictionary(const host::Plist& root);
+  // True while the file on disk could not be read and is used as empty.
+  bool settingsFileUnreadable() const { return unreadableFileOnDisk_; }
 
   // --- Pages on screen -------------------------------------------------------------------------
   const host::Id& currentController() const { return currentController_; }
