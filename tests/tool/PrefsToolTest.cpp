@@ -369,3 +369,20 @@ TEST(PrefsTool, ImportReadsOnlyARegularFile) {
   }
   EXPECT_EQ(device.readRaw(kSettings), before);
 }
+
+// The XML file keeps dates to the second: a finer date is saved, if rounded, and that is a
+// success.
+TEST(PrefsTool, ImportOfABinaryFileWithAFineDateSucceeds) {
+  TempDevice device;
+  const unsigned char bytes[] = {'b',  'p',  'l',  'i',  's', 't', '0', '0', 0xD1, 0x01, 0x02, 0x51,
+                                 'd',  0x33, 0x3F, 0xE0, 0,   0,   0,   0,   0,    0,  // 0.5 s
+                                 0x08, 0x0B, 0x0D, 0,    0,   0,   0,   0,   0,    1,    1,    0,
+                                 0,    0,    0,    0,    0,   0,   3,   0,   0,    0,    0,    0,
+                                 0,    0,    0,    0,    0,   0,   0,   0,   0,    0,    22};
+  const std::filesystem::path file = device.root() / "fine.plist";
+  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes), sizeof bytes);
+  ASSERT_TRUE(host::PropertyListSerialization::read(device.readRaw("/fine.plist")).ok());
+  Result r = prefs(device, {"import", file.string()});
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_TRUE(device.readPlist(kSettings).get("d").asDate().has_value());
+}

@@ -95,7 +95,7 @@ bool VLPreferencesManager::setAsideUnreadableFile() {
   return true;
 }
 
-void VLPreferencesManager::commit(const Plist& root) {
+bool VLPreferencesManager::commit(const Plist& root) {
   auto device = host::DeviceFileSystem::current();
   std::string error = "no device file system";
   bool written = false;
@@ -113,6 +113,7 @@ void VLPreferencesManager::commit(const Plist& root) {
   }
   if (!written) host::NSLog("<Vorlan3> Could not save the settings file: " + error);
   updatedDictionary();
+  return written;
 }
 
 void VLPreferencesManager::savePreference(Plist value, const std::string& key) {
@@ -120,8 +121,7 @@ void VLPreferencesManager::savePreference(Plist value, const std::string& key) {
 }
 
 bool VLPreferencesManager::replaceDictionary(const Plist& root) {
-  commit(root);
-  return dictionary_ == root;
+  return commit(root);
 }
 
 void VLPreferencesManager::reloadSpecifiers() {
