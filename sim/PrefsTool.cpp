@@ -175,7 +175,7 @@ int PrefsTool::show(std::ostream& out, std::ostream& err) const {
     if (!xml) {
       err << "vorlan prefs: the settings file is stored in the binary format and cannot be "
              "shown as XML: "
-          << PrintableText::escape(error) << " (show --json shows it)\n";
+          << PrintableText::escape(error) << " (try show --json)\n";
       return 1;
     }
     out << *xml;
