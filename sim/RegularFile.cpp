@@ -50,7 +50,8 @@ std::optional<std::string> RegularFile::read(const std::filesystem::path& path,
   // The file may grow while it is read: read in steps, never keeping more than one byte past
   // the limit, which is enough to tell that it is too large.
   for (;;) {
-    const std::size_t step = std::min<std::size_t>(std::size_t{1} << 20, maxBytes + 1 - used);
+    const std::size_t room = maxBytes - used;  // used never passes maxBytes here
+    const std::size_t step = room < (std::size_t{1} << 20) ? room + 1 : std::size_t{1} << 20;
     content.resize(used + step);
     const ssize_t got = ::read(fd, content.data() + used, step);
     if (got < 0 && errno == EINTR) continue;
