@@ -31,10 +31,20 @@ int CommandLine::run(const std::vector<std::string>& args, std::ostream& out, st
     err << "vorlan: " << e.what() << "\n\n" << app.help();
     return 2;
   }
-  if (prefs.selected()) return prefs.run(out, err);
-  if (sim.selected()) return sim.run(std::cin, out, err);
-  err << app.help();
-  return 2;
+  int code = 2;
+  if (prefs.selected()) {
+    code = prefs.run(out, err);
+  } else if (sim.selected()) {
+    code = sim.run(std::cin, out, err);
+  } else {
+    err << app.help();
+  }
+  // Output that did not reach its destination (a full disk, a closed pipe) is a failure.
+  if (!out.flush()) {
+    err << "vorlan: the output could not be written\n";
+    return 1;
+  }
+  return code;
 }
 
 }  // namespace vorlan

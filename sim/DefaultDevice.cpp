@@ -9,6 +9,9 @@ namespace vorlan {
 
 namespace {
 
+constexpr const char* kSettingsApp = "/Applications/Preferences.app";
+constexpr const char* kPreferencesFolder = "/var/mobile/Library/Preferences";
+
 bool fail(std::string* error, std::string message) {
   if (error) *error = std::move(message);
   return false;
@@ -20,6 +23,18 @@ bool DefaultDevice::isEmpty(const std::filesystem::path& root) {
   std::error_code ec;
   if (!std::filesystem::exists(root, ec)) return !ec;
   return std::filesystem::is_directory(root, ec) && std::filesystem::is_empty(root, ec) && !ec;
+}
+
+std::optional<std::string> DefaultDevice::whyNotADevice(const std::filesystem::path& root) {
+  std::error_code ec;
+  if (!std::filesystem::is_directory(root, ec)) return root.string() + " is not a folder";
+  for (const char* folder : {kSettingsApp, kPreferencesFolder}) {
+    const auto path = host::DeviceFileSystem(root).hostPath(folder);
+    if (!path || !std::filesystem::is_directory(*path, ec)) {
+      return root.string() + " holds no device (it has no " + folder + " folder)";
+    }
+  }
+  return std::nullopt;
 }
 
 bool DefaultDevice::layOut(const std::filesystem::path& root, const DeviceOptions& options,
@@ -44,7 +59,7 @@ bool DefaultDevice::layOut(const std::filesystem::path& root, const DeviceOption
   const host::DeviceFileSystem device(root);
   // The folders every device has, empty ones included: apps store their values in the
   // preferences folder and expect it to be there.
-  for (const char* folder : {"/var/mobile/Library/Preferences", "/var/mobile/Documents"}) {
+  for (const char* folder : {kPreferencesFolder, "/var/mobile/Documents"}) {
     std::string why;
     if (!device.createDirectory(folder, true, &why)) {
       return fail(error, std::string("cannot create ") + folder + ": " + why);

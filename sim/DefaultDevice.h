@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "DeviceOptions.h"
@@ -23,6 +24,11 @@ class DefaultDevice {
  public:
   // True when `root` does not exist or is an empty directory.
   static bool isEmpty(const std::filesystem::path& root);
+  // Whether `root` holds a device: the two folders every laid-out device has, the Settings app
+  // (what the simulator runs) and the preferences folder (where the settings file lives). A
+  // folder without them is someone else's folder, and is neither used nor laid out over. Nothing
+  // when it does; otherwise the reason, naming what is missing.
+  static std::optional<std::string> whyNotADevice(const std::filesystem::path& root);
   // Lays the device out under `root`, creating the folder. Files already there are kept, so
   // nothing on a used device is lost; the options are stored. False with the reason on failure.
   static bool layOut(const std::filesystem::path& root, const DeviceOptions& options,

@@ -17,8 +17,11 @@ void indent(std::string& out, bool pretty, int depth) {
   out.append(static_cast<std::size_t>(depth) * 2, ' ');
 }
 
-void render(const host::Plist& value, bool pretty, int depth, std::string& out) {
+// Stops as soon as the output passes the limit; `out` is then only good for its size.
+void render(const host::Plist& value, bool pretty, int depth, std::size_t maxBytes,
+            std::string& out) {
   using host::PlistType;
+  if (out.size() > maxBytes) return;
   switch (value.type()) {
     case PlistType::None:
       out += "null";
@@ -36,7 +39,7 @@ void render(const host::Plist& value, bool pretty, int depth, std::string& out) 
         indent(out, pretty, depth + 1);
         out += PlistJson::quote(key);
         out += pretty ? ": " : ":";
-        render(item, pretty, depth + 1, out);
+        render(item, pretty, depth + 1, maxBytes, out);
       }
       indent(out, pretty, depth);
       out += '}';
@@ -53,7 +56,7 @@ void render(const host::Plist& value, bool pretty, int depth, std::string& out) 
         if (!first) out += ',';
         first = false;
         indent(out, pretty, depth + 1);
-        render(item, pretty, depth + 1, out);
+        render(item, pretty, depth + 1, maxBytes, out);
       }
       indent(out, pretty, depth);
       out += ']';
@@ -95,10 +98,13 @@ void render(const host::Plist& value, bool pretty, int depth, std::string& out) 
 
 }  // namespace
 
-std::string PlistJson::render(const host::Plist& value, bool pretty) {
+std::optional<std::string> PlistJson::render(const host::Plist& value, std::string* error,
+                                             std::size_t maxBytes, bool pretty) {
   std::string out;
-  vorlan::render(value, pretty, 0, out);
-  return out;
+  vorlan::render(value, pretty, 0, maxBytes, out);
+  if (out.size() <= maxBytes) return out;
+  if (error) *error = "the JSON would exceed " + std::to_string(maxBytes) + " bytes";
+  return std::nullopt;
 }
 
 std::string PlistJson::quote(std::string_view text) {

@@ -2,12 +2,12 @@
 
 #include <CLI/CLI.hpp>
 
-#include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
+#include "DefaultDevice.h"
 #include "PlistJson.h"
+#include "PrintableText.h"
+#include "RegularFile.h"
 #include "SettingsChecker.h"
 #include "foundation/DeviceFileSystem.h"
 #include "foundation/PropertyListSerialization.h"
@@ -35,39 +35,54 @@ std::vector<std::pair<std::string, Plist>> numericOrder(const Plist& table) {
   return rows;
 }
 
+// Writes the JSON and a newline. JSON too large to make leaves the stream failed, which the
+// program reports as a failed write.
+void writeJson(std::ostream& out, const Plist& value) {
+  if (const auto json = PlistJson::render(value)) {
+    out << *json << '\n';
+  } else {
+    out.setstate(std::ios::failbit);
+  }
+}
+
 }  // namespace
 
 void PrefsTool::addTo(CLI::App& app) {
   command_ = app.add_subcommand("prefs", "Look at or repair a device's settings file");
-  command_->add_option("--device", device_, "The device root directory")
-      ->required()
-      ->check(CLI::ExistingDirectory);
-  command_->require_subcommand(1);
-  auto action = [this](CLI::App* sub) {
-    sub->callback([this, sub] { action_ = sub->get_name(); });
+  // --device may come before the action or after it, as people type it.
+  const auto addDevice = [this](CLI::App* command) {
+    command->add_option("--device", device_, "The device root directory (required)")
+        ->check(CLI::ExistingDirectory);
   };
-  action(command_->add_subcommand("path", "Print the settings file's path on this machine"));
+  addDevice(command_);
+  command_->require_subcommand(1);
+  command_->callback([this] {
+    if (device_.empty()) throw CLI::RequiredError("--device");
+  });
+  const auto action = [&](const std::string& name, const std::string& help) {
+    CLI::App* sub = command_->add_subcommand(name, help);
+    addDevice(sub);
+    sub->callback([this, sub] { action_ = sub->get_name(); });
+    return sub;
+  };
+  action("path", "Print the settings file's path on this machine");
   for (const char* name : kJsonActions) {
     const std::string help = std::string(name) == "show"
                                  ? "Print the settings file as stored"
                                  : std::string("Print the ") + name + " answers of the settings";
-    CLI::App* sub = command_->add_subcommand(name, help);
-    sub->add_flag("--json", json_, "Print JSON");
-    action(sub);
+    action(name, help)->add_flag("--json", json_, "Print JSON");
   }
-  action(
-      command_->add_subcommand("check", "List wrong types and broken invariants; exit 1 if any"));
-  CLI::App* passcode = command_->add_subcommand("passcode", "Change the stored passcode");
-  passcode->add_flag("--clear", clear_, "Remove the stored passcode")->required();
-  action(passcode);
-  CLI::App* exporter = command_->add_subcommand("export", "Copy the settings file out");
-  exporter->add_option("FILE", file_, "Destination file")->required();
-  action(exporter);
-  CLI::App* importer = command_->add_subcommand("import", "Replace the settings with a file");
-  importer->add_option("FILE", file_, "A property list with a dictionary root")
+  action("check", "List wrong types and broken invariants; exit 1 if any");
+  action("passcode", "Change the stored passcode")
+      ->add_flag("--clear", clear_, "Remove the stored passcode")
+      ->required();
+  action("export", "Copy the settings file out")
+      ->add_option("FILE", file_, "Destination file")
+      ->required();
+  action("import", "Replace the settings with a file")
+      ->add_option("FILE", file_, "A property list with a dictionary root")
       ->required()
       ->check(CLI::ExistingFile);
-  action(importer);
 }
 
 bool PrefsTool::selected() const {
@@ -75,22 +90,41 @@ bool PrefsTool::selected() const {
 }
 
 int PrefsTool::run(std::ostream& out, std::ostream& err) {
+  if (auto why = DefaultDevice::whyNotADevice(device_)) {
+    err << "vorlan prefs: " << PrintableText::escape(*why) << '\n';
+    return 1;
+  }
   host::DeviceFileSystem::setCurrent(std::make_shared<host::DeviceFileSystem>(device_));
+  if (action_ == "path") return path(out);
+  if (action_ == "show") return show(out, err);
+  if (action_ == "check") return check(out, err);
+  if (action_ == "export") return exportTo(out, err);
   // The tool is a process of its own on the device: it reads the file afresh on every run.
   manager_ = std::make_shared<VLPreferencesManager>();
   auto& manager = manager_;
-  if (action_ == "path") return path(out);
-  if (action_ == "show") return show(out, err);
+  if (action_ == "import") return importFrom(out, err);
+  // The other actions answer as the manager does; a file it could not read has no answers,
+  // and must not look like one without any.
+  if (manager->settingsFileUnreadable()) return unreadable(err);
   if (action_ == "hidden") return listCells(manager->getHiddenIdentifiers(), out);
   if (action_ == "disabled") return listCells(manager->getDisabledIdentifiers(), out);
   if (action_ == "moved") return listCells(manager->getPositionIdentifiers(), out);
   if (action_ == "tags") return tables(true, out);
   if (action_ == "folders") return tables(false, out);
-  if (action_ == "check") return check(out, err);
   if (action_ == "passcode") return clearPasscode(out, err);
-  if (action_ == "export") return exportTo(out, err);
-  if (action_ == "import") return importFrom(out, err);
   return 2;
+}
+
+int PrefsTool::unreadable(std::ostream& err) const {
+  std::string bytes;
+  host::PropertyListSerialization::ReadResult parsed;
+  std::string error;
+  if (readSettingsFile(bytes, parsed, error) == FileState::Read) {
+    error = parsed.value.isDictionary() ? "see the log above" : "its root is not a dictionary";
+  }
+  err << "vorlan prefs: the settings file cannot be read: " << PrintableText::escape(error)
+      << "; nothing was changed\n";
+  return 1;
 }
 
 PrefsTool::FileState PrefsTool::readSettingsFile(
@@ -128,11 +162,23 @@ int PrefsTool::show(std::ostream& out, std::ostream& err) const {
       break;
   }
   if (json_) {
-    out << PlistJson::render(parsed.value) << '\n';
+    const auto json = PlistJson::render(parsed.value, &error);
+    if (!json) {
+      err << "vorlan prefs: the settings file cannot be shown as JSON: " << error << '\n';
+      return 1;
+    }
+    out << *json << '\n';
   } else if (parsed.format == host::PropertyListSerialization::Format::Xml) {
     out << bytes;
   } else {
-    out << host::PropertyListSerialization::writeXml(parsed.value).value_or("");
+    const auto xml = host::PropertyListSerialization::writeXml(parsed.value, &error);
+    if (!xml) {
+      err << "vorlan prefs: the settings file is stored in the binary format and cannot be "
+             "shown as XML: "
+          << PrintableText::escape(error) << " (try show --json)\n";
+      return 1;
+    }
+    out << *xml;
   }
   return 0;
 }
@@ -148,7 +194,7 @@ int PrefsTool::listCells(const std::vector<std::string>& identifiers, std::ostre
     rows.push_back(row);
   }
   if (json_) {
-    out << PlistJson::render(Plist::array(rows)) << '\n';
+    writeJson(out, Plist::array(rows));
     return 0;
   }
   for (const Plist& row : rows) {
@@ -174,7 +220,7 @@ int PrefsTool::tables(bool tags, std::ostream& out) const {
     rows.push_back(row);
   }
   if (json_) {
-    out << PlistJson::render(Plist::array(rows)) << '\n';
+    writeJson(out, Plist::array(rows));
     return 0;
   }
   for (const Plist& row : rows) {
@@ -227,15 +273,18 @@ int PrefsTool::clearPasscode(std::ostream& out, std::ostream& err) const {
 int PrefsTool::exportTo(std::ostream& out, std::ostream& err) const {
   auto device = host::DeviceFileSystem::current();
   std::string error;
-  auto bytes = device->readFile(VLPreferencesManager::kSettingsPath,
-                                host::PropertyListSerialization::kMaxInputBytes, &error);
+  // Only the settings file itself is copied: a link at its place is not followed, so the export
+  // cannot copy out whatever file the link names.
+  auto bytes = RegularFile::read(*device->hostPath(VLPreferencesManager::kSettingsPath),
+                                 host::PropertyListSerialization::kMaxInputBytes, error,
+                                 RegularFile::Links::Refuse);
   if (!bytes) {
-    err << "vorlan prefs: nothing to export: " << error << '\n';
+    err << "vorlan prefs: nothing to export: " << PrintableText::escape(error) << '\n';
     return 1;
   }
-  std::ofstream file(file_, std::ios::binary | std::ios::trunc);
-  if (!(file << *bytes) || !file.flush()) {
-    err << "vorlan prefs: cannot write " << file_ << '\n';
+  // The copy holds the passcode: only its owner may read it.
+  if (!RegularFile::writePrivate(file_, *bytes, error)) {
+    err << "vorlan prefs: cannot write the export: " << PrintableText::escape(error) << '\n';
     return 1;
   }
   out << "Exported to " << file_ << '\n';
@@ -243,28 +292,23 @@ int PrefsTool::exportTo(std::ostream& out, std::ostream& err) const {
 }
 
 int PrefsTool::importFrom(std::ostream& out, std::ostream& err) const {
-  std::ifstream file(file_, std::ios::binary);
-  std::ostringstream contents;
-  contents << file.rdbuf();
-  if (!file) {
-    err << "vorlan prefs: cannot read " << file_ << '\n';
-    return 1;
-  }
-  auto parsed = host::PropertyListSerialization::read(contents.str());
-  if (!parsed.ok() || !parsed.value.isDictionary()) {
-    err << "vorlan prefs: " << file_ << " is not a settings file: "
-        << (parsed.ok() ? "its root is not a dictionary" : parsed.error) << '\n';
-    return 1;
-  }
   std::string error;
-  auto xml = host::PropertyListSerialization::writeXml(parsed.value, &error);
-  auto device = host::DeviceFileSystem::current();
-  const std::string directory =
-      std::filesystem::path(VLPreferencesManager::kSettingsPath).parent_path().string();
-  if (!device->fileExists(directory)) device->createDirectory(directory, true, &error);
-  if (!xml ||
-      !device->writeFileAtomically(VLPreferencesManager::kSettingsPath, *xml, &error, 0600)) {
-    err << "vorlan prefs: cannot write the settings file: " << error << '\n';
+  const auto contents =
+      RegularFile::read(file_, host::PropertyListSerialization::kMaxInputBytes, error);
+  if (!contents) {
+    err << "vorlan prefs: cannot read " << PrintableText::escape(error) << '\n';
+    return 1;
+  }
+  auto parsed = host::PropertyListSerialization::read(*contents);
+  if (!parsed.ok() || !parsed.value.isDictionary()) {
+    err << "vorlan prefs: " << PrintableText::escape(file_) << " is not a settings file: "
+        << PrintableText::escape(parsed.ok() ? "its root is not a dictionary" : parsed.error)
+        << '\n';
+    return 1;
+  }
+  // The manager's own save: a settings file it could not read is kept aside, not overwritten.
+  if (!manager_->replaceDictionary(parsed.value)) {
+    err << "vorlan prefs: cannot write the settings file (see the log above)\n";
     return 1;
   }
   out << "Imported " << file_ << '\n';

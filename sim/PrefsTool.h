@@ -28,6 +28,8 @@ class PrefsTool {
   FileState readSettingsFile(std::string& bytes,
                              host::PropertyListSerialization::ReadResult& parsed,
                              std::string& error) const;
+  // Reports that the manager could not read the settings file, and why; answers 1.
+  int unreadable(std::ostream& err) const;
   int path(std::ostream& out) const;
   int show(std::ostream& out, std::ostream& err) const;
   int listCells(const std::vector<std::string>& identifiers, std::ostream& out) const;

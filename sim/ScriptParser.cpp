@@ -12,8 +12,12 @@ using Kind = ScriptCommand::Kind;
 // Coordinates further out than this are certainly typing slips.
 constexpr double kMaxCoordinate = 100000;
 
+// A decimal number, as a person types one: digits, a sign, a point and an exponent. Hexadecimal
+// forms ("0x10"), which strtod would also take, are refused.
 bool number(const std::string& text, double& value) {
-  if (text.empty()) return false;
+  if (text.empty() || text.find_first_not_of("0123456789+-.eE") != std::string::npos) {
+    return false;
+  }
   char* end = nullptr;
   value = std::strtod(text.c_str(), &end);
   return *end == '\0' && std::isfinite(value);
@@ -24,13 +28,14 @@ bool number(const std::string& text, double& value) {
 std::optional<std::vector<ScriptCommand>> ScriptParser::parse(std::string_view script,
                                                               std::string* error) {
   std::vector<ScriptCommand> commands;
+  // Editors may start a file with a UTF-8 byte-order mark and end lines with CR LF or CR alone.
+  if (script.starts_with("\xEF\xBB\xBF")) script.remove_prefix(3);
   int lineNumber = 0;
   std::size_t start = 0;
   while (start <= script.size()) {
-    const std::size_t end = std::min(script.find('\n', start), script.size());
-    std::string_view line = script.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    start = end + 1;
+    const std::size_t end = std::min(script.find_first_of("\r\n", start), script.size());
+    const std::string_view line = script.substr(start, end - start);
+    start = end + (script.substr(end).starts_with("\r\n") ? 2 : 1);
     ++lineNumber;
     std::vector<Word> words;
     std::string reason;

@@ -2,10 +2,11 @@
 
 #include <CLI/CLI.hpp>
 
-#include <fstream>
 #include <iostream>
-#include <sstream>
+#include <vector>
 
+#include "PrintableText.h"
+#include "RegularFile.h"
 #include "Simulator.h"
 
 namespace vorlan {
@@ -45,24 +46,29 @@ bool SimTool::selected() const {
 int SimTool::run(std::istream& in, std::ostream& out, std::ostream& err) {
   std::string script;
   bool tourRun = script_.empty();
+  std::string error;
   if (script_ == "-") {
-    std::ostringstream text;
-    text << in.rdbuf();
-    script = text.str();
-  } else if (!script_.empty()) {
-    std::ifstream file(script_, std::ios::binary);
-    std::ostringstream text;
-    if (file) text << file.rdbuf();
-    if (!file) {
-      err << "vorlan sim: cannot read the script " << script_ << "\n\n" << command_->help();
-      return 2;
+    // Read in steps, so that an endless input stops at the limit.
+    std::vector<char> buffer(std::size_t{1} << 16);
+    while (script.size() <= kMaxScriptBytes &&
+           in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())).gcount() > 0) {
+      script.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
     }
-    script = text.str();
+    if (script.size() > kMaxScriptBytes) {
+      error = "the standard input is larger than " + std::to_string(kMaxScriptBytes) + " bytes";
+    } else if (in.bad()) {
+      error = "the standard input cannot be read";
+    }
+  } else if (!script_.empty()) {
+    script = RegularFile::read(script_, kMaxScriptBytes, error).value_or("");
+  }
+  if (!error.empty()) {
+    err << "vorlan sim: cannot read the script: " << PrintableText::escape(error) << '\n';
+    return 1;
   }
   Simulator simulator({device_, model_, tourRun});
-  std::string error;
   if (!simulator.boot(error)) {
-    err << "vorlan sim: " << error << '\n';
+    err << "vorlan sim: " << PrintableText::escape(error) << '\n';
     return 1;
   }
   if (tourRun) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <iosfwd>
 #include <string>
 
@@ -13,6 +14,9 @@ namespace vorlan {
 // one, a short tour of the Settings app.
 class SimTool {
  public:
+  // Scripts are typed by people; anything larger is not a script.
+  static constexpr std::size_t kMaxScriptBytes = std::size_t{16} << 20;
+
   // The tour run when no script is given; `shot` stands for a screenshot path.
   static std::string tour(const std::string& shot);
 

@@ -11,6 +11,8 @@
 #include "DefaultDevice.h"
 #include "Installer.h"
 #include "PlistJson.h"
+#include "PrintableText.h"
+#include "RegularFile.h"
 #include "ScriptParser.h"
 #include "foundation/DeviceFileSystem.h"
 #include "foundation/PropertyListSerialization.h"
@@ -87,9 +89,9 @@ bool Simulator::boot(std::string& error) {
     }
     return DefaultDevice::layOut(root_, device_, &error) && Installer::install(device, &error);
   }
-  bool isDirectory = false;
-  if (!std::filesystem::is_directory(root_) || !device.fileExists("/", &isDirectory)) {
-    error = "the device " + root_.string() + " is not a folder";
+  // A folder of something else is left alone rather than run as a device with nothing in it.
+  if (auto why = DefaultDevice::whyNotADevice(root_)) {
+    error = *why + "; give an empty or missing folder for a fresh device";
     return false;
   }
   device_ = DeviceOptions::load(device);
@@ -105,7 +107,7 @@ int Simulator::run(std::string_view script, std::ostream& out, std::ostream& err
   std::string error;
   const auto commands = ScriptParser::parse(script, &error);
   if (!commands) {
-    err << "vorlan sim: " << error << '\n';
+    err << "vorlan sim: " << PrintableText::escape(error) << '\n';
     return 1;
   }
   for (const auto& command : *commands) {
@@ -140,13 +142,13 @@ int Simulator::run(std::string_view script, std::ostream& out, std::ostream& err
       }
     }
     if (!ok) {
-      err << "vorlan sim: line " << command.line << ": " << error << '\n';
+      err << "vorlan sim: line " << command.line << ": " << PrintableText::escape(error) << '\n';
       endAll(error);
       return 1;
     }
   }
   if (!endAll(error)) {
-    err << "vorlan sim: " << error << '\n';
+    err << "vorlan sim: " << PrintableText::escape(error) << '\n';
     return 1;
   }
   return 0;
@@ -265,22 +267,17 @@ bool Simulator::forward(App app, const ScriptCommand& command, std::ostream& out
 }
 
 bool Simulator::wallpaper(const ScriptCommand& command, std::ostream& out, std::string& error) {
-  std::ifstream in(command.text, std::ios::binary);
-  std::string bytes;
-  if (in) {
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    bytes = buffer.str();
-  }
-  if (!in || bytes.empty() || bytes.size() > kMaxWallpaperBytes) {
-    error = "cannot read the picture " + command.text;
+  std::string why;
+  const auto bytes = RegularFile::read(command.text, kMaxWallpaperBytes, why);
+  if (!bytes || bytes->empty()) {
+    error = "cannot read the picture " + (bytes ? command.text + ": it is empty" : why);
     return false;
   }
   host::DeviceFileSystem device(root_);
   const std::string name = std::filesystem::path(command.text).filename().string();
   const std::string devicePath = std::string(kWallpaperFolder) + "/" + name;
   if (!device.createDirectory(kWallpaperFolder, true, &error) ||
-      !device.writeFileAtomically(devicePath, bytes, &error)) {
+      !device.writeFileAtomically(devicePath, *bytes, &error)) {
     return false;
   }
   if (!running(App::SpringBoard) && !launch(App::SpringBoard, error)) return false;
@@ -314,7 +311,9 @@ bool Simulator::showSettings(std::ostream& out, std::string& error) const {
     error = "the settings file cannot be read: " + parsed.error;
     return false;
   }
-  out << PlistJson::render(parsed.value) << '\n';
+  const auto json = PlistJson::render(parsed.value, &error);
+  if (!json) return false;
+  out << *json << '\n';
   return true;
 }
 

@@ -36,6 +36,7 @@ class Simulator {
 
   // Makes the device ready: a missing or empty folder gets the default device with the product
   // installed; an existing device is used as it is, only its model changed when one was given.
+  // Any other folder is refused (DefaultDevice::whyNotADevice).
   bool boot(std::string& error);
   const std::filesystem::path& root() const { return root_; }
 

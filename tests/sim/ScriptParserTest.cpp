@@ -85,6 +85,23 @@ TEST(ScriptParserTest, TheFirstFaultNamesItsLineAndReason) {
   EXPECT_EQ(failure("shot"), "line 1: usage: shot FILE");
 }
 
+TEST(ScriptParserTest, AcceptsAByteOrderMarkAndAnyLineEnding) {
+  const auto commands = parsed("\xEF\xBB\xBFlaunch settings\rcells\r\nwait 1\r\rback\n");
+  ASSERT_EQ(commands.size(), 4u);
+  EXPECT_EQ(commands[0].kind, Kind::Launch);
+  EXPECT_EQ(commands[1].line, 2);
+  EXPECT_EQ(commands[2].line, 3);
+  EXPECT_EQ(commands[3].kind, Kind::Back);
+  EXPECT_EQ(commands[3].line, 5);
+}
+
+TEST(ScriptParserTest, CoordinatesAreDecimalNumbers) {
+  EXPECT_EQ(failure("tap 0x10 0x20"), "line 1: not a number: \"0x10\"");
+  EXPECT_EQ(failure("wait 0x1p1"), "line 1: not a number: \"0x1p1\"");
+  EXPECT_EQ(failure("tap 1 infinity"), "line 1: not a number: \"infinity\"");
+  EXPECT_EQ(parsed("tap +1.5 -.5e1")[0].numbers, (std::vector<double>{1.5, -5}));
+}
+
 TEST(ScriptParserTest, CommandsTravelToAppsUnchanged) {
   for (const auto& command :
        parsed("drag \"A \\\"B\\\"\" 0.1 -2e-3 1\nwait 0.016666666666666666")) {

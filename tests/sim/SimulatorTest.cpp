@@ -244,7 +244,7 @@ TEST_F(SimulatorTest, TheCommandLineRunsScriptsAndTheTour) {
   std::ostringstream out;
   std::ostringstream err;
   EXPECT_EQ(CommandLine::run({"sim", "--model", "Nokia"}, out, err), 2);
-  EXPECT_EQ(CommandLine::run({"sim", "--script", (folder / "missing").string()}, out, err), 2);
+  EXPECT_EQ(CommandLine::run({"sim", "--script", (folder / "missing").string()}, out, err), 1);
   EXPECT_EQ(CommandLine::run({"sim", "extra"}, out, err), 2);
 
   std::filesystem::create_directories(folder);
@@ -261,6 +261,42 @@ TEST_F(SimulatorTest, TheCommandLineRunsScriptsAndTheTour) {
   EXPECT_EQ(CommandLine::run({"sim"}, out, err), 0) << err.str();
   EXPECT_NE(out.str().find("> open \"General\""), std::string::npos) << out.str();
   EXPECT_TRUE(hasLine(out.str(), "3.0\tBackground App Refresh\tBACKGROUND_REFRESH\tswitch:off"));
+}
+
+TEST_F(SimulatorTest, AFolderHoldingSomethingElseIsNotUsedAsADevice) {
+  std::filesystem::create_directories(device / "photos");
+  std::ofstream(device / "notes.txt") << "mine";
+  Simulator simulator({device, "", false});
+  std::string error;
+  EXPECT_FALSE(simulator.boot(error));
+  EXPECT_NE(error.find("holds no device"), std::string::npos) << error;
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(CommandLine::run({"sim", "--device", device.string(), "--script", "-"}, out, err), 1);
+  EXPECT_NE(err.str().find("holds no device"), std::string::npos) << err.str();
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(device), {}), 2);
+}
+
+TEST_F(SimulatorTest, ScriptsAndPicturesAreReadOnlyFromRegularFiles) {
+  std::filesystem::create_directories(folder);
+  for (const std::string& script : {std::string("/dev/zero"), folder.string()}) {
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(CommandLine::run({"sim", "--script", script}, out, err), 1) << script;
+    EXPECT_NE(err.str().find("cannot read the script"), std::string::npos) << err.str();
+  }
+  const ScriptRun result = run("wallpaper /dev/zero\n");
+  EXPECT_EQ(result.code, 1);
+  EXPECT_NE(result.err.find("/dev/zero: it is not a regular file"), std::string::npos)
+      << result.err;
+}
+
+TEST_F(SimulatorTest, ErrorsShowControlCharactersEscaped) {
+  Simulator simulator({device, "", false});  // the script is refused before the device is used
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(simulator.run("cells\n\x1b]0;owned\x07\xff\n", out, err), 1);
+  EXPECT_EQ(err.str(), "vorlan sim: line 2: unknown command \"\\x1B]0;owned\\x07\\xFF\"\n");
 }
 
 }  // namespace

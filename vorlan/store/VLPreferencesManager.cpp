@@ -99,7 +99,7 @@ bool VLPreferencesManager::setAsideUnreadableFile() {
   return true;
 }
 
-void VLPreferencesManager::commit(const Plist& root) {
+bool VLPreferencesManager::commit(const Plist& root) {
   auto device = host::DeviceFileSystem::current();
   std::string error = "no device file system";
   bool written = false;
@@ -117,10 +117,15 @@ void VLPreferencesManager::commit(const Plist& root) {
   }
   if (!written) host::NSLog("<Vorlan3> Could not save the settings file: " + error);
   updatedDictionary();
+  return written;
 }
 
 void VLPreferencesManager::savePreference(Plist value, const std::string& key) {
   commit(dictionary_.with(key, std::move(value)));
+}
+
+bool VLPreferencesManager::replaceDictionary(const Plist& root) {
+  return commit(root);
 }
 
 void VLPreferencesManager::reloadSpecifiers() {

@@ -58,6 +58,11 @@ class VLPreferencesManager : public host::Object {
   bool needsReload() const { return lookupFound_; }
   void reloadSpecifiers();
   void savePreference(host::Plist value, const std::string& key);
+  // Replaces the whole file with `root` by the same rule as every save (an unreadable file is
+  // kept aside first); false when it could not be written.
+  bool replaceDictionary(const host::Plist& root);
+  // True while the file on disk could not be read and is used as empty.
+  bool settingsFileUnreadable() const { return unreadableFileOnDisk_; }
 
   // --- Pages on screen -------------------------------------------------------------------------
   const host::Id& currentController() const { return currentController_; }
@@ -155,7 +160,8 @@ class VLPreferencesManager : public host::Object {
 
  private:
   // Writes the root atomically and reads the file back (the write rule's last two steps).
-  void commit(const host::Plist& root);
+  // False when nothing was written.
+  bool commit(const host::Plist& root);
   host::Plist readSettingsFile();
   bool setAsideUnreadableFile();
   void removeIdentifierFromSection(const std::string& section, const std::string& identifier);
