@@ -181,6 +181,40 @@ TEST_F(SettingsProcessTest, DisabledCellsAreMarkedAndTheirShownRowsReloaded) {
   EXPECT_TRUE(shown->isUserInteractionEnabled());
 }
 
+TEST_F(SettingsProcessTest, AMovedCellCarriesItsEnabledStateOnEveryPage) {
+  const auto disabled = [](const std::string& id) {
+    return Plist::dictionary({{id, Plist::boolean(false)}});
+  };
+  writeSettings(Plist::dictionary(
+      {{"enabled",
+        Plist::dictionary({{kMain, disabled("DISPLAY")}, {"TestSubPage", disabled("a")}})},
+       {"position",
+        Plist::dictionary({{kMain, Plist::dictionary({{"DISPLAY", place("0", "2")}})},
+                           {"TestSubPage", Plist::dictionary({{"a", place("0", "2")}})}})},
+       kFoldersWritten,
+       kNoFolders}));
+  launch();
+  const auto shownEnabled = [](host::PSListController& page, const std::string& id) {
+    const auto item = page.specifierForID(id);
+    page.table()->layoutIfNeeded();
+    const auto shown = std::dynamic_pointer_cast<host::PSTableCell>(
+        page.table()->cellForRowAtIndexPath(*page.indexPathForSpecifier(item.get())));
+    EXPECT_NE(shown, nullptr) << id;
+    return shown && shown->isCellEnabled();
+  };
+
+  EXPECT_EQ(rows(*main()).substr(0, 30), "AIRPLANE_MODE,DISPLAY,WIFI,Blu");
+  EXPECT_EQ(main()->specifierForID("DISPLAY")->propertyForKey("enabled"), Plist::boolean(false));
+  EXPECT_FALSE(shownEnabled(*main(), "DISPLAY"));
+  EXPECT_TRUE(shownEnabled(*main(), "WIFI"));
+
+  auto page = push({host::PSSpecifier::emptyGroupSpecifier(), cell("a"), cell("b"), cell("c")});
+  EXPECT_EQ(rows(*page), "b,a,c");
+  EXPECT_EQ(page->specifierForID("a")->propertyForKey("enabled"), Plist::boolean(false));
+  EXPECT_FALSE(shownEnabled(*page, "a"));
+  EXPECT_TRUE(shownEnabled(*page, "b"));
+}
+
 TEST_F(SettingsProcessTest, AChangeOnASubPageReachesTheMainListWhenItNextAppears) {
   writeSettings(Plist::dictionary(
       {{"hidden",
