@@ -153,6 +153,58 @@ TEST_F(SettingsProcessTest, MovedCellsGoBackAtTheirStoredPlaceInOrder) {
   EXPECT_EQ(rows(*page), "b,a|d,c");
 }
 
+// Every shown row is element row + 1 of its group, as a row selection reads it.
+void expectRowsReadAsSelectionsReadThem(host::PSListController& page) {
+  const auto table = page.table();
+  for (long section = 0; section < table->numberOfSections(); ++section) {
+    const auto group = page.specifiersInGroup(section);
+    ASSERT_EQ(static_cast<long>(group.size()), table->numberOfRowsInSection(section) + 1);
+    EXPECT_TRUE(group.front()->isGroup());
+    for (long row = 0; row < table->numberOfRowsInSection(section); ++row) {
+      EXPECT_EQ(group[static_cast<std::size_t>(row) + 1], page.specifierAtIndexPath({section, row}))
+          << section << "." << row;
+    }
+  }
+}
+
+TEST_F(SettingsProcessTest, RowsMovedToTheTopAreReadAndSelectedAsTheRowsTheyAre) {
+  writeSettings(Plist::dictionary(
+      {{"position",
+        Plist::dictionary({{kMain, Plist::dictionary({{"DISPLAY", place("0", "0")}})},
+                           {"TestSubPage",
+                            Plist::dictionary({{"a", place("0", "0")}, {"b", place("0", "0")}})}})},
+       {"enabled",
+        Plist::dictionary({{"TestSubPage", Plist::dictionary({{"b", Plist::boolean(false)}})}})},
+       kFoldersWritten,
+       kNoFolders}));
+  launch();
+  EXPECT_EQ(rows(*main()).substr(0, 22), "DISPLAY|AIRPLANE_MODE,");
+  expectRowsReadAsSelectionsReadThem(*main());
+
+  const auto opening = [](const std::string& id) {
+    auto item = cell(id);
+    item->setDetailControllerClass(TestSubPage::objcClass());
+    return item;
+  };
+  auto page = push({host::PSSpecifier::groupSpecifierWithName("Head"), opening("a"), opening("b"),
+                    opening("c")});
+  ASSERT_EQ(rows(*page), "b,a|c");
+  expectRowsReadAsSelectionsReadThem(*page);
+  EXPECT_EQ(page->table()->numberOfSections(), 2);
+
+  // The disabled top row stays closed; the one below it opens.
+  const auto depth = navigation().viewControllers().size();
+  page->table()->tapRowAtIndexPath({0, 0});
+  settle();
+  EXPECT_EQ(navigation().viewControllers().size(), depth);
+  page->table()->tapRowAtIndexPath({0, 1});
+  settle();
+  ASSERT_EQ(navigation().viewControllers().size(), depth + 1);
+  const auto opened = std::dynamic_pointer_cast<TestSubPage>(navigation().viewControllers().back());
+  ASSERT_NE(opened, nullptr);
+  EXPECT_EQ(opened->specifier(), page->specifierForID("a"));
+}
+
 TEST_F(SettingsProcessTest, DisabledCellsAreMarkedAndTheirShownRowsReloaded) {
   writeSettings(Plist::dictionary(
       {{"enabled",
