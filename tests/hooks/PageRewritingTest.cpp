@@ -349,7 +349,39 @@ TEST_F(AppCellWaitTest, AMainListWithoutAppCellsIsRewrittenAfterASecond) {
   host::RunLoop::main().advance(1);
   EXPECT_EQ(passes, 1);
   EXPECT_EQ(main()->specifierForID("WIFI"), nullptr);
+  // The watch for late app cells ends too, some seconds later.
+  host::RunLoop::main().advance(10);
+  EXPECT_EQ(passes, 1);
   EXPECT_EQ(state().appsSpec, nullptr);
+}
+
+TEST_F(AppCellWaitTest, AppCellsArrivingAfterTheWaitGaveUpGetOneMorePass) {
+  device.fs().removeItem("/Applications/Notes.app");
+  writeSettings(Plist::dictionary(
+      {{"hidden",
+        Plist::dictionary({{kMain, Plist::dictionary({{"WIFI", Plist::boolean(true)},
+                                                      {"com.x.late", Plist::boolean(true)}})}})},
+       kFoldersWritten,
+       kNoFolders}));
+  enterExtension();
+  countPasses();
+  app = host::PreferencesApp::launch();
+  host::RunLoop::main().advance(1.5);
+  ASSERT_EQ(passes, 1);
+
+  // The app cells arrive late, as the host brings them: an ivar and a group at the end.
+  auto& apps =
+      host::MSHookIvar<host::PSListController::Specifiers>(main(), "_thirdPartySpecifiers");
+  apps = {cell("com.x.late"), cell("com.x.shown")};
+  main()->addSpecifiersFromArray({host::PSSpecifier::emptyGroupSpecifier(), apps[0], apps[1]},
+                                 false);
+  settle();
+  EXPECT_EQ(passes, 2);
+  EXPECT_EQ(main()->specifierForID("com.x.late"), nullptr);
+  EXPECT_NE(main()->specifierForID("com.x.shown"), nullptr);
+  EXPECT_EQ(state().appsSpec, nullptr);
+  host::RunLoop::main().advance(10);
+  EXPECT_EQ(passes, 2);
 }
 
 TEST_F(SettingsProcessTest, EveryCellCarriesOneSwipeRecognizerExceptWhileEditing) {
