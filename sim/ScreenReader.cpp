@@ -103,7 +103,8 @@ std::string ScreenReader::cells(host::PSListController& page) {
   for (long section = 0; section < sections; ++section) {
     const std::string prefix = std::to_string(section) + ".";
     const auto group = page.specifiersInGroup(section);
-    if (!group.empty() && group.front()->isGroup()) {
+    // A group header on the page (the first group may have none).
+    if (!group.empty() && group.front()->isGroup() && page.indexOfSpecifier(group.front().get())) {
       out += prefix + "-\t" + column(group.front()->name()) + "\t" +
              identifierColumn(*group.front()) + "\tgroup\n";
     }

@@ -17,6 +17,7 @@
 #include "foundation/DeviceFileSystem.h"
 #include "foundation/PropertyListSerialization.h"
 #include "store/VLPreferencesManager.h"
+#include "uikit/FontLibrary.h"
 
 namespace vorlan {
 
@@ -104,6 +105,10 @@ bool Simulator::boot(std::string& error) {
 }
 
 int Simulator::run(std::string_view script, std::ostream& out, std::ostream& err) {
+  // Each app logs it as well; here it is said once, where the user of a script sees it.
+  if (const auto missing = host::FontLibrary::missingFontFiles(); !missing.empty()) {
+    err << "vorlan sim: " << host::FontLibrary::missingFontMessage(missing) << '\n';
+  }
   std::string error;
   const auto commands = ScriptParser::parse(script, &error);
   if (!commands) {

@@ -157,7 +157,12 @@ PSListController::Specifiers PSListController::specifiersInGroup(long group) {
   if (group < 0 || group >= static_cast<long>(groups.size())) return {};
   const Group& g = groups[static_cast<std::size_t>(group)];
   Specifiers out;
-  if (g.header) out.push_back(specifiers_[*g.header]);
+  if (g.header) {
+    out.push_back(specifiers_[*g.header]);
+  } else {
+    if (!leadingGroup_) leadingGroup_ = PSSpecifier::emptyGroupSpecifier();
+    out.push_back(leadingGroup_);
+  }
   const auto first = specifiers_.begin() + static_cast<long>(g.first);
   out.insert(out.end(), first, first + static_cast<long>(g.count));
   return out;

@@ -52,8 +52,9 @@ class PSListController : public UIViewController,
   void reloadSpecifiers();  // sends "reloadSpecifiers"
 
   long numberOfGroups();
-  // The group's cells, its header first. The headerless group before the first header has no
-  // header to put first: it answers its cells alone. Empty for a group that does not exist.
+  // The group's cells, its header first, so that table row r of the section is element r + 1.
+  // The headerless group before the first header answers an empty group header of its own in
+  // that place (one per page, not among `specifiers`). Empty for a group that does not exist.
   Specifiers specifiersInGroup(long group);
   // Index into `specifiers` of a table row; nothing when the row does not exist.
   std::optional<long> indexForIndexPath(const NSIndexPath& indexPath);
@@ -148,6 +149,8 @@ class PSListController : public UIViewController,
   std::shared_ptr<UITableView> loadedTable();
 
   Specifiers specifiers_;
+  // What specifiersInGroup answers as the header of a headerless first group.
+  std::shared_ptr<PSSpecifier> leadingGroup_;
   bool loaded_ = false;
   std::weak_ptr<PSListController> parentController_;
   std::shared_ptr<PSSpecifier> specifier_;

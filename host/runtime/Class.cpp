@@ -46,6 +46,11 @@ void Class::setMethod(std::string selector, std::shared_ptr<const Implementation
   methodTablesEpoch.fetch_add(1, std::memory_order_relaxed);
 }
 
+void Class::removeMethod(std::string_view selector) {
+  if (auto it = methods_.find(selector); it != methods_.end()) methods_.erase(it);
+  methodTablesEpoch.fetch_add(1, std::memory_order_relaxed);
+}
+
 std::shared_ptr<Object> Class::createInstance() {
   for (Class* c = this; c != nullptr; c = c->superclass_) {
     if (c->factory_) return c->factory_(this);

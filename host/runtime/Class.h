@@ -40,6 +40,9 @@ class Class {
 
   // Puts an implementation into this class's own table, replacing any it had.
   void setMethod(std::string selector, std::shared_ptr<const Implementation> impl);
+  // Takes a method out of this class's own table (inherited ones stay reachable): a stand-in
+  // for a host of another system version that lacks the method.
+  void removeMethod(std::string_view selector);
 
   // Creates an instance of this class through the nearest factory up the chain, so that a class
   // defined at run time (a subclass made by name) gets an object of its C++ ancestor.

@@ -5,8 +5,12 @@
 #include <pango/pangocairo.h>
 #include <pango/pangofc-fontmap.h>
 
-#include <algorithm>
+#include <unistd.h>
 
+#include <algorithm>
+#include <utility>
+
+#include "foundation/Log.h"
 #include "uikit/UIFont.h"
 
 namespace host {
@@ -14,16 +18,45 @@ namespace host {
 namespace {
 
 constexpr const char* kFamily = "Liberation Sans";
-constexpr const char* kFontFiles[] = {
-    "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf",
-    "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf",
-};
+
+std::vector<std::string>& configuredFiles() {
+  static std::vector<std::string> files{
+      "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf",
+      "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf",
+  };
+  return files;
+}
 
 }  // namespace
+
+std::string FontLibrary::missingFontMessage(const std::vector<std::string>& files) {
+  std::string list;
+  for (const std::string& file : files)
+    list += (list.empty() ? "" : ", ") + file;
+  return "The system font could not be loaded from " + list +
+         ": text is measured and drawn with a fallback font, so sizes and line breaks will not "
+         "match a device";
+}
 
 FontLibrary& FontLibrary::shared() {
   static FontLibrary library;
   return library;
+}
+
+std::vector<std::string> FontLibrary::fontFiles() {
+  return configuredFiles();
+}
+
+void FontLibrary::setFontFiles(std::vector<std::string> files) {
+  configuredFiles() = std::move(files);
+}
+
+std::vector<std::string> FontLibrary::missingFontFiles() {
+  std::vector<std::string> missing;
+  for (const std::string& file : configuredFiles()) {
+    if (::access(file.c_str(), R_OK) != 0) missing.push_back(file);
+  }
+  return missing;
 }
 
 FontLibrary::FontLibrary() {
@@ -33,9 +66,14 @@ FontLibrary::FontLibrary() {
   // A configuration of our own, without the system's files: only the two faces are known.
   FcConfig* config = FcConfigCreate();
   loaded_ = true;
-  for (const char* file : kFontFiles) {
-    loaded_ = FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(file)) && loaded_;
+  std::vector<std::string> failed;
+  for (const std::string& file : configuredFiles()) {
+    if (!FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(file.c_str()))) {
+      failed.push_back(file);
+    }
   }
+  loaded_ = failed.empty();
+  if (!loaded_) NSLog(missingFontMessage(failed));
   PangoFontMap* fontMap = pango_cairo_font_map_new_for_font_type(CAIRO_FONT_TYPE_FT);
   pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(fontMap), config);
   FcConfigDestroy(config);  // the font map keeps its own reference

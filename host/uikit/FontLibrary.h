@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 typedef struct _PangoContext PangoContext;
 typedef struct _PangoFontMap PangoFontMap;
 typedef struct _PangoFontDescription PangoFontDescription;
@@ -17,6 +20,15 @@ class FontLibrary {
  public:
   static FontLibrary& shared();
 
+  // The font files of the system font (regular, then bold).
+  static std::vector<std::string> fontFiles();
+  // Loads the system font from other files; only before the library is first used (tests).
+  static void setFontFiles(std::vector<std::string> files);
+  // The font files that cannot be read, without loading anything.
+  static std::vector<std::string> missingFontFiles();
+  // The one line that reports missing font files (the library logs it when it cannot load them).
+  static std::string missingFontMessage(const std::vector<std::string>& files);
+
   FontLibrary(const FontLibrary&) = delete;
   FontLibrary& operator=(const FontLibrary&) = delete;
   ~FontLibrary();
@@ -25,7 +37,8 @@ class FontLibrary {
   PangoContext* context() const { return context_; }
   // A new description of `font` (absolute size in points); the caller frees it.
   PangoFontDescription* describe(const UIFont& font) const;
-  // False when the font files are missing: text then measures with Pango's fallback glyphs.
+  // False when a font file is missing: text then measures with Pango's fallback glyphs, which
+  // the library logs once, when it is first used.
   bool hasSystemFont() const { return loaded_; }
 
  private:

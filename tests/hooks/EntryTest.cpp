@@ -2,6 +2,8 @@
 
 #include "HooksTestSupport.h"
 #include "foundation/DeviceFileSystem.h"
+#include "hooks/Vorlan3Hooks.h"
+#include "preferences/PSSwitchTableCell.h"
 #include "preferences/PreferencesAppController.h"
 #include "uikit/UIDevice.h"
 
@@ -17,6 +19,7 @@ bool hasAdditions() {
 TEST_F(SettingsProcessTest, EntryMakesTheWorkingDirectoryAndLogsOnlyWhenItWasMissing) {
   device.fs().removeItem(Vorlan3::kWorkingDirectory);
   host::NSBundle::setMainBundle(host::NSBundle::bundleWithPath(kPreferencesApp));
+  state().originals = {cell("left over")};
 
   EXPECT_EQ(Vorlan3::processEntry(), Group::Preference);
   EXPECT_EQ(Vorlan3::processEntry(), Group::Preference);  // once per process
@@ -79,9 +82,39 @@ TEST_F(SettingsProcessTest, AdditionsAreRegisteredWithTheirTypeEncodings) {
   EXPECT_EQ(mainClass->ownMethod("previewingContext:viewControllerForLocation:")->types(),
             "@@:@{CGPoint=dd}");
   // The main list has its own pass; other pages share the list-page one.
-  EXPECT_NE(mainClass->ownMethod("specifiersLoaded"), list->ownMethod("specifiersLoaded"));
-  EXPECT_EQ(TestSubPage::objcClass()->lookup("specifiersLoaded"),
-            list->ownMethod("specifiersLoaded"));
+  const auto pass = [](const std::shared_ptr<const host::Implementation>& method) {
+    const auto* fn = method ? method->as<sig::Void>() : nullptr;
+    const auto* target = fn ? fn->target<void (*)(host::Object*)>() : nullptr;
+    return target ? *target : nullptr;
+  };
+  EXPECT_EQ(pass(mainClass->ownMethod("specifiersLoaded")), &hooks::mainSpecifiersLoaded);
+  EXPECT_EQ(pass(list->ownMethod("specifiersLoaded")), &hooks::listSpecifiersLoaded);
+  EXPECT_EQ(pass(TestSubPage::objcClass()->lookup("specifiersLoaded")),
+            &hooks::listSpecifiersLoaded);
+}
+
+TEST_F(SettingsProcessTest, AMissingHostMethodIsLoggedAndEverythingElseIsInstalled) {
+  // A system version whose main list lacks one hooked method, and whose switch cell answers
+  // another with a different signature.
+  host::PSUIPrefsListController::objcClass()->removeMethod("bluetoothPowerChanged:");
+  host::defineMethod<void()>(host::PSSwitchTableCell::objcClass(),
+                             "controlChanged:", [](host::Object*) {});
+  writeSettings(Plist::dictionary(
+      {{"hidden", Plist::dictionary({{"PSUIPrefsListController",
+                                      Plist::dictionary({{"WIFI", Plist::boolean(true)}})}})}}));
+
+  EXPECT_NO_THROW(launch());
+  EXPECT_EQ(Vorlan3::installedGroup(), Group::Preference);
+  EXPECT_FLOAT_EQ(state().maxSize, 300);
+  EXPECT_EQ(logCount("<Vorlan3> "), 2);
+  EXPECT_EQ(logCount("-[PSUIPrefsListController bluetoothPowerChanged:]"), 1);
+  EXPECT_EQ(logCount("-[PSSwitchTableCell controlChanged:]"), 1);
+  // What comes after them in the installation is there, and the main list is rewritten.
+  host::Class* mainClass = host::PSUIPrefsListController::objcClass();
+  EXPECT_NE(mainClass->ownMethod("tableView:didSelectRowAtIndexPath:"), nullptr);
+  EXPECT_TRUE(mainClass->instancesRespondToSelector("tapped:"));
+  EXPECT_EQ(main()->specifierForID("WIFI"), nullptr);
+  EXPECT_NE(main()->specifierForID("Bluetooth"), nullptr);
 }
 
 TEST_F(SettingsProcessTest, BecomingActiveEndsTheTagFilter) {

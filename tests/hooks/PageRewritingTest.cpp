@@ -153,6 +153,58 @@ TEST_F(SettingsProcessTest, MovedCellsGoBackAtTheirStoredPlaceInOrder) {
   EXPECT_EQ(rows(*page), "b,a|d,c");
 }
 
+// Every shown row is element row + 1 of its group, as a row selection reads it.
+void expectRowsReadAsSelectionsReadThem(host::PSListController& page) {
+  const auto table = page.table();
+  for (long section = 0; section < table->numberOfSections(); ++section) {
+    const auto group = page.specifiersInGroup(section);
+    ASSERT_EQ(static_cast<long>(group.size()), table->numberOfRowsInSection(section) + 1);
+    EXPECT_TRUE(group.front()->isGroup());
+    for (long row = 0; row < table->numberOfRowsInSection(section); ++row) {
+      EXPECT_EQ(group[static_cast<std::size_t>(row) + 1], page.specifierAtIndexPath({section, row}))
+          << section << "." << row;
+    }
+  }
+}
+
+TEST_F(SettingsProcessTest, RowsMovedToTheTopAreReadAndSelectedAsTheRowsTheyAre) {
+  writeSettings(Plist::dictionary(
+      {{"position",
+        Plist::dictionary({{kMain, Plist::dictionary({{"DISPLAY", place("0", "0")}})},
+                           {"TestSubPage",
+                            Plist::dictionary({{"a", place("0", "0")}, {"b", place("0", "0")}})}})},
+       {"enabled",
+        Plist::dictionary({{"TestSubPage", Plist::dictionary({{"b", Plist::boolean(false)}})}})},
+       kFoldersWritten,
+       kNoFolders}));
+  launch();
+  EXPECT_EQ(rows(*main()).substr(0, 22), "DISPLAY|AIRPLANE_MODE,");
+  expectRowsReadAsSelectionsReadThem(*main());
+
+  const auto opening = [](const std::string& id) {
+    auto item = cell(id);
+    item->setDetailControllerClass(TestSubPage::objcClass());
+    return item;
+  };
+  auto page = push({host::PSSpecifier::groupSpecifierWithName("Head"), opening("a"), opening("b"),
+                    opening("c")});
+  ASSERT_EQ(rows(*page), "b,a|c");
+  expectRowsReadAsSelectionsReadThem(*page);
+  EXPECT_EQ(page->table()->numberOfSections(), 2);
+
+  // The disabled top row stays closed; the one below it opens.
+  const auto depth = navigation().viewControllers().size();
+  page->table()->tapRowAtIndexPath({0, 0});
+  settle();
+  EXPECT_EQ(navigation().viewControllers().size(), depth);
+  page->table()->tapRowAtIndexPath({0, 1});
+  settle();
+  ASSERT_EQ(navigation().viewControllers().size(), depth + 1);
+  const auto opened = std::dynamic_pointer_cast<TestSubPage>(navigation().viewControllers().back());
+  ASSERT_NE(opened, nullptr);
+  EXPECT_EQ(opened->specifier(), page->specifierForID("a"));
+}
+
 TEST_F(SettingsProcessTest, DisabledCellsAreMarkedAndTheirShownRowsReloaded) {
   writeSettings(Plist::dictionary(
       {{"enabled",
@@ -179,6 +231,40 @@ TEST_F(SettingsProcessTest, DisabledCellsAreMarkedAndTheirShownRowsReloaded) {
   ASSERT_NE(shown, nullptr);
   EXPECT_FALSE(shown->isCellEnabled());
   EXPECT_TRUE(shown->isUserInteractionEnabled());
+}
+
+TEST_F(SettingsProcessTest, AMovedCellCarriesItsEnabledStateOnEveryPage) {
+  const auto disabled = [](const std::string& id) {
+    return Plist::dictionary({{id, Plist::boolean(false)}});
+  };
+  writeSettings(Plist::dictionary(
+      {{"enabled",
+        Plist::dictionary({{kMain, disabled("DISPLAY")}, {"TestSubPage", disabled("a")}})},
+       {"position",
+        Plist::dictionary({{kMain, Plist::dictionary({{"DISPLAY", place("0", "2")}})},
+                           {"TestSubPage", Plist::dictionary({{"a", place("0", "2")}})}})},
+       kFoldersWritten,
+       kNoFolders}));
+  launch();
+  const auto shownEnabled = [](host::PSListController& page, const std::string& id) {
+    const auto item = page.specifierForID(id);
+    page.table()->layoutIfNeeded();
+    const auto shown = std::dynamic_pointer_cast<host::PSTableCell>(
+        page.table()->cellForRowAtIndexPath(*page.indexPathForSpecifier(item.get())));
+    EXPECT_NE(shown, nullptr) << id;
+    return shown && shown->isCellEnabled();
+  };
+
+  EXPECT_EQ(rows(*main()).substr(0, 30), "AIRPLANE_MODE,DISPLAY,WIFI,Blu");
+  EXPECT_EQ(main()->specifierForID("DISPLAY")->propertyForKey("enabled"), Plist::boolean(false));
+  EXPECT_FALSE(shownEnabled(*main(), "DISPLAY"));
+  EXPECT_TRUE(shownEnabled(*main(), "WIFI"));
+
+  auto page = push({host::PSSpecifier::emptyGroupSpecifier(), cell("a"), cell("b"), cell("c")});
+  EXPECT_EQ(rows(*page), "b,a,c");
+  EXPECT_EQ(page->specifierForID("a")->propertyForKey("enabled"), Plist::boolean(false));
+  EXPECT_FALSE(shownEnabled(*page, "a"));
+  EXPECT_TRUE(shownEnabled(*page, "b"));
 }
 
 TEST_F(SettingsProcessTest, AChangeOnASubPageReachesTheMainListWhenItNextAppears) {
@@ -263,7 +349,39 @@ TEST_F(AppCellWaitTest, AMainListWithoutAppCellsIsRewrittenAfterASecond) {
   host::RunLoop::main().advance(1);
   EXPECT_EQ(passes, 1);
   EXPECT_EQ(main()->specifierForID("WIFI"), nullptr);
+  // The watch for late app cells ends too, some seconds later.
+  host::RunLoop::main().advance(10);
+  EXPECT_EQ(passes, 1);
   EXPECT_EQ(state().appsSpec, nullptr);
+}
+
+TEST_F(AppCellWaitTest, AppCellsArrivingAfterTheWaitGaveUpGetOneMorePass) {
+  device.fs().removeItem("/Applications/Notes.app");
+  writeSettings(Plist::dictionary(
+      {{"hidden",
+        Plist::dictionary({{kMain, Plist::dictionary({{"WIFI", Plist::boolean(true)},
+                                                      {"com.x.late", Plist::boolean(true)}})}})},
+       kFoldersWritten,
+       kNoFolders}));
+  enterExtension();
+  countPasses();
+  app = host::PreferencesApp::launch();
+  host::RunLoop::main().advance(1.5);
+  ASSERT_EQ(passes, 1);
+
+  // The app cells arrive late, as the host brings them: an ivar and a group at the end.
+  auto& apps =
+      host::MSHookIvar<host::PSListController::Specifiers>(main(), "_thirdPartySpecifiers");
+  apps = {cell("com.x.late"), cell("com.x.shown")};
+  main()->addSpecifiersFromArray({host::PSSpecifier::emptyGroupSpecifier(), apps[0], apps[1]},
+                                 false);
+  settle();
+  EXPECT_EQ(passes, 2);
+  EXPECT_EQ(main()->specifierForID("com.x.late"), nullptr);
+  EXPECT_NE(main()->specifierForID("com.x.shown"), nullptr);
+  EXPECT_EQ(state().appsSpec, nullptr);
+  host::RunLoop::main().advance(10);
+  EXPECT_EQ(passes, 2);
 }
 
 TEST_F(SettingsProcessTest, EveryCellCarriesOneSwipeRecognizerExceptWhileEditing) {

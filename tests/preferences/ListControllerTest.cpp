@@ -42,8 +42,14 @@ TEST_F(ListControllerTest, IndexPathsAndIndexesFollowTheGroups) {
     EXPECT_EQ(page->indexPathForSpecifier(one[static_cast<std::size_t>(r) + 1].get()),
               (NSIndexPath{1, r}));
   }
-  // The headerless group has no header to put first.
-  EXPECT_EQ(page->specifiersInGroup(0).size(), 1u);
+  // The headerless group puts an empty header of its own first (the same one each time, not on
+  // the page), so that its row r is element r + 1 too.
+  const auto zero = page->specifiersInGroup(0);
+  ASSERT_EQ(zero.size(), 2u);
+  EXPECT_TRUE(zero[0]->isGroup());
+  EXPECT_FALSE(page->indexOfSpecifier(zero[0].get()));
+  EXPECT_EQ(zero[1], page->specifierAtIndexPath({0, 0}));
+  EXPECT_EQ(page->specifiersInGroup(0)[0], zero[0]);
   EXPECT_EQ(page->indexForIndexPath({0, 0}), 0);
   EXPECT_EQ(page->specifiersInGroup(2), (PSListController::Specifiers{g2}));
   EXPECT_EQ(page->indexPathForSpecifier(page->specifierForID("x").get()), (NSIndexPath{3, 0}));

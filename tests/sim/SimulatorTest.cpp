@@ -13,6 +13,8 @@
 #include "Simulator.h"
 #include "foundation/DeviceFileSystem.h"
 #include "foundation/PropertyListSerialization.h"
+#include "store/VLPreferencesManager.h"
+#include "uikit/FontLibrary.h"
 #include "uikit/UIImage.h"
 
 namespace vorlan {
@@ -238,6 +240,47 @@ TEST_F(SimulatorTest, TheExtensionSaysHelloOnceOnAFreshDevice) {
     ++count;
   }
   EXPECT_EQ(count, 1u) << result.out;
+}
+
+TEST_F(SimulatorTest, ADisabledRowStaysClosedAlsoWhenItIsMoved) {
+  const auto byMain = [](const std::string& id, host::Plist value) {
+    return host::Plist::dictionary(
+        {{"PSUIPrefsListController", host::Plist::dictionary({{id, std::move(value)}})}});
+  };
+  Simulator simulator({device, "", false});
+  std::string error;
+  ASSERT_TRUE(simulator.boot(error)) << error;
+  const auto xml = host::PropertyListSerialization::writeXml(host::Plist::dictionary(
+      {{"enabled", byMain("DISPLAY", host::Plist::boolean(false))},
+       {"position",
+        byMain("DISPLAY", host::Plist::dictionary({{"section", host::Plist::string("0")},
+                                                   {"row", host::Plist::string("0")}}))}}));
+  ASSERT_TRUE(xml);
+  ASSERT_TRUE(host::DeviceFileSystem(device).writeFileAtomically(
+      VLPreferencesManager::kSettingsPath, *xml, &error))
+      << error;
+
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(
+      simulator.run("launch settings\nwait 1\ncells\nopen \"Display & Brightness\"\n", out, err),
+      1);
+  // Moved to the very top, it is a group of its own, without a header.
+  EXPECT_TRUE(hasLine(out.str(), "0.0\tDisplay & Brightness\tDISPLAY\tdisabled")) << out.str();
+  EXPECT_FALSE(hasLine(out.str(), "0.-\t\t-\tgroup")) << out.str();
+  EXPECT_TRUE(hasLine(out.str(), "1.-\t\t-\tgroup")) << out.str();
+  EXPECT_NE(err.str().find("opened no page"), std::string::npos) << err.str();
+}
+
+TEST_F(SimulatorTest, AMissingFontIsReportedOnStandardErrorAndInTheLog) {
+  const std::vector<std::string> files = host::FontLibrary::fontFiles();
+  host::FontLibrary::setFontFiles({"/nonexistent/vorlan-fonts/Missing-Regular.ttf", files.back()});
+  const ScriptRun result = run("launch settings\ncells\nlog\n");
+  host::FontLibrary::setFontFiles(files);
+  ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+  EXPECT_NE(result.err.find("Missing-Regular.ttf"), std::string::npos) << result.err;
+  EXPECT_NE(result.out.find("Settings: The system font"), std::string::npos) << result.out;
 }
 
 TEST_F(SimulatorTest, TheCommandLineRunsScriptsAndTheTour) {

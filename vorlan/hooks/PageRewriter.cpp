@@ -169,8 +169,11 @@ void PageRewriter::rewriteMainList(PSListController& page) {
 
   removeEmptySections(page);
 
+  // A moved cell carries its enabled state like any other; it is marked once it is back, so
+  // that the reload reaches its new row.
   for (const auto& [cell, place] : moved) {
     page.insertSpecifier(cell, insertionIndex(page, place), true);
+    markEnabled(page, cell, key);
   }
 }
 
@@ -186,7 +189,10 @@ void PageRewriter::rewritePage(PSListController& page) {
     } else {
       page.removeSpecifier(cell, true);
     }
-    if (!place.isNone()) page.insertSpecifier(cell, insertionIndex(page, place), true);
+    if (!place.isNone()) {
+      page.insertSpecifier(cell, insertionIndex(page, place), true);
+      markEnabled(page, cell, key);
+    }
   }
 }
 

@@ -37,9 +37,10 @@ struct SettingsState {
   // The tag filter list shows a filtered main list; cell swipes are off meanwhile.
   bool isInTagView = false;
 
-  // Per-frame poll that waits for the main list's app cells, while a wait runs.
+  // Per-frame poll that waits for the main list's app cells, while a wait runs (and then
+  // watches a while longer for app cells that come late).
   std::shared_ptr<host::CADisplayLink> appsSpec;
-  // Frames the current wait has polled without finding an app cell.
+  // Frames the current poll has run.
   int appsSpecFrames = 0;
   // Per-frame navigation-bar handler, while the main list is on screen.
   std::shared_ptr<host::CADisplayLink> offsetLink;

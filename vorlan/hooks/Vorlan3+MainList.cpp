@@ -22,9 +22,12 @@ namespace {
 
 using Specifiers = host::PSListController::Specifiers;
 
-// The app cells normally arrive a few frames after the page; a main list that has none at all
-// (no installed app has settings) is rewritten after this many frames all the same.
+// The app cells normally arrive a few frames after the page; a main list that has none by then
+// (no installed app has settings, or they are late) is rewritten after this many frames all the
+// same. The poll then goes on, up to the second limit, and app cells that still come get one
+// more pass; a main list with no app cells at all stops being polled there.
 constexpr int kAppCellWaitFrames = 60;
+constexpr int kAppCellWatchFrames = 600;
 
 // The text of the page's title label (its navigation item's default title view).
 std::string titleLabelText(host::UIViewController& page) {
@@ -37,10 +40,18 @@ std::string titleLabelText(host::UIViewController& page) {
   return label ? label->text() : std::string();
 }
 
-// Starts the per-frame poll for the app cells, unless one is running.
+void stopAppCellWait() {
+  auto& state = SettingsState::shared();
+  if (state.appsSpec) state.appsSpec->invalidate();
+  state.appsSpec.reset();
+}
+
+// Starts the per-frame poll for the app cells, unless a wait is running. A poll that only
+// watches for late app cells (its pass has run) gives way to the new wait.
 void startAppCellWait(Object* self) {
   auto& state = SettingsState::shared();
-  if (state.appsSpec) return;
+  if (state.appsSpec && state.appsSpecFrames < kAppCellWaitFrames) return;
+  stopAppCellWait();
   state.appsSpecFrames = 0;
   // The link holds the page until the wait ends, as a display link holds its target.
   state.appsSpec = host::CADisplayLink::displayLinkWithTarget(
@@ -70,9 +81,13 @@ void mainReloadSpecifiers(Object* self) {
 void showAlert(Object* self) {
   auto& state = SettingsState::shared();
   const auto& apps = host::MSHookIvar<Specifiers>(self, "_thirdPartySpecifiers");
-  if (apps.empty() && ++state.appsSpecFrames < kAppCellWaitFrames) return;
-  if (state.appsSpec) state.appsSpec->invalidate();
-  state.appsSpec.reset();
+  const int frames = ++state.appsSpecFrames;
+  if (apps.empty()) {
+    if (frames >= kAppCellWatchFrames) stopAppCellWait();
+    if (frames != kAppCellWaitFrames) return;
+  } else {
+    stopAppCellWait();
+  }
   auto page = std::dynamic_pointer_cast<host::UIViewController>(self->shared_from_this());
   host::RunLoop::main().dispatchAsync([page] {
     host::msgSend<sig::Void>(page, "specifiersLoaded");

@@ -1,6 +1,7 @@
 #include "hooks/Vorlan3.h"
 
 #include <cctype>
+#include <exception>
 #include <mutex>
 #include <string>
 
@@ -31,17 +32,37 @@ Vorlan3::HookGroup& installed() {
   return group;
 }
 
+// A hook or addition that cannot be installed (the host class lacks the method, or has it with
+// another signature, as another system version may) is left out with one log line; the others
+// go in all the same.
+template <class Install>
+void installOrLog(const char* kind, const host::Class* cls, std::string_view selector,
+                  Install&& install) {
+  try {
+    install();
+  } catch (const std::exception& error) {
+    host::NSLog("<Vorlan3> left out the " + std::string(kind) + " -[" +
+                (cls ? cls->name() : std::string("nil")) + " " + std::string(selector) +
+                "]: " + error.what());
+  }
+}
+
 // Replaces a host method, keeping the host's implementation in `slot`.
 template <class Sig>
 void hook(host::Class* cls, std::string_view selector, host::Imp<Sig> replacement,
           host::Imp<Sig>& slot) {
-  host::MSHookMessageEx<Sig>(cls, selector, std::move(replacement), &slot);
+  installOrLog("hook", cls, selector, [&] {
+    host::Imp<Sig> original;
+    host::MSHookMessageEx<Sig>(cls, selector, std::move(replacement), &original);
+    slot = std::move(original);
+  });
 }
 
 // Adds a method the host class does not have, under its runtime type encoding.
 template <class Sig>
 void add(host::Class* cls, std::string_view selector, host::Imp<Sig> impl, std::string_view types) {
-  host::class_addMethod<Sig>(cls, selector, std::move(impl), types);
+  installOrLog("addition", cls, selector,
+               [&] { host::class_addMethod<Sig>(cls, selector, std::move(impl), types); });
 }
 
 std::string lowercased(std::string_view text) {
@@ -55,14 +76,25 @@ std::string lowercased(std::string_view text) {
 
 Vorlan3::HookGroup Vorlan3::processEntry() {
   static std::once_flag once;
+  // Runs in the library's load-time constructor: nothing may escape it, or the app's launch
+  // fails. Each installation step catches its own failure; this is the last resort.
   std::call_once(once, [] {
-    makeWorkingDirectory();
-    const HookGroup group = hookGroupFor(host::NSBundle::mainBundle()->bundleIdentifier(),
-                                         host::UIDevice::currentDevice()->model());
-    if (group == HookGroup::Preference) installPreferenceGroup();
-    if (group == HookGroup::Spring) installSpringGroup();
-    installed() = group;
-    initialiseSizes();
+    const auto step = [](const char* what, auto&& body) {
+      try {
+        body();
+      } catch (const std::exception& error) {
+        host::NSLog(std::string("<Vorlan3> ") + what + " failed: " + error.what());
+      }
+    };
+    step("making the working directory", makeWorkingDirectory);
+    step("installing the hooks", [] {
+      const HookGroup group = hookGroupFor(host::NSBundle::mainBundle()->bundleIdentifier(),
+                                           host::UIDevice::currentDevice()->model());
+      installed() = group;
+      if (group == HookGroup::Preference) installPreferenceGroup();
+      if (group == HookGroup::Spring) installSpringGroup();
+    });
+    step("setting the side pages' sizes", initialiseSizes);
   });
   return installed();
 }
