@@ -132,8 +132,8 @@ PrefsTool::FileState PrefsTool::readSettingsFile(
     std::string& error) const {
   auto device = host::DeviceFileSystem::current();
   if (!device->fileExists(VLPreferencesManager::kSettingsPath)) return FileState::Missing;
-  auto contents = device->readFile(VLPreferencesManager::kSettingsPath,
-                                   host::PropertyListSerialization::kMaxInputBytes, &error);
+  auto contents = device->readRegularFile(VLPreferencesManager::kSettingsPath,
+                                          host::PropertyListSerialization::kMaxInputBytes, &error);
   if (!contents) return FileState::Unreadable;
   bytes = std::move(*contents);
   parsed = host::PropertyListSerialization::read(bytes);

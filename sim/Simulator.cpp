@@ -308,8 +308,8 @@ bool Simulator::showSettings(std::ostream& out, std::string& error) const {
     out << "{}\n";
     return true;
   }
-  const auto bytes = device.readFile(VLPreferencesManager::kSettingsPath,
-                                     host::PropertyListSerialization::kMaxInputBytes, &error);
+  const auto bytes = device.readRegularFile(
+      VLPreferencesManager::kSettingsPath, host::PropertyListSerialization::kMaxInputBytes, &error);
   if (!bytes) return false;
   const auto parsed = host::PropertyListSerialization::read(*bytes);
   if (!parsed.ok()) {

@@ -345,6 +345,11 @@ TEST(PrefsTool, ExportCopiesOnlyTheSettingsFileAndOnlyForItsOwner) {
   EXPECT_EQ(linked.code, 1);
   EXPECT_TRUE(mentions(linked.err, "symbolic link")) << linked.err;
   EXPECT_FALSE(std::filesystem::exists(exported));
+  for (const char* action : {"show", "check"}) {
+    Result shown = prefs(device, {action});
+    EXPECT_EQ(shown.code, 1) << action;
+    EXPECT_FALSE(mentions(shown.out, "root:x")) << action;
+  }
 
   std::filesystem::remove(device.hostPath(kSettings));
   device.writePlist(kSettings, sampleSettings());
