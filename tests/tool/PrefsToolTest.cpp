@@ -345,10 +345,17 @@ TEST(PrefsTool, ExportCopiesOnlyTheSettingsFileAndOnlyForItsOwner) {
   EXPECT_EQ(linked.code, 1);
   EXPECT_TRUE(mentions(linked.err, "symbolic link")) << linked.err;
   EXPECT_FALSE(std::filesystem::exists(exported));
+  // Nor does any other action read through the link, even to a well-formed property list.
+  const std::filesystem::path other = device.root() / "other.plist";
+  std::ofstream(other) << *host::PropertyListSerialization::writeXml(
+      host::Plist::dictionary({{"passcode", host::Plist::string("4321")}}));
+  std::filesystem::remove(device.hostPath(kSettings));
+  std::filesystem::create_symlink(other, device.hostPath(kSettings));
   for (const char* action : {"show", "check"}) {
     Result shown = prefs(device, {action});
     EXPECT_EQ(shown.code, 1) << action;
-    EXPECT_FALSE(mentions(shown.out, "root:x")) << action;
+    EXPECT_FALSE(mentions(shown.out, "4321")) << action;
+    EXPECT_TRUE(mentions(shown.err, "symbolic link")) << action << ": " << shown.err;
   }
 
   std::filesystem::remove(device.hostPath(kSettings));
