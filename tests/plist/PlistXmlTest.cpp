@@ -170,6 +170,16 @@ TEST(PlistXml, ReaderTakesTheFormsOtherWritersUse) {
   EXPECT_EQ(result.value.get("d"), Plist::data({1, 2, 3, 4}));
   EXPECT_EQ(result.value.entries().front().first, "a");  // sorted on reading
 
+  // White space is text wherever it stands, also where a comment or CDATA splits the text.
+  EXPECT_EQ(
+      PropertyListSerialization::readXml("<array><string>  </string><string> a </string></array>")
+          .value,
+      Plist::array({Plist::string("  "), Plist::string(" a ")}));
+  EXPECT_EQ(PropertyListSerialization::readXml(
+                "<array><string> <!-- c --> b <![CDATA[ c ]]> </string><string>\t</string></array>")
+                .value,
+            Plist::array({Plist::string("  b  c  "), Plist::string("\t")}));
+
   const auto bare = PropertyListSerialization::read("<array><integer>1</integer></array>");
   ASSERT_TRUE(bare.ok()) << bare.error;
   EXPECT_EQ(bare.value, Plist::array({Plist::integer(1)}));
@@ -207,6 +217,8 @@ TEST(PlistXml, MalformedDocumentsAreRefusedWithTheirPlace) {
       {document("<dict><string>a</string><true/></dict>"), "expected <key>"},
       {document("<dict>text<key>a</key><true/></dict>"), "text \"text\" in <dict>"},
       {document("<array><key>a</key></array>"), "<key> outside"},
+      {document("<array>x<true/></array>"), "text \"x\" in <array>"},
+      {"<plist>x<true/></plist>", "text \"x\" in <plist>"},
       {document("<string><b/></string>"), "only text"},
       {document("<true>yes</true>"), "must be empty"},
       {document("<float>1</float>"), "unknown element"},
