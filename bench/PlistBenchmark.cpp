@@ -1,6 +1,7 @@
 // Property-list reading and writing on settings-like dictionaries of 100, 1,000 and 10,000 cells,
 // each beside the library underneath doing the same work directly: pugixml parsing the same XML,
-// libplist reading the same binary file and writing XML from the same tree.
+// libplist reading the same binary file and writing XML from the same tree. The memory
+// benchmarks report the heap that reading an XML file takes, per byte of the file.
 #include <benchmark/benchmark.h>
 #include <plist/plist.h>
 
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "AllocationCounter.h"
 #include "foundation/Plist.h"
 #include "foundation/PropertyListSerialization.h"
 
@@ -40,8 +42,8 @@ std::string cellIdentifier(int cell) {
 }
 
 // Sections keyed by page class then cell identifier, as the settings store keeps them, and a
-// "specs" record for every cell with its name and a 2 KB icon.
-Plist settings(int cells) {
+// "specs" record for every cell with its name and, unless `dense`, a 2 KB icon.
+Plist settings(int cells, bool dense) {
   std::map<std::string, std::vector<Plist::Entry>> hidden, enabled, renamed;
   std::vector<Plist::Entry> specs;
   for (int cell = 0; cell < cells; ++cell) {
@@ -50,12 +52,15 @@ Plist settings(int cells) {
     if (cell % 3 == 0) hidden[page].emplace_back(id, Plist::boolean(true));
     enabled[page].emplace_back(id, Plist::boolean(cell % 7 != 0));
     if (cell % 5 == 0) renamed[page].emplace_back(id, Plist::string("Renamed cell " + id));
-    Plist::Bytes icon(2048);
-    for (std::size_t i = 0; i < icon.size(); ++i) {
-      icon[i] = static_cast<std::uint8_t>((i * 31 + static_cast<std::size_t>(cell)) & 0xFF);
+    std::vector<Plist::Entry> record{{"name", Plist::string("Cell " + id)}};
+    if (!dense) {
+      Plist::Bytes icon(2048);
+      for (std::size_t i = 0; i < icon.size(); ++i) {
+        icon[i] = static_cast<std::uint8_t>((i * 31 + static_cast<std::size_t>(cell)) & 0xFF);
+      }
+      record.emplace_back("icon", Plist::data(std::move(icon)));
     }
-    specs.emplace_back(id, Plist::dictionary({{"name", Plist::string("Cell " + id)},
-                                              {"icon", Plist::data(std::move(icon))}}));
+    specs.emplace_back(id, Plist::dictionary(std::move(record)));
   }
   auto section = [](std::map<std::string, std::vector<Plist::Entry>>& pages) {
     std::vector<Plist::Entry> entries;
@@ -99,12 +104,12 @@ plist_t toLibplist(const Plist& value) {
   }
 }
 
-const SettingsFile& settingsFile(int cells) {
-  static std::map<int, SettingsFile> files;
-  auto [it, inserted] = files.try_emplace(cells);
+const SettingsFile& settingsFile(int cells, bool dense = false) {
+  static std::map<std::pair<int, bool>, SettingsFile> files;
+  auto [it, inserted] = files.try_emplace({cells, dense});
   SettingsFile& file = it->second;
   if (inserted) {
-    file.tree = settings(cells);
+    file.tree = settings(cells, dense);
     file.xml = *PropertyListSerialization::writeXml(file.tree);
     file.libplistTree = toLibplist(file.tree);
     char* bytes = nullptr;  // libplist writes only into a null pointer
@@ -200,6 +205,30 @@ void BM_Plist_XmlWrite_LibplistToXml(benchmark::State& state) {
   setBytes(state, written);
 }
 
+// The heap that reading takes, in bytes per byte of the file: at its height during the read
+// (the parser's document and the value side by side) and held by the value afterwards. The
+// file's own bytes are not counted. Dense files (flags and names, no icons) cost the most.
+void BM_Plist_XmlRead_Memory(benchmark::State& state) {
+  const bool dense = state.range(1) != 0;
+  const auto& file = settingsFile(static_cast<int>(state.range(0)), dense);
+  double peak = 0;
+  double held = 0;
+  for (auto _ : state) {
+    AllocationCounter::start();
+    {
+      auto result = PropertyListSerialization::readXml(file.xml);
+      held = static_cast<double>(AllocationCounter::current());
+      benchmark::DoNotOptimize(result);
+    }
+    peak = static_cast<double>(AllocationCounter::peak());
+    AllocationCounter::stop();
+  }
+  setBytes(state, file.xml.size());
+  state.counters["heap_peak_per_file_byte"] = peak / static_cast<double>(file.xml.size());
+  state.counters["heap_held_per_file_byte"] = held / static_cast<double>(file.xml.size());
+  state.SetLabel(dense ? "dense" : "with icons");
+}
+
 void cellCounts(benchmark::internal::Benchmark* benchmark) {
   benchmark->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 }
@@ -207,6 +236,12 @@ void cellCounts(benchmark::internal::Benchmark* benchmark) {
 }  // namespace
 
 BENCHMARK(BM_Plist_XmlRead_Ours)->Apply(cellCounts);
+// About 21 MB dense and 33 MB with icons.
+BENCHMARK(BM_Plist_XmlRead_Memory)
+    ->Args({100000, 1})
+    ->Args({10000, 0})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 BENCHMARK(BM_Plist_XmlRead_PugixmlParseOnly)->Apply(cellCounts);
 BENCHMARK(BM_Plist_XmlRead_PugixmlDefaultOptions)->Apply(cellCounts);
 BENCHMARK(BM_Plist_BinaryRead_Ours)->Apply(cellCounts);

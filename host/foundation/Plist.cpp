@@ -1,24 +1,50 @@
 #include "foundation/Plist.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <unordered_set>
-#include <variant>
 
 namespace host {
 
-// The stored value. Scalars keep their value in the plain fields; strings, data and containers in
-// the payload. A None value has no node at all.
+// The stored value. Every node starts with its type and scalar fields; strings, data and
+// containers are larger nodes that add their payload, so a scalar costs no room for one. A None
+// value has no node at all, and the two booleans are one shared node each.
 struct Plist::Node {
   PlistType type = PlistType::None;
   bool boolean = false;
   bool largeUnsigned = false;  // `integer` holds the bits of a uint64 above INT64_MAX
-  std::int64_t integer = 0;
-  double number = 0;  // reals and dates
-  std::variant<std::monostate, std::string, Bytes, std::vector<Entry>, std::vector<Plist>> payload;
+  union {
+    std::int64_t integer = 0;
+    double number;  // reals and dates
+  };
 };
+
+namespace {
+
+struct StringNode : Plist::Node {
+  std::string text;
+};
+struct DataNode : Plist::Node {
+  Plist::Bytes bytes;
+};
+struct DictionaryNode : Plist::Node {
+  std::vector<Plist::Entry> entries;
+};
+struct ArrayNode : Plist::Node {
+  std::vector<Plist> items;
+};
+
+template <typename T>
+std::shared_ptr<T> makeNode(PlistType type) {
+  auto node = std::make_shared<T>();
+  node->type = type;
+  return node;
+}
+
+}  // namespace
 
 namespace {
 
@@ -36,12 +62,26 @@ inline unsigned utf16Rank(unsigned char byte) {
 
 const std::vector<Plist::Entry>* dictionaryEntries(const Plist::Node* node) {
   if (node == nullptr || node->type != PlistType::Dictionary) return nullptr;
-  return &std::get<std::vector<Plist::Entry>>(node->payload);
+  return &static_cast<const DictionaryNode*>(node)->entries;
 }
 
 const std::vector<Plist>* arrayItems(const Plist::Node* node) {
   if (node == nullptr || node->type != PlistType::Array) return nullptr;
-  return &std::get<std::vector<Plist>>(node->payload);
+  return &static_cast<const ArrayNode*>(node)->items;
+}
+
+const std::string& stringText(const Plist::Node* node) {
+  return static_cast<const StringNode*>(node)->text;
+}
+
+const Plist::Bytes& dataBytes(const Plist::Node* node) {
+  return static_cast<const DataNode*>(node)->bytes;
+}
+
+std::shared_ptr<const Plist::Node> dictionaryNode(std::vector<Plist::Entry> entries) {
+  auto node = makeNode<DictionaryNode>(PlistType::Dictionary);
+  node->entries = std::move(entries);
+  return node;
 }
 
 std::vector<Plist::Entry>::const_iterator lowerBound(const std::vector<Plist::Entry>& entries,
@@ -59,29 +99,33 @@ bool sameNumber(double a, double b) {
 }  // namespace
 
 Plist Plist::string(std::string value) {
-  auto node = std::make_shared<Node>();
-  node->type = PlistType::String;
-  node->payload = std::move(value);
+  auto node = makeNode<StringNode>(PlistType::String);
+  node->text = std::move(value);
   return Plist(std::move(node));
 }
 
 Plist Plist::boolean(bool value) {
-  auto node = std::make_shared<Node>();
-  node->type = PlistType::Boolean;
-  node->boolean = value;
-  return Plist(std::move(node));
+  // Settings files are mostly flags: every true shares one node, every false another.
+  static const auto kNodes = [] {
+    std::array<std::shared_ptr<const Node>, 2> nodes;
+    for (bool flag : {false, true}) {
+      auto node = makeNode<Node>(PlistType::Boolean);
+      node->boolean = flag;
+      nodes[flag ? 1 : 0] = std::move(node);
+    }
+    return nodes;
+  }();
+  return Plist(kNodes[value ? 1 : 0]);
 }
 
 Plist Plist::integer(std::int64_t value) {
-  auto node = std::make_shared<Node>();
-  node->type = PlistType::Integer;
+  auto node = makeNode<Node>(PlistType::Integer);
   node->integer = value;
   return Plist(std::move(node));
 }
 
 Plist Plist::unsignedInteger(std::uint64_t value) {
-  auto node = std::make_shared<Node>();
-  node->type = PlistType::Integer;
+  auto node = makeNode<Node>(PlistType::Integer);
   node->integer = static_cast<std::int64_t>(value);
   node->largeUnsigned =
       value > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
@@ -89,22 +133,19 @@ Plist Plist::unsignedInteger(std::uint64_t value) {
 }
 
 Plist Plist::real(double value) {
-  auto node = std::make_shared<Node>();
-  node->type = PlistType::Real;
+  auto node = makeNode<Node>(PlistType::Real);
   node->number = value;
   return Plist(std::move(node));
 }
 
 Plist Plist::data(Bytes bytes) {
-  auto node = std::make_shared<Node>();
-  node->type = PlistType::Data;
-  node->payload = std::move(bytes);
+  auto node = makeNode<DataNode>(PlistType::Data);
+  node->bytes = std::move(bytes);
   return Plist(std::move(node));
 }
 
 Plist Plist::date(double secondsSinceReferenceDate) {
-  auto node = std::make_shared<Node>();
-  node->type = PlistType::Date;
+  auto node = makeNode<Node>(PlistType::Date);
   node->number = secondsSinceReferenceDate;
   return Plist(std::move(node));
 }
@@ -150,16 +191,12 @@ Plist Plist::dictionary(std::vector<Entry> entries) {
     }
     entries = std::move(unique);
   }
-  auto node = std::make_shared<Node>();
-  node->type = PlistType::Dictionary;
-  node->payload = std::move(entries);
-  return Plist(std::move(node));
+  return Plist(dictionaryNode(std::move(entries)));
 }
 
 Plist Plist::array(std::vector<Plist> items) {
-  auto node = std::make_shared<Node>();
-  node->type = PlistType::Array;
-  node->payload = std::move(items);
+  auto node = makeNode<ArrayNode>(PlistType::Array);
+  node->items = std::move(items);
   return Plist(std::move(node));
 }
 
@@ -169,7 +206,7 @@ PlistType Plist::type() const {
 
 const std::string* Plist::asString() const {
   if (type() != PlistType::String) return nullptr;
-  return &std::get<std::string>(node_->payload);
+  return &stringText(node_.get());
 }
 
 std::optional<bool> Plist::asBoolean() const {
@@ -199,7 +236,7 @@ std::optional<double> Plist::asReal() const {
 
 const Plist::Bytes* Plist::asData() const {
   if (type() != PlistType::Data) return nullptr;
-  return &std::get<Bytes>(node_->payload);
+  return &dataBytes(node_.get());
 }
 
 std::optional<double> Plist::asDate() const {
@@ -261,10 +298,7 @@ Plist Plist::with(std::string key, Plist value) const {
   if (position != old.end() && position->first == key) ++position;
   entries.emplace_back(std::move(key), std::move(value));
   entries.insert(entries.end(), position, old.end());
-  auto node = std::make_shared<Node>();
-  node->type = PlistType::Dictionary;
-  node->payload = std::move(entries);
-  return Plist(std::move(node));
+  return Plist(dictionaryNode(std::move(entries)));
 }
 
 Plist Plist::without(std::string_view key) const {
@@ -276,10 +310,7 @@ Plist Plist::without(std::string_view key) const {
   entries.reserve(old->size() - 1);
   entries.insert(entries.end(), old->begin(), position);
   entries.insert(entries.end(), position + 1, old->end());
-  auto node = std::make_shared<Node>();
-  node->type = PlistType::Dictionary;
-  node->payload = std::move(entries);
-  return Plist(std::move(node));
+  return Plist(dictionaryNode(std::move(entries)));
 }
 
 Plist Plist::withPath(std::span<const std::string> path, Plist value) const {
@@ -348,8 +379,8 @@ bool operator==(const Plist& a, const Plist& b) {
       case PlistType::None:
         break;
       case PlistType::Dictionary: {
-        const auto& left = std::get<std::vector<Plist::Entry>>(x->payload);
-        const auto& right = std::get<std::vector<Plist::Entry>>(y->payload);
+        const auto& left = static_cast<const DictionaryNode*>(x)->entries;
+        const auto& right = static_cast<const DictionaryNode*>(y)->entries;
         if (left.size() != right.size()) return false;
         for (std::size_t i = 0; i < left.size(); ++i) {
           if (left[i].first != right[i].first) return false;
@@ -358,8 +389,8 @@ bool operator==(const Plist& a, const Plist& b) {
         break;
       }
       case PlistType::Array: {
-        const auto& left = std::get<std::vector<Plist>>(x->payload);
-        const auto& right = std::get<std::vector<Plist>>(y->payload);
+        const auto& left = static_cast<const ArrayNode*>(x)->items;
+        const auto& right = static_cast<const ArrayNode*>(y)->items;
         if (left.size() != right.size()) return false;
         for (std::size_t i = 0; i < left.size(); ++i) {
           pending.emplace_back(&left[i], &right[i]);
@@ -367,10 +398,10 @@ bool operator==(const Plist& a, const Plist& b) {
         break;
       }
       case PlistType::String:
-        if (std::get<std::string>(x->payload) != std::get<std::string>(y->payload)) return false;
+        if (stringText(x) != stringText(y)) return false;
         break;
       case PlistType::Data:
-        if (std::get<Plist::Bytes>(x->payload) != std::get<Plist::Bytes>(y->payload)) return false;
+        if (dataBytes(x) != dataBytes(y)) return false;
         break;
       case PlistType::Boolean:
         if (x->boolean != y->boolean) return false;

@@ -119,6 +119,9 @@ class Plist {
   struct Node;
 
  private:
+  // Walks trees that may share nodes and tells a shared node from a copy by its address.
+  friend class PlistXmlSize;
+
   explicit Plist(std::shared_ptr<const Node> node) : node_(std::move(node)) {}
   std::shared_ptr<const Node> node_;
 };

@@ -15,8 +15,40 @@ namespace host {
 
 namespace {
 
-constexpr unsigned kParseOptions = pugi::parse_cdata | pugi::parse_eol | pugi::parse_ws_pcdata |
-                                   pugi::parse_doctype | pugi::parse_fragment;
+// An element's text, when it comes first, is kept in the element itself (parse_embed_pcdata)
+// rather than in a node of its own: half the nodes of a property list.
+constexpr unsigned kParseOptions = pugi::parse_cdata | pugi::parse_eol | pugi::parse_doctype |
+                                   pugi::parse_fragment | pugi::parse_embed_pcdata;
+
+// White space is part of a string's text, so it must reach the reader. Where text can only come
+// as one run per element, keeping just the runs that are an element's only child keeps every
+// such string and drops the indentation between elements, most of a document's nodes. A
+// comment, CDATA section or processing instruction can split a string's text into several
+// runs, white space among them; documents with any of those keep every run.
+unsigned parseOptionsFor(std::string_view input) {
+  const bool textMayBeSplit = input.find("<!--") != std::string_view::npos ||
+                              input.find("<![CDATA[") != std::string_view::npos ||
+                              input.find("<?", 1) != std::string_view::npos;
+  return kParseOptions | (textMayBeSplit ? pugi::parse_ws_pcdata : pugi::parse_ws_pcdata_single);
+}
+
+// Frees the children before `next` once they have been converted, so that the document shrinks
+// while the value grows and the two are not held in full at the same time.
+void releaseChildrenBefore(pugi::xml_node parent, const pugi::xml_node& next) {
+  for (pugi::xml_node first = parent.first_child(); first && first != next;
+       first = parent.first_child()) {
+    parent.remove_child(first);
+  }
+}
+
+// The number of child elements, so that containers are made at their final size.
+std::size_t elementCount(const pugi::xml_node& parent) {
+  std::size_t count = 0;
+  for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling()) {
+    if (child.type() == pugi::node_element) ++count;
+  }
+  return count;
+}
 
 bool isXmlSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r';
@@ -149,8 +181,8 @@ bool PlistXmlReader::readDocument(Plist& out) {
     return fail(static_cast<std::ptrdiff_t>(*bad), "invalid UTF-8");
   }
   pugi::xml_document document;
-  const pugi::xml_parse_result parsed =
-      document.load_buffer(input_.data(), input_.size(), kParseOptions, pugi::encoding_utf8);
+  const pugi::xml_parse_result parsed = document.load_buffer(
+      input_.data(), input_.size(), parseOptionsFor(input_), pugi::encoding_utf8);
   if (!parsed) return fail(parsed.offset, std::string("malformed XML: ") + parsed.description());
 
   pugi::xml_node root;
@@ -180,6 +212,7 @@ bool PlistXmlReader::readDocument(Plist& out) {
   if (!root) return fail(0, "no root element");
   if (std::strcmp(root.name(), "plist") != 0) return readValue(root, 0, out);
 
+  if (!textBetweenElements(root)) return false;
   pugi::xml_node value = root.first_child();
   if (!nextElement(root, value)) return false;
   if (!value) return fail(root, "<plist> holds no value");
@@ -202,8 +235,16 @@ bool PlistXmlReader::readValue(const pugi::xml_node& element, int depth, Plist& 
   return readScalar(element, name, out);
 }
 
+bool PlistXmlReader::textBetweenElements(const pugi::xml_node& element) {
+  const std::string_view text = element.value();
+  if (isBlank(text)) return true;
+  return fail(element, "text " + excerpt(trimmed(text)) + " in " + elementName(element));
+}
+
 bool PlistXmlReader::readDictionary(const pugi::xml_node& element, int depth, Plist& out) {
+  if (!textBetweenElements(element)) return false;
   std::vector<Plist::Entry> entries;
+  entries.reserve(elementCount(element) / 2);
   pugi::xml_node child = element.first_child();
   while (true) {
     if (!nextElement(element, child)) return false;
@@ -223,6 +264,7 @@ bool PlistXmlReader::readDictionary(const pugi::xml_node& element, int depth, Pl
     if (!readValue(child, depth, value)) return false;
     entries.emplace_back(std::move(key), std::move(value));
     child = child.next_sibling();
+    releaseChildrenBefore(element, child);
   }
   if (const std::string* duplicate = Plist::sortEntries(entries)) {
     return fail(element, "duplicate key " + excerpt(*duplicate) + " in <dict>");
@@ -232,13 +274,17 @@ bool PlistXmlReader::readDictionary(const pugi::xml_node& element, int depth, Pl
 }
 
 bool PlistXmlReader::readArray(const pugi::xml_node& element, int depth, Plist& out) {
+  if (!textBetweenElements(element)) return false;
   std::vector<Plist> items;
-  for (pugi::xml_node child = element.first_child();; child = child.next_sibling()) {
+  items.reserve(elementCount(element));
+  for (pugi::xml_node child = element.first_child();;) {
     if (!nextElement(element, child)) return false;
     if (!child) break;
     Plist item;
     if (!readValue(child, depth, item)) return false;
     items.push_back(std::move(item));
+    child = child.next_sibling();
+    releaseChildrenBefore(element, child);
   }
   out = Plist::array(std::move(items));
   return true;
@@ -301,21 +347,18 @@ bool PlistXmlReader::readScalar(const pugi::xml_node& element, std::string_view 
 bool PlistXmlReader::textOf(const pugi::xml_node& element, std::string& storage,
                             std::string_view& text) {
   // The common case, one run of character data without references, is used where it lies.
-  const pugi::xml_node only = element.first_child();
-  if (!only) {
-    text = {};
+  const std::string_view embedded = element.value();
+  if (!element.first_child() && embedded.find('&') == std::string_view::npos) {
+    text = embedded;
     return true;
-  }
-  if (only.type() == pugi::node_pcdata && !only.next_sibling()) {
-    text = only.value();
-    if (text.find('&') == std::string_view::npos) return true;
   }
   std::string& out = storage;
   out.clear();
+  if (!decodeReferences(embedded, element, out)) return false;
   for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
     switch (child.type()) {
       case pugi::node_pcdata:
-        if (!decodeReferences(child, out)) return false;
+        if (!decodeReferences(child.value(), child, out)) return false;
         break;
       case pugi::node_cdata:
         out += child.value();
@@ -330,8 +373,9 @@ bool PlistXmlReader::textOf(const pugi::xml_node& element, std::string& storage,
   return true;
 }
 
-bool PlistXmlReader::decodeReferences(const pugi::xml_node& textNode, std::string& out) {
-  const std::string_view text = textNode.value();
+bool PlistXmlReader::decodeReferences(std::string_view text, const pugi::xml_node& where,
+                                      std::string& out) {
+  const pugi::xml_node element = where.type() == pugi::node_element ? where : where.parent();
   std::size_t position = 0;
   while (position < text.size()) {
     const std::size_t ampersand = text.find('&', position);
@@ -340,8 +384,8 @@ bool PlistXmlReader::decodeReferences(const pugi::xml_node& textNode, std::strin
     constexpr std::size_t kLongestReference = 10;  // "#x10FFFF" with room for leading zeros
     const std::size_t semicolon = text.find(';', ampersand + 1);
     if (semicolon == std::string_view::npos || semicolon - ampersand - 1 > kLongestReference) {
-      return fail(textNode, "'&' that does not start a reference (write &amp;) in " +
-                                elementName(textNode.parent()));
+      return fail(where,
+                  "'&' that does not start a reference (write &amp;) in " + elementName(element));
     }
     const std::string_view name = text.substr(ampersand + 1, semicolon - ampersand - 1);
     if (name == "lt") {
@@ -362,14 +406,14 @@ bool PlistXmlReader::decodeReferences(const pugi::xml_node& textNode, std::strin
           std::from_chars(digits.data(), digits.data() + digits.size(), codePoint, hex ? 16 : 10);
       if (digits.empty() || status != std::errc() || end != digits.data() + digits.size() ||
           codePoint == 0 || !PlistUtf8::isScalarValue(codePoint)) {
-        return fail(textNode,
+        return fail(where,
                     "character reference &" + std::string(name) + "; is not a valid character");
       }
       PlistUtf8::append(out, codePoint);
     } else {
-      return fail(textNode, "unknown entity &" + std::string(name) +
-                                "; (entities are not "
-                                "expanded)");
+      return fail(where, "unknown entity &" + std::string(name) +
+                             "; (entities are not "
+                             "expanded)");
     }
     position = semicolon + 1;
   }

@@ -32,7 +32,10 @@ class PlistXmlReader {
   // The text content of an element that may hold only text (character data and CDATA sections),
   // with references decoded: a view into the document where possible, else into `storage`.
   bool textOf(const pugi::xml_node& element, std::string& storage, std::string_view& text);
-  bool decodeReferences(const pugi::xml_node& text, std::string& out);
+  // Appends `text` with its references decoded; `where` is the node it came from.
+  bool decodeReferences(std::string_view text, const pugi::xml_node& where, std::string& out);
+  // False, with an error, when a container holds text of its own before its first element.
+  bool textBetweenElements(const pugi::xml_node& element);
   // The next child element, skipping white space; false (with an error) on other text.
   bool nextElement(const pugi::xml_node& parent, pugi::xml_node& cursor);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "foundation/PlistBase64.h"
@@ -14,12 +15,26 @@ namespace host {
 
 namespace {
 
-constexpr std::string_view kHeader =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-    "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
-    "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
-    "<plist version=\"1.0\">\n";
-constexpr std::string_view kFooter = "</plist>\n";
+// The first character of `text` that XML 1.0 does not allow in a document, not even as a
+// character reference: controls other than tab, line feed and carriage return, and U+FFFE and
+// U+FFFF. Surrogates cannot occur in valid UTF-8.
+std::optional<std::uint32_t> forbiddenCharacter(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r') return byte;
+    if (byte == 0xEF && i + 2 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0xBF &&
+        (static_cast<unsigned char>(text[i + 2]) & 0xFE) == 0xBE) {
+      return 0xFFFEu | (static_cast<unsigned char>(text[i + 2]) & 1u);
+    }
+  }
+  return std::nullopt;
+}
+
+std::string codePointName(std::uint32_t codePoint) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "U+%04X", codePoint);
+  return buffer;
+}
 
 }  // namespace
 
@@ -37,6 +52,10 @@ std::optional<std::string> PlistXmlWriter::write(const Plist& root, std::string*
     return std::nullopt;
   }
   writer.out_.append(kFooter);
+  if (!writer.withinSizeLimit()) {
+    if (error) *error = "cannot write the property list: " + writer.reason_;
+    return std::nullopt;
+  }
   if (error) error->clear();
   return std::move(writer.out_);
 }
@@ -147,9 +166,9 @@ bool PlistXmlWriter::writeArray(const Plist& value, int indent) {
 
 bool PlistXmlWriter::writeText(std::string_view tag, std::string_view text, int indent) {
   if (!PlistUtf8::isValid(text)) return fail(std::string(tag) + " is not valid UTF-8");
-  // XML has no way to carry U+0000, not even as a character reference.
-  if (text.find('\0') != std::string_view::npos) {
-    return fail(std::string(tag) + " holds a NUL character, which XML cannot carry");
+  if (const auto forbidden = forbiddenCharacter(text)) {
+    return fail(std::string(tag) + " holds the character " + codePointName(*forbidden) +
+                (*forbidden == 0 ? " (NUL)" : "") + ", which XML 1.0 cannot carry");
   }
   writeIndent(indent);
   out_.append("<").append(tag).append(">");

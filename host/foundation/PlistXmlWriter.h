@@ -11,9 +11,17 @@ namespace host {
 
 // Writes a property list as Foundation writes XML: the three header lines, one tab per level,
 // keys in the dictionaries' (UTF-16) order, `<dict/>` and `<array/>` when empty, base64 data in
-// CoreFoundation's line lengths. Refuses what cannot be written faithfully, naming the path.
+// CoreFoundation's line lengths. Refuses what cannot be written faithfully, naming the path:
+// among it every character that XML 1.0 does not allow, which other readers would refuse.
 class PlistXmlWriter {
  public:
+  static constexpr std::string_view kHeader =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
+      "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+      "<plist version=\"1.0\">\n";
+  static constexpr std::string_view kFooter = "</plist>\n";
+
   static std::optional<std::string> write(const Plist& root, std::string* error);
 
  private:

@@ -3,7 +3,9 @@
 #include <new>
 
 #include "foundation/PlistBinaryReader.h"
+#include "foundation/PlistBinaryWriter.h"
 #include "foundation/PlistXmlReader.h"
+#include "foundation/PlistXmlSize.h"
 #include "foundation/PlistXmlWriter.h"
 
 namespace host {
@@ -26,6 +28,24 @@ std::string tooLarge(std::size_t size) {
          std::to_string(PropertyListSerialization::kMaxInputBytes);
 }
 
+std::string tooLargeAsXml() {
+  return "the value would take more than " +
+         std::to_string(PropertyListSerialization::kMaxInputBytes) +
+         " bytes as XML (counting each shared object at every reference to it), more than can be "
+         "written back";
+}
+
+// A value read is kept only if it can be written again: a binary file that shares its objects
+// may stand for far more than its own size.
+PropertyListSerialization::ReadResult withinSizeLimit(PropertyListSerialization::ReadResult result,
+                                                      std::string_view prefix) {
+  constexpr auto kLimit = PropertyListSerialization::kMaxInputBytes;
+  if (result.ok() && PlistXmlSize::ofDocument(result.value, kLimit) > kLimit) {
+    return refused(result.format, std::string(prefix) + tooLargeAsXml());
+  }
+  return result;
+}
+
 }  // namespace
 
 PropertyListSerialization::ReadResult PropertyListSerialization::read(std::string_view bytes) {
@@ -36,7 +56,7 @@ PropertyListSerialization::ReadResult PropertyListSerialization::read(std::strin
 PropertyListSerialization::ReadResult PropertyListSerialization::readXml(std::string_view bytes) {
   if (bytes.size() > kMaxInputBytes) return refused(Format::Xml, tooLarge(bytes.size()));
   try {
-    return PlistXmlReader::read(bytes);
+    return withinSizeLimit(PlistXmlReader::read(bytes), "XML property list: ");
   } catch (const std::bad_alloc&) {
     return refused(Format::Xml, "XML property list: out of memory");
   }
@@ -46,10 +66,35 @@ PropertyListSerialization::ReadResult PropertyListSerialization::readBinary(
     std::string_view bytes) {
   if (bytes.size() > kMaxInputBytes) return refused(Format::Binary, tooLarge(bytes.size()));
   try {
-    return PlistBinaryReader::read(bytes);
+    return withinSizeLimit(PlistBinaryReader::read(bytes), "binary property list: ");
   } catch (const std::bad_alloc&) {
     return refused(Format::Binary, "binary property list: out of memory");
   }
+}
+
+PropertyListSerialization::WriteResult PropertyListSerialization::write(const Plist& root) {
+  WriteResult result;
+  try {
+    if (PlistXmlSize::ofDocument(root, kMaxInputBytes) > kMaxInputBytes) {
+      result.error = "cannot write the property list: " + tooLargeAsXml();
+      return result;
+    }
+    std::string xmlError;
+    if (auto xml = PlistXmlWriter::write(root, &xmlError)) {
+      result.bytes = std::move(*xml);
+      return result;
+    }
+    // The binary form holds every value XML refuses for its characters or dates; what it
+    // refuses too, it names itself.
+    result.format = Format::Binary;
+    if (auto binary = PlistBinaryWriter::write(root, &result.error)) {
+      result.bytes = std::move(*binary);
+    }
+  } catch (const std::bad_alloc&) {
+    result.bytes.clear();
+    result.error = "cannot write the property list: out of memory";
+  }
+  return result;
 }
 
 std::optional<std::string> PropertyListSerialization::writeXml(const Plist& root,

@@ -501,9 +501,12 @@ void PSListController::setPreferenceValueImpl(const Plist& value,
   // value is never dropped; a write that still fails is logged.
   const std::string folder = path.substr(0, path.rfind('/'));
   std::string error;
-  const auto xml = PropertyListSerialization::writeXml(stored.with(*key, value));
-  if (!xml || !(device->fileExists(folder) || device->createDirectory(folder, true, &error)) ||
-      !device->writeFileAtomically(path, *xml, &error)) {
+  // XML, or the binary form for a value that XML cannot carry (a typed control character).
+  const auto file = PropertyListSerialization::write(stored.with(*key, value));
+  error = file.error;
+  if (!file.ok() ||
+      !(device->fileExists(folder) || device->createDirectory(folder, true, &error)) ||
+      !device->writeFileAtomically(path, file.bytes, &error)) {
     NSLog("Could not store " + *key + " in " + path + ": " + error);
   }
 }

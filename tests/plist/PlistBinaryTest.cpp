@@ -12,6 +12,7 @@
 #include "BinaryPlistBuilder.h"
 #include "PlistPrinter.h"
 #include "foundation/Plist.h"
+#include "foundation/PlistXmlSize.h"
 #include "foundation/PropertyListSerialization.h"
 
 using host::Plist;
@@ -228,23 +229,28 @@ TEST(PlistBinary, MalformedAndHostileFilesAreRefused) {
 }
 
 TEST(PlistBinary, SharedObjectsStayLinearAndNestingIsBounded) {
-  // "Billion laughs": 40 levels of arrays, each referencing the next ten times, spell out 10^40
-  // strings; read with sharing, it is 41 objects.
-  auto laughs = [](std::string_view leaf) {
+  // Arrays that each reference the next level `fanOut` times: `levels` levels spell out
+  // fanOut^levels strings, read with sharing as levels + 1 objects.
+  auto shared = [](std::uint64_t levels, std::size_t fanOut, std::string_view leaf) {
     BinaryPlistBuilder builder;
-    for (std::uint64_t level = 0; level < 40; ++level) {
-      builder.container(0xA, std::vector<std::uint64_t>(10, level + 1));
+    for (std::uint64_t level = 0; level < levels; ++level) {
+      builder.container(0xA, std::vector<std::uint64_t>(fanOut, level + 1));
     }
     builder.ascii(leaf);
-    return PropertyListSerialization::readBinary(builder.build());
+    return builder.build();
   };
   const auto start = std::chrono::steady_clock::now();
-  const auto result = laughs("lol");
+  const auto result = PropertyListSerialization::readBinary(shared(10, 2, "lol"));
   ASSERT_TRUE(result.ok()) << result.error;
-  EXPECT_TRUE(result.value.at(0).sharesStorageWith(result.value.at(9)));
+  EXPECT_TRUE(result.value.at(0).sharesStorageWith(result.value.at(1)));
   // Two separate reads compare without expanding the shared objects either.
-  EXPECT_EQ(result.value, laughs("lol").value);
-  EXPECT_FALSE(result.value == laughs("lom").value);
+  EXPECT_EQ(result.value, PropertyListSerialization::readBinary(shared(10, 2, "lol")).value);
+  EXPECT_FALSE(result.value == PropertyListSerialization::readBinary(shared(10, 2, "lom")).value);
+
+  // "Billion laughs" (10^40 strings) is refused for its size as XML, and at once.
+  const std::string laughs = shared(40, 10, "lol");
+  const std::string error = binaryError(laughs);
+  EXPECT_NE(error.find("more than 268435456 bytes as XML"), std::string::npos) << error;
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 
   constexpr int kMax = PropertyListSerialization::kMaxDepth;
@@ -262,4 +268,43 @@ TEST(PlistBinary, SharedObjectsStayLinearAndNestingIsBounded) {
   reused.container(0xA, {0});  // objects 300..549
   const std::uint64_t top = reused.container(0xA, {0, 300});
   EXPECT_NE(binaryError(reused.build(top)).find("nested deeper"), std::string::npos);
+}
+
+TEST(PlistBinary, AFileIsReadOnlyIfItsValueCanBeWrittenBack) {
+  // A settings-shaped file of a few hundred bytes whose tables share their children: 14 levels of
+  // 4 references stand for 4^14 (268 million) records, gigabytes as XML.
+  BinaryPlistBuilder builder;
+  const std::uint64_t tagsKey = builder.ascii("tags");
+  const std::uint64_t root = builder.container(0xD, {tagsKey, 2});
+  constexpr std::uint64_t kLevels = 14;
+  for (std::uint64_t level = 0; level < kLevels; ++level) {
+    const std::uint64_t next = root + 2 + level;
+    builder.container(0xA, {next, next, next, next});
+  }
+  const std::uint64_t name = builder.ascii("name");
+  builder.container(0xD, {name, builder.ascii("Red")});
+  std::string file = builder.build(root);
+  ASSERT_LT(file.size(), 500u);
+  const std::string error = binaryError(file);
+  EXPECT_NE(error.find("binary property list: the value would take more than 268435456 bytes"),
+            std::string::npos)
+      << error;
+
+  // What is read is measured as the XML writer writes it, shared objects at every place they
+  // appear and at the depth they appear there, so the reader and the writer agree to the byte.
+  std::vector<std::uint8_t> icon(200);
+  const Plist record =
+      Plist::dictionary({{"icon", Plist::data(icon)}, {"name", Plist::string("a&<>\r")}});
+  Plist deep = record;
+  for (int i = 0; i < 12; ++i)
+    deep = Plist::array({deep, Plist::integer(-i), Plist::real(i / 3.0), Plist::boolean(i % 2)});
+  const Plist value = Plist::dictionary({{"deep", deep},
+                                         {"flat", record},
+                                         {"also", record},
+                                         {"date", Plist::date(0)},
+                                         {"empty", Plist::array()},
+                                         {"none", Plist::dictionary()}});
+  const std::uint64_t measured = host::PlistXmlSize::ofDocument(value, UINT64_MAX - 1);
+  EXPECT_EQ(measured, PropertyListSerialization::writeXml(value)->size());
+  EXPECT_EQ(host::PlistXmlSize::ofDocument(value, 1000), 1001u);
 }

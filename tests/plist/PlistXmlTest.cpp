@@ -126,9 +126,11 @@ TEST(PlistXml, EveryTypeRoundTrips) {
   for (int i = 0; i < 256; ++i)
     allBytes.push_back(static_cast<std::uint8_t>(i));
   const Plist root = Plist::dictionary({
-      {"strings", Plist::array({Plist::string(""), Plist::string(" \t spaced \n"),
-                                Plist::string("a\rb\r\nc & <d> \"e\" 'f' ]]>"),
-                                Plist::string("\x01 control, \xC3\xA9, \xF0\x9F\x98\x80")})},
+      {"strings",
+       Plist::array(
+           {Plist::string(""), Plist::string(" \t spaced \n"),
+            Plist::string("a\rb\r\nc & <d> \"e\" 'f' ]]>"),
+            Plist::string("\x7F delete, \xC2\x85 next line, \xC3\xA9, \xF0\x9F\x98\x80")})},
       {"integers", Plist::array({Plist::integer(0), Plist::integer(INT64_MIN),
                                  Plist::integer(INT64_MAX), Plist::unsignedInteger(UINT64_MAX)})},
       {"reals", Plist::array({Plist::real(0.1), Plist::real(-0.0), Plist::real(1e300),
@@ -168,6 +170,16 @@ TEST(PlistXml, ReaderTakesTheFormsOtherWritersUse) {
   EXPECT_EQ(result.value.get("d"), Plist::data({1, 2, 3, 4}));
   EXPECT_EQ(result.value.entries().front().first, "a");  // sorted on reading
 
+  // White space is text wherever it stands, also where a comment or CDATA splits the text.
+  EXPECT_EQ(
+      PropertyListSerialization::readXml("<array><string>  </string><string> a </string></array>")
+          .value,
+      Plist::array({Plist::string("  "), Plist::string(" a ")}));
+  EXPECT_EQ(PropertyListSerialization::readXml(
+                "<array><string> <!-- c --> b <![CDATA[ c ]]> </string><string>\t</string></array>")
+                .value,
+            Plist::array({Plist::string("  b  c  "), Plist::string("\t")}));
+
   const auto bare = PropertyListSerialization::read("<array><integer>1</integer></array>");
   ASSERT_TRUE(bare.ok()) << bare.error;
   EXPECT_EQ(bare.value, Plist::array({Plist::integer(1)}));
@@ -205,6 +217,8 @@ TEST(PlistXml, MalformedDocumentsAreRefusedWithTheirPlace) {
       {document("<dict><string>a</string><true/></dict>"), "expected <key>"},
       {document("<dict>text<key>a</key><true/></dict>"), "text \"text\" in <dict>"},
       {document("<array><key>a</key></array>"), "<key> outside"},
+      {document("<array>x<true/></array>"), "text \"x\" in <array>"},
+      {"<plist>x<true/></plist>", "text \"x\" in <plist>"},
       {document("<string><b/></string>"), "only text"},
       {document("<true>yes</true>"), "must be empty"},
       {document("<float>1</float>"), "unknown element"},
@@ -264,6 +278,8 @@ TEST(PlistXml, WriterRefusesWhatItCannotWriteFaithfully) {
       {Plist::string("\xFF"), "not valid UTF-8"},
       {Plist::dictionary({{"\xC0\x80", Plist::integer(1)}}), "key is not valid UTF-8"},
       {Plist::string(std::string("a\0b", 3)), "NUL"},
+      {Plist::dictionary({{"a\x1B", Plist::integer(1)}}), "key holds the character U+001B"},
+      {Plist::string("\xEF\xBF\xBF"), "U+FFFF, which XML 1.0 cannot carry"},
       {Plist::date(252423993600.0), "date outside"},  // 10000-01-01
       {Plist::date(-63114076801.0), "date outside"},  // before 0001-01-01
       {Plist::date(NAN), "date outside"},

@@ -3,11 +3,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <bit>
 #include <filesystem>
 #include <fstream>
 
 #include "foundation/Log.h"
 #include "foundation/PropertyListSerialization.h"
+#include "plist/BinaryPlistBuilder.h"
 #include "store/ManagerTestSupport.h"
 
 using host::Plist;
@@ -15,7 +17,23 @@ using vorlan::VLPreferencesManager;
 
 namespace {
 const std::string kSettings = VLPreferencesManager::kSettingsPath;
+
+// The files kept aside beside the settings file.
+std::vector<std::string> keptAside(const TempDevice& device) {
+  std::vector<std::string> aside;
+  for (const auto& name : device.fs().contentsOfDirectory("/var/mobile/Library/Preferences")) {
+    if (name.find(".unreadable-") != std::string::npos) aside.push_back(name);
+  }
+  return aside;
 }
+
+bool logMentions(std::string_view text) {
+  for (const auto& line : host::Log::lines()) {
+    if (line.find(text) != std::string::npos) return true;
+  }
+  return false;
+}
+}  // namespace
 
 TEST(ManagerDamagedFile, WrongTypesReadAsAbsentAndOtherKeysSurviveTheNextWrite) {
   TempDevice device;
@@ -153,4 +171,71 @@ TEST(ManagerDamagedFile, ALinkOrSpecialFileAtTheSettingsPathIsKeptAsideUnread) {
                                                 : host::DeviceFileSystem::EntryType::Other);
     EXPECT_EQ(device.readRaw("/elsewhere.plist"), secret) << "the link's target is untouched";
   }
+}
+
+TEST(ManagerDamagedFile, ASmallFileThatExpandsPastTheWriteLimitIsKeptAside) {
+  TempDevice device;
+  // A few hundred bytes: a tag table whose arrays share their children 14 levels deep, which as
+  // XML would be gigabytes, so that no save could ever write it back.
+  BinaryPlistBuilder builder;
+  const std::uint64_t tagsKey = builder.ascii("tags");
+  const std::uint64_t root = builder.container(0xD, {tagsKey, 2});
+  for (std::uint64_t level = 0; level < 14; ++level) {
+    const std::uint64_t next = root + 2 + level;
+    builder.container(0xA, {next, next, next, next});
+  }
+  builder.ascii("Red");
+  const std::string crafted = builder.build(root);
+  device.writeRaw(kSettings, crafted);
+  host::Log::clear();
+  auto manager = std::make_shared<VLPreferencesManager>();
+  EXPECT_TRUE(manager->dictionary().isNone());
+  EXPECT_TRUE(logMentions("cannot be read (binary property list: the value would take more than"));
+
+  manager->savePassword("1234");
+  EXPECT_FALSE(logMentions("Could not save"));
+  EXPECT_EQ(manager->getPassword(), "1234");
+  const auto aside = keptAside(device);
+  ASSERT_EQ(aside.size(), 1u);
+  EXPECT_EQ(device.readRaw("/var/mobile/Library/Preferences/" + aside[0]), crafted);
+  manager->savePassword("5678");
+  EXPECT_EQ(device.readPlist(kSettings).get("password"), Plist::string("5678"));
+}
+
+TEST(ManagerDamagedFile, WhatAFileHoldsIsWrittenBackEvenWhereXmlCannotCarryIt) {
+  TempDevice device;
+  // Written by another tool: a far-future date under a key of its own, a key with a NUL and a
+  // name with a control character, none of which XML 1.0 can carry.
+  BinaryPlistBuilder builder;
+  std::vector<std::uint8_t> date{0x33};
+  BinaryPlistBuilder::appendBigEndian(date, std::bit_cast<std::uint64_t>(1e300), 8);
+  const std::uint64_t root = builder.container(0xD, {1, 2, 3, 4, 5, 6});
+  builder.ascii("expires");                  // 1
+  builder.ascii("hidden");                   // 2
+  builder.ascii("name");                     // 3
+  builder.add(date);                         // 4
+  builder.container(0xD, {7, 8});            // 5
+  builder.ascii("Wi\x01Fi");                 // 6
+  builder.ascii("PSUIPrefsListController");  // 7
+  builder.container(0xD, {9, 10});           // 8
+  builder.ascii(std::string("WI\0FI", 5));   // 9
+  builder.add({0x09});                       // 10
+  device.writeRaw(kSettings, builder.build(root));
+  host::Log::clear();
+  auto manager = std::make_shared<VLPreferencesManager>();
+  const Plist before = manager->dictionary();
+  ASSERT_TRUE(before.isDictionary());
+
+  manager->savePassword("1234");
+  EXPECT_FALSE(logMentions("Could not save")) << host::Log::lines().back();
+  EXPECT_TRUE(keptAside(device).empty());
+  EXPECT_EQ(device.readRaw(kSettings).substr(0, 8), "bplist00");
+  EXPECT_EQ(device.readPlist(kSettings), before.with("password", Plist::string("1234")));
+  EXPECT_EQ(manager->getPassword(), "1234");
+
+  // Once the odd values are gone, the file is XML again.
+  manager->savePreference(Plist(), "expires");
+  manager->savePreference(Plist(), "hidden");
+  manager->savePreference(Plist(), "name");
+  EXPECT_EQ(device.readRaw(kSettings).substr(0, 5), "<?xml");
 }

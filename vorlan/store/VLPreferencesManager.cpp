@@ -105,11 +105,14 @@ bool VLPreferencesManager::commit(const Plist& root) {
   bool written = false;
   if (device) {
     const Plist& tree = root.isDictionary() ? root : Plist::dictionary();
-    if (auto xml = host::PropertyListSerialization::writeXml(tree, &error)) {
+    // XML as Foundation writes it, or the binary form for a value XML cannot carry.
+    auto file = host::PropertyListSerialization::write(tree);
+    error = file.error;
+    if (file.ok()) {
       const std::string directory = std::filesystem::path(kSettingsPath).parent_path().string();
       if (!device->fileExists(directory)) device->createDirectory(directory, true, &error);
       if (!unreadableFileOnDisk_ || setAsideUnreadableFile()) {
-        written = device->writeFileAtomically(kSettingsPath, *xml, &error, 0600);
+        written = device->writeFileAtomically(kSettingsPath, file.bytes, &error, 0600);
       } else {
         error = "the unreadable file could not be kept aside";
       }
