@@ -4,10 +4,10 @@
 #include <memory>
 #include <string_view>
 
-#include "uikit/PngWriter.h"
 #include "foundation/DeviceFileSystem.h"
 #include "springboard/SpringBoardApp.h"
 #include "uikit/CGContext.h"
+#include "uikit/PngWriter.h"
 #include "uikit/UIBezierPath.h"
 #include "uikit/UIColor.h"
 #include "uikit/UIGraphics.h"
