@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format clang-tidy
   libgtest-dev libgmock-dev libbenchmark-dev
   libpugixml-dev libplist-dev libcli11-dev libglib2.0-dev
   libcairo2-dev libpango1.0-dev zlib1g-dev fonts-liberation2

@@ -4,10 +4,10 @@
 #include <memory>
 #include <string_view>
 
-#include "PngWriter.h"
 #include "foundation/DeviceFileSystem.h"
 #include "springboard/SpringBoardApp.h"
 #include "uikit/CGContext.h"
+#include "uikit/PngWriter.h"
 #include "uikit/UIBezierPath.h"
 #include "uikit/UIColor.h"
 #include "uikit/UIGraphics.h"
@@ -145,7 +145,7 @@ std::string paint(double width, double height, Paint&& body) {
   const auto context = host::UIGraphicsGetCurrentContext();
   if (!context) return {};
   body(*context);
-  std::string png = PngWriter::encode(context->surface());
+  std::string png = host::PngWriter::encode(context->surface());
   host::UIGraphicsEndImageContext();
   return png;
 }

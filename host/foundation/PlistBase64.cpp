@@ -1,5 +1,7 @@
 #include "foundation/PlistBase64.h"
 
+#include <glib.h>
+
 #include <array>
 
 namespace host {
@@ -38,26 +40,16 @@ std::string PlistBase64::encode(const std::vector<std::uint8_t>& bytes) {
 }
 
 void PlistBase64::appendEncoded(std::string& out, const std::uint8_t* bytes, std::size_t size) {
+  // GLib writes the same standard, padded alphabet; its decoder is not used because it skips
+  // characters outside the alphabet instead of refusing them.
   const std::size_t start = out.size();
-  out.resize(start + (size + 2) / 3 * 4);
+  out.resize(start + (size + 2) / 3 * 4 + 4);
+  gint state = 0;
+  gint save = 0;
   char* to = out.data() + start;
-  std::size_t i = 0;
-  for (; i + 3 <= size; i += 3) {
-    const std::uint32_t group =
-        (std::uint32_t{bytes[i]} << 16) | (std::uint32_t{bytes[i + 1]} << 8) | bytes[i + 2];
-    *to++ = kAlphabet[group >> 18];
-    *to++ = kAlphabet[(group >> 12) & 0x3F];
-    *to++ = kAlphabet[(group >> 6) & 0x3F];
-    *to++ = kAlphabet[group & 0x3F];
-  }
-  if (const std::size_t rest = size - i; rest > 0) {
-    const std::uint32_t group =
-        (std::uint32_t{bytes[i]} << 16) | (rest == 2 ? std::uint32_t{bytes[i + 1]} << 8 : 0);
-    *to++ = kAlphabet[group >> 18];
-    *to++ = kAlphabet[(group >> 12) & 0x3F];
-    *to++ = rest == 2 ? kAlphabet[(group >> 6) & 0x3F] : '=';
-    *to++ = '=';
-  }
+  std::size_t written = g_base64_encode_step(bytes, size, FALSE, to, &state, &save);
+  written += g_base64_encode_close(FALSE, to + written, &state, &save);
+  out.resize(start + written);
 }
 
 bool PlistBase64::decode(std::string_view text, std::vector<std::uint8_t>& out,

@@ -9,6 +9,7 @@
 
 #include "foundation/DeviceFileSystem.h"
 #include "runtime/Runtime.h"
+#include "uikit/PngWriter.h"
 
 namespace host {
 
@@ -73,12 +74,6 @@ cairo_status_t readPng(void* closure, unsigned char* data, unsigned int length) 
   if (cursor->bytes->size() - cursor->offset < length) return CAIRO_STATUS_READ_ERROR;
   std::memcpy(data, cursor->bytes->data() + cursor->offset, length);
   cursor->offset += length;
-  return CAIRO_STATUS_SUCCESS;
-}
-
-cairo_status_t writePng(void* closure, const unsigned char* data, unsigned int length) {
-  auto* out = static_cast<UIImage::Bytes*>(closure);
-  out->insert(out->end(), data, data + length);
   return CAIRO_STATUS_SUCCESS;
 }
 
@@ -153,12 +148,8 @@ std::shared_ptr<UIImage> UIImage::imageWithRenderingMode(UIImageRenderingMode mo
 
 const UIImage::Bytes& UIImage::pngData() const {
   if (!png_) {
-    auto encoded = std::make_shared<Bytes>();
-    if (surface_ && cairo_surface_write_to_png_stream(surface_.get(), writePng, encoded.get()) !=
-                        CAIRO_STATUS_SUCCESS) {
-      encoded->clear();
-    }
-    png_ = std::move(encoded);
+    const std::string encoded = PngWriter::encode(surface_.get());
+    png_ = std::make_shared<Bytes>(encoded.begin(), encoded.end());
   }
   return *png_;
 }

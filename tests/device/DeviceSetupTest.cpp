@@ -5,7 +5,6 @@
 
 #include "DeviceTestSupport.h"
 #include "Installer.h"
-#include "PngWriter.h"
 #include "foundation/PropertyListSerialization.h"
 #include "springboard/SpringBoardApp.h"
 #include "uikit/CGContext.h"
@@ -88,29 +87,6 @@ TEST_F(DeviceTest, TheInstallerLaysDownTheLibraryAndItsFilter) {
   // Installing again replaces the files.
   ASSERT_TRUE(Installer::install(device.fs(), &error)) << error;
   EXPECT_TRUE(device.fs().fileExists("/Library/Application Support/Vorlan3"));
-}
-
-TEST(PngWriterTest, EncodesTheDrawnPixelsExactly) {
-  host::UIGraphicsBeginImageContextWithOptions({3, 2}, false, 1);
-  const auto context = host::UIGraphicsGetCurrentContext();
-  ASSERT_TRUE(context);
-  context->setFillColor(*host::UIColor::colorWithRed(1, 0.5, 0, 1));
-  context->fillRect(host::CGRectMake(0, 0, 1, 2));
-  context->setFillColor(*host::UIColor::colorWithRed(0, 0, 1, 0.5));
-  context->fillRect(host::CGRectMake(1, 1, 1, 1));
-  const auto drawn = host::UIGraphicsGetImageFromCurrentImageContext();
-  const std::string png = PngWriter::encode(context->surface());
-  host::UIGraphicsEndImageContext();
-  const auto decoded = host::UIImage::imageWithData(host::UIImage::Bytes(png.begin(), png.end()));
-  ASSERT_TRUE(decoded && drawn);
-  ASSERT_EQ(decoded->pixelWidth(), 3u);
-  ASSERT_EQ(decoded->pixelHeight(), 2u);
-  for (std::uint32_t y = 0; y < 2; ++y) {
-    for (std::uint32_t x = 0; x < 3; ++x) {
-      EXPECT_EQ(decoded->pixelAt(x, y), drawn->pixelAt(x, y)) << x << "," << y;
-    }
-  }
-  EXPECT_TRUE(PngWriter::encode(nullptr).empty());
 }
 
 }  // namespace

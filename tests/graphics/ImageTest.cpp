@@ -5,6 +5,7 @@
 
 #include "support/TempDevice.h"
 #include "uikit/CGContext.h"
+#include "uikit/PngWriter.h"
 #include "uikit/UIBezierPath.h"
 #include "uikit/UIColor.h"
 #include "uikit/UIGraphics.h"
@@ -54,6 +55,31 @@ UIImage::Bytes pngHeader(std::uint32_t width, std::uint32_t height) {
   for (int shift = 24; shift >= 0; shift -= 8)
     png.push_back((crc >> shift) & 0xFF);
   return png;
+}
+
+// Every PNG the platform writes (screenshots, image representations, the device's pictures)
+// goes through one encoder; what it writes must decode to exactly the pixels drawn.
+TEST(PngWriterTest, EncodesTheDrawnPixelsExactly) {
+  host::UIGraphicsBeginImageContextWithOptions({3, 2}, false, 1);
+  const auto context = host::UIGraphicsGetCurrentContext();
+  ASSERT_TRUE(context);
+  context->setFillColor(*host::UIColor::colorWithRed(1, 0.5, 0, 1));
+  context->fillRect(host::CGRectMake(0, 0, 1, 2));
+  context->setFillColor(*host::UIColor::colorWithRed(0, 0, 1, 0.5));
+  context->fillRect(host::CGRectMake(1, 1, 1, 1));
+  const auto drawn = host::UIGraphicsGetImageFromCurrentImageContext();
+  const std::string png = host::PngWriter::encode(context->surface());
+  host::UIGraphicsEndImageContext();
+  const auto decoded = host::UIImage::imageWithData(host::UIImage::Bytes(png.begin(), png.end()));
+  ASSERT_TRUE(decoded && drawn);
+  ASSERT_EQ(decoded->pixelWidth(), 3u);
+  ASSERT_EQ(decoded->pixelHeight(), 2u);
+  for (std::uint32_t y = 0; y < 2; ++y) {
+    for (std::uint32_t x = 0; x < 3; ++x) {
+      EXPECT_EQ(decoded->pixelAt(x, y), drawn->pixelAt(x, y)) << x << "," << y;
+    }
+  }
+  EXPECT_TRUE(host::PngWriter::encode(nullptr).empty());
 }
 
 }  // namespace

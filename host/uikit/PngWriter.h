@@ -4,7 +4,7 @@
 
 typedef struct _cairo_surface cairo_surface_t;
 
-namespace vorlan {
+namespace host {
 
 // Encodes Cairo image surfaces as PNG quickly: each row filtered against the one above and the
 // whole compressed at zlib's fastest level. Drawn pictures (flat colours, gradients in bands)
@@ -17,4 +17,4 @@ class PngWriter {
   static std::string encode(cairo_surface_t* surface);
 };
 
-}  // namespace vorlan
+}  // namespace host

@@ -1,4 +1,4 @@
-#include "PngWriter.h"
+#include "uikit/PngWriter.h"
 
 #include <cairo.h>
 #include <zlib.h>
@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-namespace vorlan {
+namespace host {
 
 namespace {
 
@@ -98,4 +98,4 @@ std::string PngWriter::encode(cairo_surface_t* surface) {
   return png;
 }
 
-}  // namespace vorlan
+}  // namespace host
