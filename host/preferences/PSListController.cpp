@@ -16,6 +16,7 @@
 #include "preferences/PSSpecifier.h"
 #include "preferences/PSSwitchTableCell.h"
 #include "preferences/PSTableCell.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UINavigationController.h"
 #include "uikit/UIScreen.h"
@@ -87,16 +88,10 @@ struct PSListControllerMethods {
   }
 };
 
-Class* PSListController::objcClass() {
-  static Class* const cls = [] {
-    Class* c = Runtime::shared().defineClass("PSListController", UIViewController::objcClass(),
-                                             factoryFor<PSListController>());
-    PSListControllerMethods::define(c);
-    registerIvar(c, "_dataSource", &PSListController::dataSource_);
-    return c;
-  }();
-  return cls;
-}
+HOST_CLASS_WITH(PSListController, UIViewController, [](Class* c) {
+  PSListControllerMethods::define(c);
+  registerIvar(c, "_dataSource", &PSListController::dataSource_);
+})
 
 PSListController::PSListController(Class* cls) : UIViewController(cls) {}
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/CGContext.h"
 #include "uikit/UIColor.h"
@@ -11,17 +12,11 @@
 
 namespace host {
 
-Class* SBFWallpaperView::objcClass() {
-  static Class* const cls = [] {
-    Class* c = Runtime::shared().defineClass("SBFWallpaperView", UIView::objcClass(),
-                                             factoryFor<SBFWallpaperView>());
-    defineMethod<void()>(c, "_updateGeneratingBlurs", [](Object* self) {
-      if (auto* view = dynamic_cast<SBFWallpaperView*>(self)) view->updateGeneratingBlursImpl();
-    });
-    return c;
-  }();
-  return cls;
-}
+HOST_CLASS_WITH(SBFWallpaperView, UIView, [](Class* c) {
+  defineMethod<void()>(c, "_updateGeneratingBlurs", [](Object* self) {
+    if (auto* view = dynamic_cast<SBFWallpaperView*>(self)) view->updateGeneratingBlursImpl();
+  });
+})
 
 SBFWallpaperView::SBFWallpaperView(Class* cls) : UIView(cls) {}
 

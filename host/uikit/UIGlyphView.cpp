@@ -1,5 +1,6 @@
 #include "uikit/UIGlyphView.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/CALayer.h"
 #include "uikit/CGContext.h"
@@ -9,11 +10,7 @@
 
 namespace host {
 
-Class* UIGlyphView::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UIGlyphView", UIView::objcClass(), factoryFor<UIGlyphView>());
-  return cls;
-}
+HOST_CLASS(UIGlyphView, UIView)
 
 UIGlyphView::UIGlyphView(Class* cls) : UIView(cls) {}
 

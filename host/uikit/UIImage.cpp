@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "foundation/DeviceFileSystem.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 
 namespace host {
@@ -84,11 +85,7 @@ cairo_status_t writePng(void* closure, const unsigned char* data, unsigned int l
 
 }  // namespace
 
-Class* UIImage::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UIImage", Object::objcClass(), factoryFor<UIImage>());
-  return cls;
-}
+HOST_CLASS(UIImage, Object)
 
 UIImage::UIImage(Class* cls) : Object(cls) {}
 

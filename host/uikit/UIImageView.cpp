@@ -2,16 +2,13 @@
 
 #include <algorithm>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIImage.h"
 
 namespace host {
 
-Class* UIImageView::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UIImageView", UIView::objcClass(), factoryFor<UIImageView>());
-  return cls;
-}
+HOST_CLASS(UIImageView, UIView)
 
 UIImageView::UIImageView(Class* cls) : UIView(cls) {
   setUserInteractionEnabled(false);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/CGContext.h"
 #include "uikit/NSMutableAttributedString.h"
@@ -20,11 +21,7 @@ constexpr double kDisabledWhite = 0.56;
 
 }  // namespace
 
-Class* UILabel::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UILabel", UIView::objcClass(), factoryFor<UILabel>());
-  return cls;
-}
+HOST_CLASS(UILabel, UIView)
 
 UILabel::UILabel(Class* cls)
     : UIView(cls), font_(UIFont::systemFontOfSize(17)), textColor_(UIColor::blackColor()) {

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "foundation/Log.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/TextLayout.h"
 #include "uikit/UIColor.h"
@@ -50,11 +51,7 @@ NSIndexPath beforeMove(NSIndexPath ip, const NSIndexPath& from, const NSIndexPat
 
 }  // namespace
 
-Class* UITableView::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass("UITableView", UIScrollView::objcClass(),
-                                                          factoryFor<UITableView>());
-  return cls;
-}
+HOST_CLASS(UITableView, UIScrollView)
 
 UITableView::UITableView(Class* cls) : UIScrollView(cls) {
   setAlwaysBounceVertical(true);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/CALayer.h"
 #include "uikit/UIColor.h"
@@ -70,17 +71,11 @@ void handleReorderPan(const std::shared_ptr<UIGestureRecognizer>& recognizer,
 
 }  // namespace
 
-Class* UITableViewCell::objcClass() {
-  static Class* const cls = [] {
-    Class* c = Runtime::shared().defineClass("UITableViewCell", UIView::objcClass(),
-                                             factoryFor<UITableViewCell>());
-    defineMethod<void()>(c, "layoutSubviews", [](Object* self) {
-      if (auto* cell = dynamic_cast<UITableViewCell*>(self)) cell->layoutSubviewsImpl();
-    });
-    return c;
-  }();
-  return cls;
-}
+HOST_CLASS_WITH(UITableViewCell, UIView, [](Class* c) {
+  defineMethod<void()>(c, "layoutSubviews", [](Object* self) {
+    if (auto* cell = dynamic_cast<UITableViewCell*>(self)) cell->layoutSubviewsImpl();
+  });
+})
 
 UITableViewCell::UITableViewCell(Class* cls)
     : UIView(cls),
