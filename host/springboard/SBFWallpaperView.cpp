@@ -25,7 +25,11 @@ void SBFWallpaperView::setWallpaperImage(std::shared_ptr<UIImage> image) {
   redraw();
 }
 
-void SBFWallpaperView::drawRect(const CGRect& rect) {
+void SBFWallpaperView::draw(CGContext& context, const CGRect& rect) {
+  UIGraphicsDrawAsLayerContents(context, rect, [&] { drawWallpaper(rect); });
+}
+
+void SBFWallpaperView::drawWallpaper(const CGRect& rect) {
   const auto context = UIGraphicsGetCurrentContext();
   if (!context) return;
   context->setFillColor(*UIColor::blackColor());

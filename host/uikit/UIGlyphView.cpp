@@ -23,7 +23,11 @@ std::shared_ptr<UIGlyphView> UIGlyphView::make(Shape shape, const std::string& n
   return glyph;
 }
 
-void UIGlyphView::drawRect(const CGRect& rect) {
+void UIGlyphView::draw(CGContext& context, const CGRect& rect) {
+  UIGraphicsDrawAsLayerContents(context, rect, [&] { drawGlyph(rect); });
+}
+
+void UIGlyphView::drawGlyph(const CGRect& rect) {
   const auto context = UIGraphicsGetCurrentContext();
   if (!context) return;
   const CGFloat w = rect.size.width;

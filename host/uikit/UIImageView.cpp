@@ -4,6 +4,8 @@
 
 #include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
+#include "uikit/CGContext.h"
+#include "uikit/UIColor.h"
 #include "uikit/UIImage.h"
 
 namespace host {
@@ -36,6 +38,15 @@ void UIImageView::setHighlighted(bool highlighted) {
 
 const std::shared_ptr<UIImage>& UIImageView::displayedImage() const {
   return highlighted_ && highlightedImage_ ? highlightedImage_ : image_;
+}
+
+void UIImageView::draw(CGContext& context, const CGRect& rect) {
+  const auto& image = displayedImage();
+  if (!image) return;
+  if (image->renderingMode() == UIImageRenderingMode::AlwaysTemplate) {
+    context.setFillColor(*tintColor());
+  }
+  context.drawImage(imageRectForBounds(rect), *image);
 }
 
 CGRect UIImageView::imageRectForBounds(const CGRect& bounds) const {

@@ -171,6 +171,10 @@ CGRect UILabel::textRectForBounds(const CGRect& bounds, long lines) const {
   return {bounds.origin, TextLayout::ceilToPixels(layout->size(), UIScreen::mainScreen()->scale())};
 }
 
+void UILabel::draw(CGContext& context, const CGRect& rect) {
+  drawTextInRect(context, rect);
+}
+
 void UILabel::drawTextInRect(CGContext& context, const CGRect& rect) const {
   if (text_.empty() || rect.isEmpty()) return;
   const auto font = fontForWidth(rect.width());

@@ -100,6 +100,10 @@ void UITextField::touchesEnded(const UITouchSet& touches, UIEvent* event) {
   if (isEnabled() && isTouchInside()) becomeFirstResponder();
 }
 
+void UITextField::draw(CGContext& context, const CGRect& rect) {
+  drawTextInRect(context, rect);
+}
+
 void UITextField::drawTextInRect(CGContext& context, const CGRect& rect) const {
   const bool empty = text_.empty();
   const std::string& shown = empty ? placeholder_ : text_;

@@ -337,7 +337,7 @@ void UIView::sizeToFit() {
   setFrame({frame().origin, size});
 }
 
-void UIView::drawRect(const CGRect&) {}
+void UIView::draw(CGContext&, const CGRect&) {}
 
 // Coordinates.
 
