@@ -67,6 +67,9 @@ inline constexpr CGFloat UITableViewAutomaticDimension = -1;
 // The user's gestures: touches on the table (a tap on a row, on an editing control or on a delete
 // button), a horizontal pan of at least kSwipeDistance to the left on a row (swipe-to-delete) and
 // the drag of a reorder control (tracked by the cell) end in the private gesture outcomes below.
+//
+// The class is implemented in several files: UITableView.cpp (cells, loading, layout, tiling)
+// and UITableView+Updates, +Selection, +Editing, +DeleteConfirmation, +Reordering, +Touches.
 class UITableView : public UIScrollView {
  public:
   using CellFactory = std::function<std::shared_ptr<UITableViewCell>(const std::string&)>;
@@ -191,6 +194,8 @@ class UITableView : public UIScrollView {
   friend class UITableViewCell;
   friend class UITableViewTestApi;
 
+  static constexpr double kUpdateDuration = 0.3;
+
   // What the user's gestures end in. A tap selects the row (asking and telling the delegate) or,
   // with multiple selection, toggles it; while a delete button shows, a tap only hides it.
   void tapRowAtIndexPath(const NSIndexPath& indexPath);
@@ -214,6 +219,7 @@ class UITableView : public UIScrollView {
     std::shared_ptr<UITableViewCell> cell;
   };
 
+  static std::string describe(const NSIndexPath& indexPath);
   void ensureLoaded();
   TableLayout buildLayout();
   CGFloat automaticHeaderHeight(long section, bool hasTitle) const;
