@@ -176,7 +176,7 @@ class UITableView : public UIScrollView {
   void setEditing(bool editing) { setEditing(editing, false); }
   void setEditing(bool editing, bool animated);
 
-  // The row whose delete button shows.
+  // The row whose delete button shows, and whether a row is being dragged to another place.
   std::optional<NSIndexPath> indexPathForDeleteConfirmation() const { return deleteRow_; }
   bool isReordering() const { return reorder_.has_value(); }
 
