@@ -5,6 +5,7 @@
 
 #include "foundation/DeviceFileSystem.h"
 #include "foundation/PropertyListSerialization.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 
 namespace host {
@@ -30,11 +31,7 @@ std::string normalized(std::string path) {
 
 }  // namespace
 
-Class* NSBundle::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("NSBundle", Object::objcClass(), factoryFor<NSBundle>());
-  return cls;
-}
+HOST_CLASS(NSBundle, Object)
 
 NSBundle::NSBundle(Class* cls) : Object(cls) {}
 

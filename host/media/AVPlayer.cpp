@@ -1,14 +1,11 @@
 #include "media/AVPlayer.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 
 namespace host {
 
-Class* AVPlayer::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("AVPlayer", Object::objcClass(), factoryFor<AVPlayer>());
-  return cls;
-}
+HOST_CLASS(AVPlayer, Object)
 
 AVPlayer::AVPlayer(Class* cls) : Object(cls) {}
 

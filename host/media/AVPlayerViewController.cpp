@@ -1,6 +1,7 @@
 #include "media/AVPlayerViewController.h"
 
 #include "media/AVPlayer.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIColor.h"
 #include "uikit/UIScreen.h"
@@ -8,12 +9,7 @@
 
 namespace host {
 
-Class* AVPlayerViewController::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("AVPlayerViewController", UIViewController::objcClass(),
-                                    factoryFor<AVPlayerViewController>());
-  return cls;
-}
+HOST_CLASS(AVPlayerViewController, UIViewController)
 
 AVPlayerViewController::AVPlayerViewController(Class* cls) : UIViewController(cls) {}
 

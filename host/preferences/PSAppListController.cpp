@@ -5,15 +5,12 @@
 #include "preferences/PSPlistSpecifiers.h"
 #include "preferences/PSSpecifier.h"
 #include "preferences/PSSystemPolicyForApp.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 
 namespace host {
 
-Class* PSAppListController::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass(
-      "PSAppListController", PSListController::objcClass(), factoryFor<PSAppListController>());
-  return cls;
-}
+HOST_CLASS(PSAppListController, PSListController)
 
 PSAppListController::PSAppListController(Class* cls) : PSListController(cls) {}
 

@@ -3,17 +3,14 @@
 #include <string>
 
 #include "preferences/PSSpecifier.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIColor.h"
 #include "uikit/UITextField.h"
 
 namespace host {
 
-Class* PSEditableTableCell::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass(
-      "PSEditableTableCell", PSTableCell::objcClass(), factoryFor<PSEditableTableCell>());
-  return cls;
-}
+HOST_CLASS(PSEditableTableCell, PSTableCell)
 
 PSEditableTableCell::PSEditableTableCell(Class* cls) : PSTableCell(cls) {}
 

@@ -12,10 +12,12 @@
 #include "preferences/PSAppListController.h"
 #include "preferences/PSEditableTableCell.h"
 #include "preferences/PSListItemsController.h"
+#include "preferences/PSPlistSpecifiers.h"
 #include "preferences/PSSliderTableCell.h"
 #include "preferences/PSSpecifier.h"
 #include "preferences/PSSwitchTableCell.h"
 #include "preferences/PSTableCell.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UINavigationController.h"
 #include "uikit/UIScreen.h"
@@ -87,16 +89,10 @@ struct PSListControllerMethods {
   }
 };
 
-Class* PSListController::objcClass() {
-  static Class* const cls = [] {
-    Class* c = Runtime::shared().defineClass("PSListController", UIViewController::objcClass(),
-                                             factoryFor<PSListController>());
-    PSListControllerMethods::define(c);
-    registerIvar(c, "_dataSource", &PSListController::dataSource_);
-    return c;
-  }();
-  return cls;
-}
+HOST_CLASS_WITH(PSListController, UIViewController, [](Class* c) {
+  PSListControllerMethods::define(c);
+  registerIvar(c, "_dataSource", &PSListController::dataSource_);
+})
 
 PSListController::PSListController(Class* cls) : UIViewController(cls) {}
 
@@ -105,19 +101,23 @@ PSListController::PSListController(Class* cls) : UIViewController(cls) {}
 void PSListController::ensureLoaded() {
   if (loaded_) return;
   loaded_ = true;
-  specifiers_ = loadSpecifiers();
+  specifiers_ = SpecifierList(loadSpecifiers());
   specifiersDidLoad();
 }
 
-const PSListController::Specifiers& PSListController::specifiers() {
+const SpecifierList& PSListController::loadedList() {
   ensureLoaded();
   return specifiers_;
+}
+
+const PSListController::Specifiers& PSListController::specifiers() {
+  return loadedList().items();
 }
 
 void PSListController::setSpecifiers(Specifiers specifiers) {
   const bool first = !loaded_;
   loaded_ = true;
-  specifiers_ = std::move(specifiers);
+  specifiers_ = SpecifierList(std::move(specifiers));
   if (auto table = loadedTable()) table->reloadData();
   if (first) specifiersDidLoad();
 }
@@ -130,26 +130,13 @@ void PSListController::reloadSpecifiersImpl() {
   if (!loaded_) {
     ensureLoaded();
   } else {
-    specifiers_ = loadSpecifiers();
+    specifiers_ = SpecifierList(loadSpecifiers());
   }
   if (auto table = loadedTable()) table->reloadData();
 }
 
-std::vector<PSListController::Group> PSListController::groupsOf(const Specifiers& specifiers) {
-  std::vector<Group> groups;
-  for (std::size_t i = 0; i < specifiers.size(); ++i) {
-    if (specifiers[i] && specifiers[i]->isGroup()) {
-      groups.push_back(Group{i, i + 1, 0});
-    } else {
-      if (groups.empty()) groups.push_back(Group{std::nullopt, i, 0});
-      ++groups.back().count;
-    }
-  }
-  return groups;
-}
-
 long PSListController::numberOfGroups() {
-  return static_cast<long>(groupsOf(specifiers()).size());
+  return loadedList().numberOfGroups();
 }
 
 PSListController::Specifiers PSListController::specifiersInGroup(long group) {
@@ -169,25 +156,13 @@ PSListController::Specifiers PSListController::specifiersInGroup(long group) {
 }
 
 std::optional<long> PSListController::indexForIndexPath(const NSIndexPath& indexPath) {
-  const auto groups = groupsOf(specifiers());
-  if (indexPath.section < 0 || indexPath.section >= static_cast<long>(groups.size())) return {};
-  const Group& g = groups[static_cast<std::size_t>(indexPath.section)];
-  if (indexPath.row < 0 || indexPath.row >= static_cast<long>(g.count)) return {};
-  return static_cast<long>(g.first) + indexPath.row;
+  return loadedList().indexForIndexPath(indexPath);
 }
 
 std::optional<NSIndexPath> PSListController::indexPathForSpecifier(const PSSpecifier* specifier) {
   const auto index = indexOfSpecifier(specifier);
   if (!index) return {};
-  const auto groups = groupsOf(specifiers_);
-  for (std::size_t s = 0; s < groups.size(); ++s) {
-    const auto i = static_cast<std::size_t>(*index);
-    if (i >= groups[s].first && i < groups[s].first + groups[s].count) {
-      return NSIndexPath::indexPathForRow(static_cast<long>(i - groups[s].first),
-                                          static_cast<long>(s));
-    }
-  }
-  return {};  // a group header
+  return specifiers_.indexPathForIndex(*index);
 }
 
 std::shared_ptr<PSSpecifier> PSListController::specifierAtIndexPath(const NSIndexPath& indexPath) {
@@ -196,19 +171,11 @@ std::shared_ptr<PSSpecifier> PSListController::specifierAtIndexPath(const NSInde
 }
 
 std::optional<long> PSListController::indexOfSpecifier(const PSSpecifier* specifier) {
-  const auto& all = specifiers();
-  if (specifier == nullptr) return {};
-  for (std::size_t i = 0; i < all.size(); ++i) {
-    if (all[i].get() == specifier) return static_cast<long>(i);
-  }
-  return {};
+  return loadedList().indexOf(specifier);
 }
 
 std::shared_ptr<PSSpecifier> PSListController::specifierForID(std::string_view identifier) {
-  for (const auto& item : specifiers()) {
-    if (item && item->identifier() == identifier) return item;
-  }
-  return nullptr;
+  return loadedList().specifierForID(identifier);
 }
 
 // --- Changes --------------------------------------------------------------------------------
@@ -243,11 +210,8 @@ void PSListController::reloadSpecifier(const std::shared_ptr<PSSpecifier>& speci
   // A group header: its section shows its title and footer.
   const auto index = indexOfSpecifier(specifier.get());
   if (!index) return;
-  const auto groups = groupsOf(specifiers_);
-  for (std::size_t s = 0; s < groups.size(); ++s) {
-    if (groups[s].header == static_cast<std::size_t>(*index)) {
-      table->reloadSections({static_cast<long>(s)}, animation);
-    }
+  if (const auto section = specifiers_.groupOfHeader(*index)) {
+    table->reloadSections({*section}, animation);
   }
 }
 
@@ -272,79 +236,23 @@ void PSListController::applySpecifiers(Specifiers next, bool animated) {
   ensureLoaded();
   auto table = loadedTable();
   if (table) table->numberOfSections();  // the table holds the old page before it changes
-  const Specifiers old = std::exchange(specifiers_, std::move(next));
+  const SpecifierList old = std::exchange(specifiers_, SpecifierList(std::move(next)));
   if (!table) return;
-
-  // Sections are matched by their header (the headerless group by none), rows by their cell;
-  // a page holding a cell twice cannot be matched and reloads whole.
-  const auto unique = [](const Specifiers& list) {
-    std::set<const PSSpecifier*> seen;
-    for (const auto& item : list) {
-      if (!seen.insert(item.get()).second) return false;
-    }
-    return true;
-  };
-  if (!unique(old) || !unique(specifiers_)) {
+  const SpecifierList::Changes changes = SpecifierList::changesBetween(old, specifiers_);
+  if (changes.reloadAll) {
     table->reloadData();
     return;
   }
-  const auto oldGroups = groupsOf(old);
-  const auto newGroups = groupsOf(specifiers_);
-  const auto key = [](const Specifiers& list, const Group& g) -> const PSSpecifier* {
-    return g.header ? list[*g.header].get() : nullptr;
-  };
-  std::map<const PSSpecifier*, std::size_t> oldSections;
-  std::map<const PSSpecifier*, std::size_t> newSections;
-  for (std::size_t s = 0; s < oldGroups.size(); ++s)
-    oldSections[key(old, oldGroups[s])] = s;
-  for (std::size_t s = 0; s < newGroups.size(); ++s) {
-    newSections[key(specifiers_, newGroups[s])] = s;
-  }
-  const auto cellsOf = [](const Specifiers& list, const Group& g) {
-    return std::vector<std::shared_ptr<PSSpecifier>>(
-        list.begin() + static_cast<long>(g.first),
-        list.begin() + static_cast<long>(g.first + g.count));
-  };
-
-  std::vector<long> deletedSections;
-  std::vector<long> insertedSections;
-  std::vector<NSIndexPath> deletedRows;
-  std::vector<NSIndexPath> insertedRows;
-  for (std::size_t s = 0; s < oldGroups.size(); ++s) {
-    const auto found = newSections.find(key(old, oldGroups[s]));
-    if (found == newSections.end()) {
-      deletedSections.push_back(static_cast<long>(s));
-      continue;
-    }
-    const auto before = cellsOf(old, oldGroups[s]);
-    const auto after = cellsOf(specifiers_, newGroups[found->second]);
-    const std::set<std::shared_ptr<PSSpecifier>> beforeSet(before.begin(), before.end());
-    const std::set<std::shared_ptr<PSSpecifier>> afterSet(after.begin(), after.end());
-    for (std::size_t r = 0; r < before.size(); ++r) {
-      if (!afterSet.contains(before[r])) {
-        deletedRows.push_back(
-            NSIndexPath::indexPathForRow(static_cast<long>(r), static_cast<long>(s)));
-      }
-    }
-    for (std::size_t r = 0; r < after.size(); ++r) {
-      if (!beforeSet.contains(after[r])) {
-        insertedRows.push_back(
-            NSIndexPath::indexPathForRow(static_cast<long>(r), static_cast<long>(found->second)));
-      }
-    }
-  }
-  for (std::size_t s = 0; s < newGroups.size(); ++s) {
-    if (!oldSections.contains(key(specifiers_, newGroups[s]))) {
-      insertedSections.push_back(static_cast<long>(s));
-    }
-  }
-
   const auto animation = animated ? UITableViewRowAnimationFade : UITableViewRowAnimationNone;
   table->beginUpdates();
-  if (!deletedSections.empty()) table->deleteSections(deletedSections, animation);
-  if (!deletedRows.empty()) table->deleteRowsAtIndexPaths(deletedRows, animation);
-  if (!insertedSections.empty()) table->insertSections(insertedSections, animation);
-  if (!insertedRows.empty()) table->insertRowsAtIndexPaths(insertedRows, animation);
+  if (!changes.deletedSections.empty()) table->deleteSections(changes.deletedSections, animation);
+  if (!changes.deletedRows.empty()) table->deleteRowsAtIndexPaths(changes.deletedRows, animation);
+  if (!changes.insertedSections.empty()) {
+    table->insertSections(changes.insertedSections, animation);
+  }
+  if (!changes.insertedRows.empty()) {
+    table->insertRowsAtIndexPaths(changes.insertedRows, animation);
+  }
   table->endUpdates();
 }
 
@@ -384,9 +292,7 @@ long PSListController::numberOfSectionsInTableView(UITableView&) {
 }
 
 long PSListController::tableViewNumberOfRowsInSection(UITableView&, long section) {
-  const auto groups = groupsOf(specifiers());
-  if (section < 0 || section >= static_cast<long>(groups.size())) return 0;
-  return static_cast<long>(groups[static_cast<std::size_t>(section)].count);
+  return loadedList().numberOfRowsInGroup(section);
 }
 
 std::shared_ptr<UITableViewCell> PSListController::tableViewCellForRowAtIndexPath(
@@ -511,73 +417,11 @@ void PSListController::setPreferenceValueImpl(const Plist& value,
   }
 }
 
-}  // namespace host
-
-namespace host {
-
-namespace {
-
-struct SettingsEntryType {
-  std::string_view type;
-  int cellType;
-};
-
-constexpr SettingsEntryType kSettingsEntryTypes[] = {
-    {"PSGroupSpecifier", PSSpecifier::PSGroupCell},
-    {"PSToggleSwitchSpecifier", PSSpecifier::PSSwitchCell},
-    {"PSChildPaneSpecifier", PSSpecifier::PSLinkCell},
-    {"PSMultiValueSpecifier", PSSpecifier::PSLinkListCell},
-    {"PSTitleValueSpecifier", PSSpecifier::PSTitleValueCell},
-    {"PSTextFieldSpecifier", PSSpecifier::PSEditTextCell},
-    {"PSSliderSpecifier", PSSpecifier::PSSliderCell},
-};
-
-}  // namespace
-
 // Titles are shown as written: the strings table is not consulted.
 PSListController::Specifiers PSListController::specifiersFromDictionary(
     const Plist& entry, const std::string& /*stringsTable*/,
     const std::shared_ptr<PSSpecifier>& parent, const std::shared_ptr<Object>& target) {
-  const std::string* type = entry.get("Type").asString();
-  if (!entry.isDictionary() || !type) return {};
-  const SettingsEntryType* known = nullptr;
-  for (const auto& candidate : kSettingsEntryTypes) {
-    if (candidate.type == *type) known = &candidate;
-  }
-  if (known == nullptr) return {};
-  const std::string* title = entry.get("Title").asString();
-  const std::string* key = entry.get("Key").asString();
-  auto item = PSSpecifier::specifier(key ? *key : (title ? *title : std::string()),
-                                     title ? *title : std::string(), known->cellType);
-  for (const auto& [name, value] : entry.entries())
-    item->setProperty(value, name);
-  if (known->cellType == PSSpecifier::PSGroupCell) {
-    if (const Plist footer = entry.get("FooterText"); !footer.isNone()) {
-      item->setProperty(footer, "footerText");
-    }
-    return {item};
-  }
-  if (key) item->setProperty(Plist::string(*key), "key");
-  if (const Plist fallback = entry.get("DefaultValue"); !fallback.isNone()) {
-    item->setProperty(fallback, "default");
-  }
-  if (entry.get("defaults").isNone() && parent) {
-    // An app's own page names its domain by the app; a child pane's rows keep the pane's.
-    Plist app = parent->propertyForKey("AppBundleID");
-    if (!app.isString()) app = parent->propertyForKey("defaults");
-    if (app.isString()) item->setProperty(app, "defaults");
-  }
-  if (known->cellType == PSSpecifier::PSLinkCell) {
-    // A child pane is another page of the same settings bundle, read from its "File".
-    item->setDetailControllerClass(PSAppListController::objcClass());
-    if (parent) item->setObject(parent->objectForKey("AppSettingsBundle"), "AppSettingsBundle");
-  } else if (known->cellType == PSSpecifier::PSLinkListCell) {
-    item->setDetailControllerClass(PSListItemsController::objcClass());
-  }
-  item->setTarget(target);
-  item->setSetterSelector("setPreferenceValue:specifier:");
-  item->setGetterSelector("readPreferenceValue:");
-  return {item};
+  return PSPlistSpecifiers::fromSettingsEntry(entry, parent, target);
 }
 
 }  // namespace host

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "foundation/Plist.h"
+#include "preferences/SpecifierList.h"
 #include "uikit/UITableView.h"
 #include "uikit/UITableViewDataSource.h"
 #include "uikit/UITableViewDelegate.h"
@@ -22,7 +23,8 @@ class PSSpecifier;
 // `specifiers` is the page in display order, group headers (cell type 0) included, loaded on
 // first use from the page's source (loadSpecifiers, which page classes override). A group is a
 // header and the cells after it, up to the next header; it is one table section whose rows are
-// its cells. Cells before the first header form a group without a header (section 0).
+// its cells. Cells before the first header form a group without a header (section 0). The
+// grouping and the updates between two pages are SpecifierList's.
 //
 // Every change (insert, add, remove, reload) changes the page and its table together: the table
 // gets the matching row and section updates, so its counts and cells stay in step.
@@ -100,7 +102,8 @@ class PSListController : public UIViewController,
   void setDataSource(std::shared_ptr<Object> dataSource) { dataSource_ = std::move(dataSource); }
 
   // specifiersFromDictionary:stringsTable:parentSpecifier:target: the cells of one entry of a
-  // settings bundle's "PreferenceSpecifiers" array (none for an entry of an unknown type).
+  // settings bundle's "PreferenceSpecifiers" array (none for an entry of an unknown type), as
+  // PSPlistSpecifiers::fromSettingsEntry reads them.
   Specifiers specifiersFromDictionary(const Plist& entry, const std::string& stringsTable,
                                       const std::shared_ptr<PSSpecifier>& parent,
                                       const std::shared_ptr<Object>& target);
@@ -137,18 +140,17 @@ class PSListController : public UIViewController,
   bool specifiersLoaded() const { return loaded_; }
 
  private:
-  struct Group {
-    std::optional<std::size_t> header;  // index into specifiers_
-    std::size_t first = 0;              // index of the first cell
-    std::size_t count = 0;
-  };
-  static std::vector<Group> groupsOf(const Specifiers& specifiers);
+  using Group = SpecifierList::Group;
+  static std::vector<Group> groupsOf(const Specifiers& specifiers) {
+    return SpecifierList::groupsOf(specifiers);
+  }
   void ensureLoaded();
+  const SpecifierList& loadedList();
   // Makes `next` the page, updating the table to match.
   void applySpecifiers(Specifiers next, bool animated);
   std::shared_ptr<UITableView> loadedTable();
 
-  Specifiers specifiers_;
+  SpecifierList specifiers_;
   // What specifiersInGroup answers as the header of a headerless first group.
   std::shared_ptr<PSSpecifier> leadingGroup_;
   bool loaded_ = false;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "preferences/PSSpecifier.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UITableView.h"
 #include "uikit/UITableViewCell.h"
@@ -21,11 +22,7 @@ Plist chosenValue(PSSpecifier& opener) {
 
 }  // namespace
 
-Class* PSListItemsController::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass(
-      "PSListItemsController", PSListController::objcClass(), factoryFor<PSListItemsController>());
-  return cls;
-}
+HOST_CLASS(PSListItemsController, PSListController)
 
 PSListItemsController::PSListItemsController(Class* cls) : PSListController(cls) {}
 

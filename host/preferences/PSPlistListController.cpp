@@ -5,6 +5,7 @@
 #include "foundation/NSBundle.h"
 #include "preferences/PSPlistSpecifiers.h"
 #include "preferences/PSSpecifier.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 
 namespace host {
@@ -24,11 +25,7 @@ std::string withoutTrailingSlash(std::string path) {
 
 }  // namespace
 
-Class* PSPlistListController::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass(
-      "PSPlistListController", PSListController::objcClass(), factoryFor<PSPlistListController>());
-  return cls;
-}
+HOST_CLASS(PSPlistListController, PSListController)
 
 PSPlistListController::PSPlistListController(Class* cls) : PSListController(cls) {}
 

@@ -4,6 +4,8 @@
 #include "foundation/Log.h"
 #include "foundation/NSBundle.h"
 #include "foundation/PropertyListSerialization.h"
+#include "preferences/PSAppListController.h"
+#include "preferences/PSListItemsController.h"
 #include "preferences/PSPlistListController.h"
 #include "preferences/PSSpecifier.h"
 #include "preferences/PSTableCell.h"
@@ -16,6 +18,21 @@ namespace host {
 namespace {
 
 constexpr std::size_t kMaxListBytes = std::size_t{8} << 20;
+
+struct SettingsEntryType {
+  std::string_view type;
+  int cellType;
+};
+
+constexpr SettingsEntryType kSettingsEntryTypes[] = {
+    {"PSGroupSpecifier", PSSpecifier::PSGroupCell},
+    {"PSToggleSwitchSpecifier", PSSpecifier::PSSwitchCell},
+    {"PSChildPaneSpecifier", PSSpecifier::PSLinkCell},
+    {"PSMultiValueSpecifier", PSSpecifier::PSLinkListCell},
+    {"PSTitleValueSpecifier", PSSpecifier::PSTitleValueCell},
+    {"PSTextFieldSpecifier", PSSpecifier::PSEditTextCell},
+    {"PSSliderSpecifier", PSSpecifier::PSSliderCell},
+};
 
 std::string stringOf(const Plist& item, std::string_view key) {
   const std::string* value = item.get(key).asString();
@@ -106,6 +123,51 @@ std::shared_ptr<UIImage> PSPlistSpecifiers::iconAt(const std::string& devicePath
     if (auto image = UIImage::imageWithContentsOfFile(retina)) return image;
   }
   return UIImage::imageWithContentsOfFile(devicePath);
+}
+
+std::vector<std::shared_ptr<PSSpecifier>> PSPlistSpecifiers::fromSettingsEntry(
+    const Plist& entry, const std::shared_ptr<PSSpecifier>& parent,
+    const std::shared_ptr<Object>& target) {
+  const std::string* type = entry.get("Type").asString();
+  if (!entry.isDictionary() || !type) return {};
+  const SettingsEntryType* known = nullptr;
+  for (const auto& candidate : kSettingsEntryTypes) {
+    if (candidate.type == *type) known = &candidate;
+  }
+  if (known == nullptr) return {};
+  const std::string* title = entry.get("Title").asString();
+  const std::string* key = entry.get("Key").asString();
+  auto item = PSSpecifier::specifier(key ? *key : (title ? *title : std::string()),
+                                     title ? *title : std::string(), known->cellType);
+  for (const auto& [name, value] : entry.entries())
+    item->setProperty(value, name);
+  if (known->cellType == PSSpecifier::PSGroupCell) {
+    if (const Plist footer = entry.get("FooterText"); !footer.isNone()) {
+      item->setProperty(footer, "footerText");
+    }
+    return {item};
+  }
+  if (key) item->setProperty(Plist::string(*key), "key");
+  if (const Plist fallback = entry.get("DefaultValue"); !fallback.isNone()) {
+    item->setProperty(fallback, "default");
+  }
+  if (entry.get("defaults").isNone() && parent) {
+    // An app's own page names its domain by the app; a child pane's rows keep the pane's.
+    Plist app = parent->propertyForKey("AppBundleID");
+    if (!app.isString()) app = parent->propertyForKey("defaults");
+    if (app.isString()) item->setProperty(app, "defaults");
+  }
+  if (known->cellType == PSSpecifier::PSLinkCell) {
+    // A child pane is another page of the same settings bundle, read from its "File".
+    item->setDetailControllerClass(PSAppListController::objcClass());
+    if (parent) item->setObject(parent->objectForKey("AppSettingsBundle"), "AppSettingsBundle");
+  } else if (known->cellType == PSSpecifier::PSLinkListCell) {
+    item->setDetailControllerClass(PSListItemsController::objcClass());
+  }
+  item->setTarget(target);
+  item->setSetterSelector("setPreferenceValue:specifier:");
+  item->setGetterSelector("readPreferenceValue:");
+  return {item};
 }
 
 }  // namespace host

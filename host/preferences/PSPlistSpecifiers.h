@@ -13,9 +13,10 @@ class PSSpecifier;
 class UIImage;
 
 // Cells described by a property list on the device: the main list's Settings.plist and the
-// system pages' "<Class>.plist" files. Such a file is a dictionary whose "title" is the page's
-// title (the main list's; other pages take the title of the cell that opened them) and whose
-// "items" array holds one dictionary per cell, in display order:
+// system pages' "<Class>.plist" files, and the entries of an app's settings bundle. Such a file is
+// a dictionary whose "title" is the page's title (the main list's; other pages take the title of
+// the cell that opened them) and whose "items" array holds one dictionary per cell, in display
+// order:
 //
 //   "cell"    cell type name as PSTableCell::cellTypeFromString takes it (PSGroupCell,
 //             PSLinkCell, PSSwitchCell, PSTitleValueCell, ...); PSLinkCell when absent
@@ -43,6 +44,14 @@ class PSPlistSpecifiers {
   static std::vector<std::shared_ptr<PSSpecifier>> fromList(const Plist& list,
                                                             const std::string& bundlePath,
                                                             const std::shared_ptr<Object>& target);
+  // The cells of one entry of a settings bundle's "PreferenceSpecifiers" array (none for an
+  // entry of an unknown type): its keys become the specifier's properties, "Key" its "key" and
+  // "DefaultValue" its "default"; without "defaults" the value is kept in the domain of the
+  // parent's app ("AppBundleID", else the parent's own "defaults"). Titles are taken as
+  // written. `target` reads and stores the cells' values.
+  static std::vector<std::shared_ptr<PSSpecifier>> fromSettingsEntry(
+      const Plist& entry, const std::shared_ptr<PSSpecifier>& parent,
+      const std::shared_ptr<Object>& target);
   // The property list at a device path; None when missing or unreadable.
   static Plist readList(const std::string& devicePath);
   // An icon at a device path, preferring its "@2x" file on a 2x (or finer) screen.

@@ -1,6 +1,7 @@
 #include "preferences/PSSliderTableCell.h"
 
 #include "preferences/PSSpecifier.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UISlider.h"
 
@@ -19,11 +20,7 @@ float numberOr(const Plist& value, float fallback) {
 
 }  // namespace
 
-Class* PSSliderTableCell::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass(
-      "PSSliderTableCell", PSTableCell::objcClass(), factoryFor<PSSliderTableCell>());
-  return cls;
-}
+HOST_CLASS(PSSliderTableCell, PSTableCell)
 
 PSSliderTableCell::PSSliderTableCell(Class* cls) : PSTableCell(cls) {}
 

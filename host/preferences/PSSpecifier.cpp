@@ -1,14 +1,11 @@
 #include "preferences/PSSpecifier.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 
 namespace host {
 
-Class* PSSpecifier::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("PSSpecifier", Object::objcClass(), factoryFor<PSSpecifier>());
-  return cls;
-}
+HOST_CLASS(PSSpecifier, Object)
 
 PSSpecifier::PSSpecifier(Class* cls) : Object(cls) {}
 

@@ -1,6 +1,7 @@
 #include "preferences/PSSwitchTableCell.h"
 
 #include "preferences/PSSpecifier.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UISwitch.h"
 
@@ -21,15 +22,8 @@ struct PSSwitchTableCellMethods {
   }
 };
 
-Class* PSSwitchTableCell::objcClass() {
-  static Class* const cls = [] {
-    Class* c = Runtime::shared().defineClass("PSSwitchTableCell", PSTableCell::objcClass(),
-                                             factoryFor<PSSwitchTableCell>());
-    PSSwitchTableCellMethods::define(c);
-    return c;
-  }();
-  return cls;
-}
+HOST_CLASS_WITH(PSSwitchTableCell, PSTableCell,
+                [](Class* c) { PSSwitchTableCellMethods::define(c); })
 
 PSSwitchTableCell::PSSwitchTableCell(Class* cls) : PSTableCell(cls) {}
 

@@ -3,15 +3,12 @@
 #include <utility>
 
 #include "preferences/PSSpecifier.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 
 namespace host {
 
-Class* PSSystemPolicyForApp::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass(
-      "PSSystemPolicyForApp", Object::objcClass(), factoryFor<PSSystemPolicyForApp>());
-  return cls;
-}
+HOST_CLASS(PSSystemPolicyForApp, Object)
 
 PSSystemPolicyForApp::PSSystemPolicyForApp(Class* cls) : Object(cls) {}
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "preferences/PSSpecifier.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIImage.h"
 #include "uikit/UIImageView.h"
@@ -33,11 +34,7 @@ constexpr std::array<CellTypeName, 10> kCellTypes{{
 
 }  // namespace
 
-Class* PSTableCell::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass(
-      "PSTableCell", UITableViewCell::objcClass(), factoryFor<PSTableCell>());
-  return cls;
-}
+HOST_CLASS(PSTableCell, UITableViewCell)
 
 PSTableCell::PSTableCell(Class* cls) : UITableViewCell(cls) {}
 

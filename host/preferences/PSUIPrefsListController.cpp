@@ -9,6 +9,7 @@
 #include "preferences/PSAppListController.h"
 #include "preferences/PSPlistSpecifiers.h"
 #include "preferences/PSSpecifier.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIImage.h"
 
@@ -20,21 +21,14 @@ constexpr const char* kApplications = "/Applications";
 
 }  // namespace
 
-Class* PSUIPrefsListController::objcClass() {
-  static Class* const cls = [] {
-    Class* c =
-        Runtime::shared().defineClass("PSUIPrefsListController", PSListController::objcClass(),
-                                      factoryFor<PSUIPrefsListController>());
-    defineMethod<void(Id)>(c, "bluetoothPowerChanged:", [](Object* self, Id notification) {
-      if (auto* list = dynamic_cast<PSUIPrefsListController*>(self)) {
-        list->bluetoothPowerChangedImpl(notification);
-      }
-    });
-    registerIvar(c, "_thirdPartySpecifiers", &PSUIPrefsListController::thirdPartySpecifiers_);
-    return c;
-  }();
-  return cls;
-}
+HOST_CLASS_WITH(PSUIPrefsListController, PSListController, [](Class* c) {
+  defineMethod<void(Id)>(c, "bluetoothPowerChanged:", [](Object* self, Id notification) {
+    if (auto* list = dynamic_cast<PSUIPrefsListController*>(self)) {
+      list->bluetoothPowerChangedImpl(notification);
+    }
+  });
+  registerIvar(c, "_thirdPartySpecifiers", &PSUIPrefsListController::thirdPartySpecifiers_);
+})
 
 PSUIPrefsListController::PSUIPrefsListController(Class* cls) : PSListController(cls) {}
 

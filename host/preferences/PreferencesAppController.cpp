@@ -1,6 +1,7 @@
 #include "preferences/PreferencesAppController.h"
 
 #include "preferences/PSUIPrefsListController.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIViewController.h"
 
@@ -23,26 +24,19 @@ std::weak_ptr<PSUIPrefsListController>& rootList() {
 
 }  // namespace
 
-Class* PreferencesAppController::objcClass() {
-  static Class* const cls = [] {
-    Class* c = Runtime::shared().defineClass("PreferencesAppController", UIResponder::objcClass(),
-                                             factoryFor<PreferencesAppController>());
-    defineMethod<void(Id)>(c, "applicationDidBecomeActive:", [](Object* self, Id application) {
-      if (auto* delegate = dynamic_cast<PreferencesAppController*>(self)) {
-        delegate->applicationDidBecomeActiveImpl(application);
-      }
-    });
-    defineMethod<CollapseSignature>(c, kCollapse,
-                                    [](Object*, Id, std::shared_ptr<UIViewController>,
-                                       std::shared_ptr<UIViewController>) { return false; });
-    defineMethod<SeparateSignature>(c, kSeparate,
-                                    [](Object*, Id, std::shared_ptr<UIViewController>) {
-                                      return std::shared_ptr<UIViewController>();
-                                    });
-    return c;
-  }();
-  return cls;
-}
+HOST_CLASS_WITH(PreferencesAppController, UIResponder, [](Class* c) {
+  defineMethod<void(Id)>(c, "applicationDidBecomeActive:", [](Object* self, Id application) {
+    if (auto* delegate = dynamic_cast<PreferencesAppController*>(self)) {
+      delegate->applicationDidBecomeActiveImpl(application);
+    }
+  });
+  defineMethod<CollapseSignature>(c, kCollapse,
+                                  [](Object*, Id, std::shared_ptr<UIViewController>,
+                                     std::shared_ptr<UIViewController>) { return false; });
+  defineMethod<SeparateSignature>(c, kSeparate, [](Object*, Id, std::shared_ptr<UIViewController>) {
+    return std::shared_ptr<UIViewController>();
+  });
+})
 
 PreferencesAppController::PreferencesAppController(Class* cls) : UIResponder(cls) {}
 

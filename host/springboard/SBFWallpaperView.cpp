@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/CGContext.h"
 #include "uikit/UIColor.h"
@@ -11,17 +12,11 @@
 
 namespace host {
 
-Class* SBFWallpaperView::objcClass() {
-  static Class* const cls = [] {
-    Class* c = Runtime::shared().defineClass("SBFWallpaperView", UIView::objcClass(),
-                                             factoryFor<SBFWallpaperView>());
-    defineMethod<void()>(c, "_updateGeneratingBlurs", [](Object* self) {
-      if (auto* view = dynamic_cast<SBFWallpaperView*>(self)) view->updateGeneratingBlursImpl();
-    });
-    return c;
-  }();
-  return cls;
-}
+HOST_CLASS_WITH(SBFWallpaperView, UIView, [](Class* c) {
+  defineMethod<void()>(c, "_updateGeneratingBlurs", [](Object* self) {
+    if (auto* view = dynamic_cast<SBFWallpaperView*>(self)) view->updateGeneratingBlursImpl();
+  });
+})
 
 SBFWallpaperView::SBFWallpaperView(Class* cls) : UIView(cls) {}
 
@@ -30,7 +25,11 @@ void SBFWallpaperView::setWallpaperImage(std::shared_ptr<UIImage> image) {
   redraw();
 }
 
-void SBFWallpaperView::drawRect(const CGRect& rect) {
+void SBFWallpaperView::draw(CGContext& context, const CGRect& rect) {
+  UIGraphicsDrawAsLayerContents(context, rect, [&] { drawWallpaper(rect); });
+}
+
+void SBFWallpaperView::drawWallpaper(const CGRect& rect) {
   const auto context = UIGraphicsGetCurrentContext();
   if (!context) return;
   context->setFillColor(*UIColor::blackColor());

@@ -22,14 +22,16 @@ class SBFWallpaperView : public UIView {
   // How often the blurs were generated.
   int blurGenerations() const { return blurGenerations_; }
 
-  // The wallpaper fills the view, scaled to cover it and centred (black without one).
-  bool hasCustomDrawing() const override { return true; }
-  void drawRect(const CGRect& rect) override;
+  // The wallpaper fills the view, scaled to cover it and centred (black without one), drawn as
+  // the layer's contents.
+  void draw(CGContext& context, const CGRect& rect) override;
 
  protected:
   virtual void updateGeneratingBlursImpl() { ++blurGenerations_; }
 
  private:
+  void drawWallpaper(const CGRect& rect);
+
   std::shared_ptr<UIImage> wallpaperImage_;
   int blurGenerations_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "springboard/SBIconView.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/CALayer.h"
 #include "uikit/NSParagraphStyle.h"
@@ -11,11 +12,7 @@
 
 namespace host {
 
-Class* SBIconView::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("SBIconView", UIControl::objcClass(), factoryFor<SBIconView>());
-  return cls;
-}
+HOST_CLASS(SBIconView, UIControl)
 
 SBIconView::SBIconView(Class* cls)
     : UIControl(cls), image_(std::make_shared<UIImageView>()), label_(std::make_shared<UILabel>()) {

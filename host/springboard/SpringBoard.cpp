@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "foundation/Log.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "springboard/SBFWallpaperView.h"
 #include "uikit/UIImage.h"
@@ -10,19 +11,13 @@
 
 namespace host {
 
-Class* SpringBoard::objcClass() {
-  static Class* const cls = [] {
-    Class* c = Runtime::shared().defineClass("SpringBoard", UIApplication::objcClass(),
-                                             factoryFor<SpringBoard>());
-    defineMethod<void(Id)>(c, "applicationDidFinishLaunching:", [](Object* self, Id app) {
-      if (auto* board = dynamic_cast<SpringBoard*>(self)) {
-        board->applicationDidFinishLaunchingImpl(app);
-      }
-    });
-    return c;
-  }();
-  return cls;
-}
+HOST_CLASS_WITH(SpringBoard, UIApplication, [](Class* c) {
+  defineMethod<void(Id)>(c, "applicationDidFinishLaunching:", [](Object* self, Id app) {
+    if (auto* board = dynamic_cast<SpringBoard*>(self)) {
+      board->applicationDidFinishLaunchingImpl(app);
+    }
+  });
+})
 
 SpringBoard::SpringBoard(Class* cls) : UIApplication(cls) {}
 

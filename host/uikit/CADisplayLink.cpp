@@ -4,15 +4,12 @@
 
 #include "foundation/DisplayLink.h"
 #include "foundation/RunLoop.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 
 namespace host {
 
-Class* CADisplayLink::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass("CADisplayLink", Object::objcClass(),
-                                                          factoryFor<CADisplayLink>());
-  return cls;
-}
+HOST_CLASS(CADisplayLink, Object)
 
 CADisplayLink::CADisplayLink(Class* cls) : Object(cls) {}
 

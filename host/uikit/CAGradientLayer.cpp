@@ -1,14 +1,11 @@
 #include "uikit/CAGradientLayer.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 
 namespace host {
 
-Class* CAGradientLayer::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass("CAGradientLayer", CALayer::objcClass(),
-                                                          factoryFor<CAGradientLayer>());
-  return cls;
-}
+HOST_CLASS(CAGradientLayer, CALayer)
 
 CAGradientLayer::CAGradientLayer(Class* cls) : CALayer(cls) {}
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "foundation/RunLoop.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/AnimationTransaction.h"
 #include "uikit/UIColor.h"
@@ -12,11 +13,7 @@
 
 namespace host {
 
-Class* CALayer::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("CALayer", Object::objcClass(), factoryFor<CALayer>());
-  return cls;
-}
+HOST_CLASS(CALayer, Object)
 
 CALayer::CALayer(Class* cls) : Object(cls) {}
 

@@ -4,17 +4,14 @@
 #include <utility>
 
 #include "foundation/Utf16.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/NSTextAttachment.h"
 #include "uikit/TextLayout.h"
 
 namespace host {
 
-Class* NSAttributedString::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass("NSAttributedString", Object::objcClass(),
-                                                          factoryFor<NSAttributedString>());
-  return cls;
-}
+HOST_CLASS(NSAttributedString, Object)
 
 NSAttributedString::NSAttributedString(Class* cls) : Object(cls) {}
 

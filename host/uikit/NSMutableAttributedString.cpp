@@ -3,16 +3,12 @@
 #include <utility>
 
 #include "foundation/Utf16.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 
 namespace host {
 
-Class* NSMutableAttributedString::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("NSMutableAttributedString", NSAttributedString::objcClass(),
-                                    factoryFor<NSMutableAttributedString>());
-  return cls;
-}
+HOST_CLASS(NSMutableAttributedString, NSAttributedString)
 
 NSMutableAttributedString::NSMutableAttributedString(Class* cls) : NSAttributedString(cls) {}
 

@@ -1,14 +1,11 @@
 #include "uikit/NSParagraphStyle.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 
 namespace host {
 
-Class* NSParagraphStyle::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass("NSParagraphStyle", Object::objcClass(),
-                                                          factoryFor<NSParagraphStyle>());
-  return cls;
-}
+HOST_CLASS(NSParagraphStyle, Object)
 
 NSParagraphStyle::NSParagraphStyle(Class* cls) : Object(cls) {}
 

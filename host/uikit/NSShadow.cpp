@@ -1,15 +1,12 @@
 #include "uikit/NSShadow.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIColor.h"
 
 namespace host {
 
-Class* NSShadow::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("NSShadow", Object::objcClass(), factoryFor<NSShadow>());
-  return cls;
-}
+HOST_CLASS(NSShadow, Object)
 
 NSShadow::NSShadow(Class* cls) : Object(cls), color_(UIColor::colorWithWhite(0, 1.0 / 3)) {}
 

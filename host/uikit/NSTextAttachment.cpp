@@ -1,15 +1,12 @@
 #include "uikit/NSTextAttachment.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIImage.h"
 
 namespace host {
 
-Class* NSTextAttachment::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass("NSTextAttachment", Object::objcClass(),
-                                                          factoryFor<NSTextAttachment>());
-  return cls;
-}
+HOST_CLASS(NSTextAttachment, Object)
 
 NSTextAttachment::NSTextAttachment(Class* cls) : Object(cls) {}
 

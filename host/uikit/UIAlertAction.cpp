@@ -1,14 +1,11 @@
 #include "uikit/UIAlertAction.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 
 namespace host {
 
-Class* UIAlertAction::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass("UIAlertAction", Object::objcClass(),
-                                                          factoryFor<UIAlertAction>());
-  return cls;
-}
+HOST_CLASS(UIAlertAction, Object)
 
 UIAlertAction::UIAlertAction(Class* cls) : Object(cls) {}
 

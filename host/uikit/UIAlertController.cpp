@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "foundation/Log.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/CALayer.h"
 #include "uikit/UIColor.h"
@@ -25,11 +26,7 @@ constexpr double kSheetMargin = 8;
 
 }  // namespace
 
-Class* UIAlertController::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass(
-      "UIAlertController", UIViewController::objcClass(), factoryFor<UIAlertController>());
-  return cls;
-}
+HOST_CLASS(UIAlertController, UIViewController)
 
 UIAlertController::UIAlertController(Class* cls) : UIViewController(cls) {
   setModalPresentationStyle(UIModalPresentationCustom);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UITextField.h"
 
@@ -14,11 +15,7 @@ std::vector<std::shared_ptr<UIAlertView>>& shown() {
 }
 }  // namespace
 
-Class* UIAlertView::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UIAlertView", Object::objcClass(), factoryFor<UIAlertView>());
-  return cls;
-}
+HOST_CLASS(UIAlertView, Object)
 
 UIAlertView::UIAlertView(Class* cls) : Object(cls) {}
 

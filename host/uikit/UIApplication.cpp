@@ -4,6 +4,7 @@
 #include <cctype>
 #include <utility>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIDevice.h"
 #include "uikit/UIScreen.h"
@@ -38,11 +39,7 @@ std::string schemeOf(std::string_view url) {
 
 }  // namespace
 
-Class* UIApplication::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass("UIApplication", UIResponder::objcClass(),
-                                                          factoryFor<UIApplication>());
-  return cls;
-}
+HOST_CLASS(UIApplication, UIResponder)
 
 UIApplication::UIApplication(Class* cls) : UIResponder(cls) {}
 

@@ -1,5 +1,6 @@
 #include "uikit/UIBarButtonItem.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIColor.h"
 #include "uikit/UINavigationBar.h"
@@ -39,11 +40,7 @@ std::string systemTitle(UIBarButtonSystemItem item) {
 
 }  // namespace
 
-Class* UIBarButtonItem::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass("UIBarButtonItem", Object::objcClass(),
-                                                          factoryFor<UIBarButtonItem>());
-  return cls;
-}
+HOST_CLASS(UIBarButtonItem, Object)
 
 UIBarButtonItem::UIBarButtonItem(Class* cls) : Object(cls) {}
 

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/CGContext.h"
 #include "uikit/UIGraphics.h"
@@ -22,11 +23,7 @@ CGPoint onCircle(CGPoint center, CGFloat radius, CGFloat angle) {
 
 }  // namespace
 
-Class* UIBezierPath::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass("UIBezierPath", Object::objcClass(),
-                                                          factoryFor<UIBezierPath>());
-  return cls;
-}
+HOST_CLASS(UIBezierPath, Object)
 
 UIBezierPath::UIBezierPath(Class* cls) : Object(cls) {}
 

@@ -1,15 +1,12 @@
 #include "uikit/UIBlurEffect.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIColor.h"
 
 namespace host {
 
-Class* UIBlurEffect::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass(
-      "UIBlurEffect", UIVisualEffect::objcClass(), factoryFor<UIBlurEffect>());
-  return cls;
-}
+HOST_CLASS(UIBlurEffect, UIVisualEffect)
 
 UIBlurEffect::UIBlurEffect(Class* cls) : UIVisualEffect(cls) {}
 

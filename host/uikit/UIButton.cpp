@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIColor.h"
 #include "uikit/UIFont.h"
@@ -17,11 +18,7 @@ constexpr double kFadedAlpha = 0.2;
 
 }  // namespace
 
-Class* UIButton::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UIButton", UIControl::objcClass(), factoryFor<UIButton>());
-  return cls;
-}
+HOST_CLASS(UIButton, UIControl)
 
 UIButton::UIButton(Class* cls)
     : UIControl(cls),

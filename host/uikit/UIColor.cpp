@@ -1,14 +1,11 @@
 #include "uikit/UIColor.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 
 namespace host {
 
-Class* UIColor::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UIColor", Object::objcClass(), factoryFor<UIColor>());
-  return cls;
-}
+HOST_CLASS(UIColor, Object)
 
 UIColor::UIColor(Class* cls) : Object(cls) {}
 

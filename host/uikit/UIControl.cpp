@@ -2,17 +2,14 @@
 
 #include <utility>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIGestureRecognizer.h"
 #include "uikit/UITouch.h"
 
 namespace host {
 
-Class* UIControl::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UIControl", UIView::objcClass(), factoryFor<UIControl>());
-  return cls;
-}
+HOST_CLASS(UIControl, UIView)
 
 UIControl::UIControl(Class* cls) : UIView(cls) {}
 

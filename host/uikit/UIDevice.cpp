@@ -1,14 +1,11 @@
 #include "uikit/UIDevice.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 
 namespace host {
 
-Class* UIDevice::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UIDevice", Object::objcClass(), factoryFor<UIDevice>());
-  return cls;
-}
+HOST_CLASS(UIDevice, Object)
 
 UIDevice::UIDevice(Class* cls) : Object(cls) {}
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIGestureRecognizer.h"
 #include "uikit/UITouch.h"
@@ -9,11 +10,7 @@
 
 namespace host {
 
-Class* UIEvent::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UIEvent", Object::objcClass(), factoryFor<UIEvent>());
-  return cls;
-}
+HOST_CLASS(UIEvent, Object)
 
 UIEvent::UIEvent(Class* cls) : Object(cls) {}
 

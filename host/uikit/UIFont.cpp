@@ -5,6 +5,7 @@
 #include <cmath>
 #include <utility>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/FontLibrary.h"
 
@@ -27,11 +28,7 @@ bool namesBoldFace(std::string_view name) {
 
 }  // namespace
 
-Class* UIFont::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UIFont", Object::objcClass(), factoryFor<UIFont>());
-  return cls;
-}
+HOST_CLASS(UIFont, Object)
 
 UIFont::UIFont(Class* cls) : Object(cls) {}
 

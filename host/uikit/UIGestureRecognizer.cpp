@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "foundation/RunLoop.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIControl.h"
 #include "uikit/UIView.h"
@@ -38,11 +39,7 @@ bool isValidTransition(UIGestureRecognizerState from, UIGestureRecognizerState t
 
 }  // namespace
 
-Class* UIGestureRecognizer::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass(
-      "UIGestureRecognizer", Object::objcClass(), factoryFor<UIGestureRecognizer>());
-  return cls;
-}
+HOST_CLASS(UIGestureRecognizer, Object)
 
 UIGestureRecognizer::UIGestureRecognizer(Class* cls) : Object(cls) {}
 

@@ -1,5 +1,6 @@
 #include "uikit/UIGlyphView.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/CALayer.h"
 #include "uikit/CGContext.h"
@@ -9,11 +10,7 @@
 
 namespace host {
 
-Class* UIGlyphView::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UIGlyphView", UIView::objcClass(), factoryFor<UIGlyphView>());
-  return cls;
-}
+HOST_CLASS(UIGlyphView, UIView)
 
 UIGlyphView::UIGlyphView(Class* cls) : UIView(cls) {}
 
@@ -26,7 +23,11 @@ std::shared_ptr<UIGlyphView> UIGlyphView::make(Shape shape, const std::string& n
   return glyph;
 }
 
-void UIGlyphView::drawRect(const CGRect& rect) {
+void UIGlyphView::draw(CGContext& context, const CGRect& rect) {
+  UIGraphicsDrawAsLayerContents(context, rect, [&] { drawGlyph(rect); });
+}
+
+void UIGlyphView::drawGlyph(const CGRect& rect) {
   const auto context = UIGraphicsGetCurrentContext();
   if (!context) return;
   const CGFloat w = rect.size.width;

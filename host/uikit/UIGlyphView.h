@@ -22,10 +22,12 @@ class UIGlyphView : public UIView {
                                            const CGRect& frame);
   Shape shape() const { return shape_; }
 
-  bool hasCustomDrawing() const override { return true; }
-  void drawRect(const CGRect& rect) override;
+  // The glyph, drawn as the layer's contents.
+  void draw(CGContext& context, const CGRect& rect) override;
 
  private:
+  void drawGlyph(const CGRect& rect);
+
   Shape shape_ = Shape::Chevron;
 };
 

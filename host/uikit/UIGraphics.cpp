@@ -3,6 +3,7 @@
 #include <cairo.h>
 
 #include <cmath>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -82,6 +83,40 @@ CGFloat UIGraphicsMainScreenScale() {
 
 void UIGraphicsSetMainScreenScale(CGFloat scale) {
   if (scale > 0 && std::isfinite(scale)) mainScreenScale() = scale;
+}
+
+void UIGraphicsDrawAsLayerContents(CGContext& context, const CGRect& rect,
+                                   const std::function<void()>& draw) {
+  const double scale = context.scale();
+  const double width = std::ceil(rect.width() * scale - 1e-9);
+  const double height = std::ceil(rect.height() * scale - 1e-9);
+  if (!(width >= 1 && height >= 1 && width <= kMaxPixels && height <= kMaxPixels)) return;
+  const std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> backing(
+      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(width),
+                                 static_cast<int>(height)),
+      cairo_surface_destroy);
+  if (cairo_surface_status(backing.get()) != CAIRO_STATUS_SUCCESS) return;
+  {
+    // Popped however `draw` ends.
+    struct Current {
+      explicit Current(std::shared_ptr<CGContext> c) { UIGraphicsPushContext(std::move(c)); }
+      ~Current() { UIGraphicsPopContext(); }
+      Current(const Current&) = delete;
+      Current& operator=(const Current&) = delete;
+    };
+    auto layerContext = std::make_shared<CGContext>(backing.get(), scale);
+    layerContext->translateCTM(-rect.origin.x, -rect.origin.y);
+    const Current current(std::move(layerContext));
+    draw();
+  }
+  cairo_surface_flush(backing.get());
+  cairo_t* cr = context.cairo();
+  cairo_save(cr);
+  cairo_translate(cr, rect.origin.x, rect.origin.y);
+  cairo_scale(cr, 1 / scale, 1 / scale);
+  cairo_set_source_surface(cr, backing.get(), 0, 0);
+  cairo_paint(cr);
+  cairo_restore(cr);
 }
 
 }  // namespace host

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "uikit/CGGeometry.h"
@@ -9,8 +10,8 @@ namespace host {
 class CGContext;
 class UIImage;
 
-// The process-wide stack of current drawing contexts (main thread only). Whoever draws a view
-// pushes the view's context around its drawRect:, and image contexts are pushed by
+// The process-wide stack of current drawing contexts (main thread only). Drawing as a layer's
+// contents pushes its own context, and image contexts are pushed by
 // UIGraphicsBeginImageContextWithOptions.
 
 // The context on top of the stack; nullptr when there is none.
@@ -28,6 +29,14 @@ void UIGraphicsBeginImageContext(CGSize size);
 std::shared_ptr<UIImage> UIGraphicsGetImageFromCurrentImageContext();
 // Pops the top context if it is an image context.
 void UIGraphicsEndImageContext();
+
+// Draws as a layer's contents, for a view that draws UIKit's way (drawRect: with the current
+// context): runs `draw` with a new context current over a transparent image of `rect` at
+// `context`'s scale, in the same coordinates as `rect`, then draws that image in place into
+// `context`. What `draw` draws outside `rect` is cut off. Nothing is drawn for a rectangle
+// without pixels or too large for an image.
+void UIGraphicsDrawAsLayerContents(CGContext& context, const CGRect& rect,
+                                   const std::function<void()>& draw);
 
 // The scale that image contexts made with scale 0 use (2 until the screen sets it).
 CGFloat UIGraphicsMainScreenScale();

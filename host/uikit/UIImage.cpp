@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "foundation/DeviceFileSystem.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/PngWriter.h"
 
@@ -79,11 +80,7 @@ cairo_status_t readPng(void* closure, unsigned char* data, unsigned int length) 
 
 }  // namespace
 
-Class* UIImage::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UIImage", Object::objcClass(), factoryFor<UIImage>());
-  return cls;
-}
+HOST_CLASS(UIImage, Object)
 
 UIImage::UIImage(Class* cls) : Object(cls) {}
 

@@ -2,16 +2,15 @@
 
 #include <algorithm>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
+#include "uikit/CGContext.h"
+#include "uikit/UIColor.h"
 #include "uikit/UIImage.h"
 
 namespace host {
 
-Class* UIImageView::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UIImageView", UIView::objcClass(), factoryFor<UIImageView>());
-  return cls;
-}
+HOST_CLASS(UIImageView, UIView)
 
 UIImageView::UIImageView(Class* cls) : UIView(cls) {
   setUserInteractionEnabled(false);
@@ -39,6 +38,15 @@ void UIImageView::setHighlighted(bool highlighted) {
 
 const std::shared_ptr<UIImage>& UIImageView::displayedImage() const {
   return highlighted_ && highlightedImage_ ? highlightedImage_ : image_;
+}
+
+void UIImageView::draw(CGContext& context, const CGRect& rect) {
+  const auto& image = displayedImage();
+  if (!image) return;
+  if (image->renderingMode() == UIImageRenderingMode::AlwaysTemplate) {
+    context.setFillColor(*tintColor());
+  }
+  context.drawImage(imageRectForBounds(rect), *image);
 }
 
 CGRect UIImageView::imageRectForBounds(const CGRect& bounds) const {

@@ -35,6 +35,8 @@ class UIImageView : public UIView {
   static CGRect placeImage(const CGSize& size, const CGRect& bounds, UIViewContentMode mode);
 
   CGSize sizeThatFits(const CGSize& size) const override;
+  // The shown image in its place (a template image in the tint colour).
+  void draw(CGContext& context, const CGRect& rect) override;
 
  private:
   std::shared_ptr<UIImage> image_;

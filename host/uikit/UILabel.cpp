@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/CGContext.h"
 #include "uikit/NSMutableAttributedString.h"
@@ -20,11 +21,7 @@ constexpr double kDisabledWhite = 0.56;
 
 }  // namespace
 
-Class* UILabel::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UILabel", UIView::objcClass(), factoryFor<UILabel>());
-  return cls;
-}
+HOST_CLASS(UILabel, UIView)
 
 UILabel::UILabel(Class* cls)
     : UIView(cls), font_(UIFont::systemFontOfSize(17)), textColor_(UIColor::blackColor()) {
@@ -172,6 +169,10 @@ CGRect UILabel::textRectForBounds(const CGRect& bounds, long lines) const {
   if (text_.empty()) return {bounds.origin, CGSizeZero};
   const auto layout = makeLayout(bounds.width(), lines, fontForWidth(bounds.width()));
   return {bounds.origin, TextLayout::ceilToPixels(layout->size(), UIScreen::mainScreen()->scale())};
+}
+
+void UILabel::draw(CGContext& context, const CGRect& rect) {
+  drawTextInRect(context, rect);
 }
 
 void UILabel::drawTextInRect(CGContext& context, const CGRect& rect) const {

@@ -67,6 +67,8 @@ class UILabel : public UIView {
   void setShadowOffset(const CGSize& offset);
 
   CGSize sizeThatFits(const CGSize& size) const override;
+  // The text, through drawTextInRect.
+  void draw(CGContext& context, const CGRect& rect) override;
 
   // The font the text is drawn in at `width`: the label's font, or the shrunk one.
   std::shared_ptr<UIFont> fontForWidth(CGFloat width) const;

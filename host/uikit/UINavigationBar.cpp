@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/CALayer.h"
 #include "uikit/UIBarButtonItem.h"
@@ -12,11 +13,7 @@
 
 namespace host {
 
-Class* UINavigationBar::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass("UINavigationBar", UIView::objcClass(),
-                                                          factoryFor<UINavigationBar>());
-  return cls;
-}
+HOST_CLASS(UINavigationBar, UIView)
 
 UINavigationBar::UINavigationBar(Class* cls)
     : UIView(cls), backButton_(std::make_shared<UINavigationButton>()) {

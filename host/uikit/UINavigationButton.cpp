@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIFont.h"
 #include "uikit/UIGlyphView.h"
@@ -17,11 +18,7 @@ constexpr double kIndicatorHeight = 21;
 constexpr double kIndicatorGap = 6;
 }  // namespace
 
-Class* UINavigationButton::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass(
-      "UINavigationButton", UIControl::objcClass(), factoryFor<UINavigationButton>());
-  return cls;
-}
+HOST_CLASS(UINavigationButton, UIControl)
 
 UINavigationButton::UINavigationButton(Class* cls)
     : UIControl(cls), titleLabel_(std::make_shared<UILabel>()) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "foundation/Log.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIApplication.h"
 #include "uikit/UINavigationBar.h"
@@ -13,12 +14,7 @@
 
 namespace host {
 
-Class* UINavigationController::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UINavigationController", UIViewController::objcClass(),
-                                    factoryFor<UINavigationController>());
-  return cls;
-}
+HOST_CLASS(UINavigationController, UIViewController)
 
 UINavigationController::UINavigationController(Class* cls) : UIViewController(cls) {}
 

@@ -1,5 +1,6 @@
 #include "uikit/UINavigationItem.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIBarButtonItem.h"
 #include "uikit/UINavigationBar.h"
@@ -11,15 +12,9 @@ namespace {
 constexpr double kFadeDuration = 0.25;
 }  // namespace
 
-Class* UINavigationItem::objcClass() {
-  static Class* const cls = [] {
-    Class* c = Runtime::shared().defineClass("UINavigationItem", Object::objcClass(),
-                                             factoryFor<UINavigationItem>());
-    registerIvar(c, "_defaultTitleView", &UINavigationItem::defaultTitleView_);
-    return c;
-  }();
-  return cls;
-}
+HOST_CLASS_WITH(UINavigationItem, Object, [](Class* c) {
+  registerIvar(c, "_defaultTitleView", &UINavigationItem::defaultTitleView_);
+})
 
 UINavigationItem::UINavigationItem(Class* cls)
     : Object(cls), defaultTitleView_(std::make_shared<UINavigationItemView>()) {}

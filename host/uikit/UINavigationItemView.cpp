@@ -1,5 +1,6 @@
 #include "uikit/UINavigationItemView.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIColor.h"
 #include "uikit/UIFont.h"
@@ -7,15 +8,8 @@
 
 namespace host {
 
-Class* UINavigationItemView::objcClass() {
-  static Class* const cls = [] {
-    Class* c = Runtime::shared().defineClass("UINavigationItemView", UIView::objcClass(),
-                                             factoryFor<UINavigationItemView>());
-    registerIvar(c, "_label", &UINavigationItemView::label_);
-    return c;
-  }();
-  return cls;
-}
+HOST_CLASS_WITH(UINavigationItemView, UIView,
+                [](Class* c) { registerIvar(c, "_label", &UINavigationItemView::label_); })
 
 UINavigationItemView::UINavigationItemView(Class* cls)
     : UIView(cls), label_(std::make_shared<UILabel>()) {

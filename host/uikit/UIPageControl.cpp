@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/CALayer.h"
 #include "uikit/UIColor.h"
@@ -9,11 +10,7 @@
 
 namespace host {
 
-Class* UIPageControl::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass("UIPageControl", UIControl::objcClass(),
-                                                          factoryFor<UIPageControl>());
-  return cls;
-}
+HOST_CLASS(UIPageControl, UIControl)
 
 UIPageControl::UIPageControl(Class* cls) : UIControl(cls) {}
 

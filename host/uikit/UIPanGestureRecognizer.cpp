@@ -2,18 +2,14 @@
 
 #include <cmath>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIView.h"
 #include "uikit/UIWindow.h"
 
 namespace host {
 
-Class* UIPanGestureRecognizer::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UIPanGestureRecognizer", UIGestureRecognizer::objcClass(),
-                                    factoryFor<UIPanGestureRecognizer>());
-  return cls;
-}
+HOST_CLASS(UIPanGestureRecognizer, UIGestureRecognizer)
 
 UIPanGestureRecognizer::UIPanGestureRecognizer(Class* cls) : UIGestureRecognizer(cls) {}
 

@@ -1,5 +1,6 @@
 #include "uikit/UIResponder.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 
 namespace host {
@@ -13,11 +14,7 @@ std::weak_ptr<UIResponder>& firstResponder() {
 
 }  // namespace
 
-Class* UIResponder::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UIResponder", Object::objcClass(), factoryFor<UIResponder>());
-  return cls;
-}
+HOST_CLASS(UIResponder, Object)
 
 UIResponder::UIResponder(Class* cls) : Object(cls) {}
 

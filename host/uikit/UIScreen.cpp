@@ -1,14 +1,11 @@
 #include "uikit/UIScreen.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 
 namespace host {
 
-Class* UIScreen::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UIScreen", Object::objcClass(), factoryFor<UIScreen>());
-  return cls;
-}
+HOST_CLASS(UIScreen, Object)
 
 UIScreen::UIScreen(Class* cls) : Object(cls) {}
 

@@ -5,6 +5,7 @@
 
 #include "foundation/DisplayLink.h"
 #include "foundation/RunLoop.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/TimingCurve.h"
 #include "uikit/UIPanGestureRecognizer.h"
@@ -35,11 +36,7 @@ double clampAxis(double value, double low, double high) {
 
 }  // namespace
 
-Class* UIScrollView::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass("UIScrollView", UIView::objcClass(),
-                                                          factoryFor<UIScrollView>());
-  return cls;
-}
+HOST_CLASS(UIScrollView, UIView)
 
 UIScrollView::UIScrollView(Class* cls)
     : UIView(cls), pan_(std::make_shared<UIPanGestureRecognizer>()) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/CALayer.h"
 #include "uikit/UIColor.h"
@@ -17,11 +18,7 @@ constexpr double kThumbSlop = 10;
 
 }  // namespace
 
-Class* UISlider::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UISlider", UIControl::objcClass(), factoryFor<UISlider>());
-  return cls;
-}
+HOST_CLASS(UISlider, UIControl)
 
 UISlider::UISlider(Class* cls)
     : UIControl(cls),

@@ -1,5 +1,6 @@
 #include "uikit/UIStatusBar.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/CALayer.h"
 #include "uikit/NSParagraphStyle.h"
@@ -17,11 +18,7 @@ constexpr double kDotGap = 1;
 
 }  // namespace
 
-Class* UIStatusBar::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UIStatusBar", UIView::objcClass(), factoryFor<UIStatusBar>());
-  return cls;
-}
+HOST_CLASS(UIStatusBar, UIView)
 
 UIStatusBar::UIStatusBar(Class* cls) : UIView(cls) {
   setUserInteractionEnabled(false);

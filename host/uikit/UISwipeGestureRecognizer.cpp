@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 
 namespace host {
@@ -24,12 +25,7 @@ constexpr std::array<Axis, 4> kAxes{{
 
 }  // namespace
 
-Class* UISwipeGestureRecognizer::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UISwipeGestureRecognizer", UIGestureRecognizer::objcClass(),
-                                    factoryFor<UISwipeGestureRecognizer>());
-  return cls;
-}
+HOST_CLASS(UISwipeGestureRecognizer, UIGestureRecognizer)
 
 UISwipeGestureRecognizer::UISwipeGestureRecognizer(Class* cls) : UIGestureRecognizer(cls) {}
 

@@ -1,5 +1,6 @@
 #include "uikit/UISwitch.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/CALayer.h"
 #include "uikit/UIColor.h"
@@ -12,11 +13,7 @@ constexpr double kThumbInset = 2;
 
 }  // namespace
 
-Class* UISwitch::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UISwitch", UIControl::objcClass(), factoryFor<UISwitch>());
-  return cls;
-}
+HOST_CLASS(UISwitch, UIControl)
 
 UISwitch::UISwitch(Class* cls)
     : UIControl(cls), track_(std::make_shared<UIView>()), thumb_(std::make_shared<UIView>()) {

@@ -20,6 +20,7 @@ namespace host {
 class UIColor;
 class UITableViewDataSource;
 class UITableViewDelegate;
+class UITableViewTestApi;
 
 enum UITableViewStyle { UITableViewStylePlain, UITableViewStyleGrouped };
 
@@ -65,7 +66,10 @@ inline constexpr CGFloat UITableViewAutomaticDimension = -1;
 //
 // The user's gestures: touches on the table (a tap on a row, on an editing control or on a delete
 // button), a horizontal pan of at least kSwipeDistance to the left on a row (swipe-to-delete) and
-// the drag of a reorder control end in the public methods below, which tests may call directly.
+// the drag of a reorder control (tracked by the cell) end in the private gesture outcomes below.
+//
+// The class is implemented in several files: UITableView.cpp (cells, loading, layout, tiling)
+// and UITableView+Updates, +Selection, +Editing, +DeleteConfirmation, +Reordering, +Touches.
 class UITableView : public UIScrollView {
  public:
   using CellFactory = std::function<std::shared_ptr<UITableViewCell>(const std::string&)>;
@@ -172,25 +176,8 @@ class UITableView : public UIScrollView {
   void setEditing(bool editing) { setEditing(editing, false); }
   void setEditing(bool editing, bool animated);
 
-  // The user's gestures. A tap selects the row (asking and telling the delegate) or, with
-  // multiple selection, toggles it; while a delete button shows, a tap only hides it.
-  void tapRowAtIndexPath(const NSIndexPath& indexPath);
-  void simulateTapOnRow(const NSIndexPath& indexPath) { tapRowAtIndexPath(indexPath); }
-  // The editing control of a row: delete shows the delete button, insert commits.
-  void tapEditingControlOfRowAtIndexPath(const NSIndexPath& indexPath);
-  // Shows the row's delete button when it can be deleted: not editing, the data source commits
-  // edits, the row is editable and its style is delete. Answers whether it shows.
-  bool swipeToDeleteRowAtIndexPath(const NSIndexPath& indexPath);
-  // The row whose delete button shows.
+  // The row whose delete button shows, and whether a row is being dragged to another place.
   std::optional<NSIndexPath> indexPathForDeleteConfirmation() const { return deleteRow_; }
-  void tapDeleteConfirmation();
-  void hideDeleteConfirmation(bool animated);
-  // Dragging a reorder control: begins on a visible row that can move while editing; the point
-  // (in the table's coordinates) is where the dragged row's centre goes; the end drops it and
-  // tells the data source when its place changed.
-  bool beginReorderingRowAtIndexPath(const NSIndexPath& indexPath);
-  void reorderRowToPoint(const CGPoint& point);
-  void endReordering();
   bool isReordering() const { return reorder_.has_value(); }
 
   void touchesBegan(const UITouchSet& touches, UIEvent* event) override;
@@ -203,12 +190,36 @@ class UITableView : public UIScrollView {
   void panDidEnd(const CGPoint& translation, const CGPoint& location) override;
 
  private:
+  // The cell tracks the drag of its reorder control; tests drive the outcomes directly.
+  friend class UITableViewCell;
+  friend class UITableViewTestApi;
+
+  static constexpr double kUpdateDuration = 0.3;
+
+  // What the user's gestures end in. A tap selects the row (asking and telling the delegate) or,
+  // with multiple selection, toggles it; while a delete button shows, a tap only hides it.
+  void tapRowAtIndexPath(const NSIndexPath& indexPath);
+  // The editing control of a row: delete shows the delete button, insert commits.
+  void tapEditingControlOfRowAtIndexPath(const NSIndexPath& indexPath);
+  // Shows the row's delete button when it can be deleted: not editing, the data source commits
+  // edits, the row is editable and its style is delete. Answers whether it shows.
+  bool swipeToDeleteRowAtIndexPath(const NSIndexPath& indexPath);
+  void tapDeleteConfirmation();
+  void hideDeleteConfirmation(bool animated);
+  // Dragging a reorder control: begins on a visible row that can move while editing; the point
+  // (in the table's coordinates) is where the dragged row's centre goes; the end drops it and
+  // tells the data source when its place changed.
+  bool beginReorderingRowAtIndexPath(const NSIndexPath& indexPath);
+  void reorderRowToPoint(const CGPoint& point);
+  void endReordering();
+
   struct Reorder {
     NSIndexPath source;   // where the row was when the drag began
     NSIndexPath current;  // where it shows now
     std::shared_ptr<UITableViewCell> cell;
   };
 
+  static std::string describe(const NSIndexPath& indexPath);
   void ensureLoaded();
   TableLayout buildLayout();
   CGFloat automaticHeaderHeight(long section, bool hasTitle) const;

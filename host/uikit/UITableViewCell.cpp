@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/CALayer.h"
 #include "uikit/UIColor.h"
@@ -40,9 +41,16 @@ std::shared_ptr<UITableView> tableOf(const UIView& view) {
   return nullptr;
 }
 
-// The drag of a reorder control: moves the cell's row within its table.
-void handleReorderPan(const std::shared_ptr<UIGestureRecognizer>& recognizer,
-                      const std::shared_ptr<CGFloat>& grabOffset) {
+}  // namespace
+
+HOST_CLASS_WITH(UITableViewCell, UIView, [](Class* c) {
+  defineMethod<void()>(c, "layoutSubviews", [](Object* self) {
+    if (auto* cell = dynamic_cast<UITableViewCell*>(self)) cell->layoutSubviewsImpl();
+  });
+})
+
+void UITableViewCell::handleReorderPan(const std::shared_ptr<UIGestureRecognizer>& recognizer,
+                                       const std::shared_ptr<CGFloat>& grabOffset) {
   auto control = recognizer->view();
   auto cell = control ? std::dynamic_pointer_cast<UITableViewCell>(control->superview()) : nullptr;
   auto table = cell ? tableOf(*cell) : nullptr;
@@ -66,20 +74,6 @@ void handleReorderPan(const std::shared_ptr<UIGestureRecognizer>& recognizer,
     default:
       break;
   }
-}
-
-}  // namespace
-
-Class* UITableViewCell::objcClass() {
-  static Class* const cls = [] {
-    Class* c = Runtime::shared().defineClass("UITableViewCell", UIView::objcClass(),
-                                             factoryFor<UITableViewCell>());
-    defineMethod<void()>(c, "layoutSubviews", [](Object* self) {
-      if (auto* cell = dynamic_cast<UITableViewCell*>(self)) cell->layoutSubviewsImpl();
-    });
-    return c;
-  }();
-  return cls;
 }
 
 UITableViewCell::UITableViewCell(Class* cls)

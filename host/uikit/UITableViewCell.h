@@ -131,6 +131,9 @@ class UITableViewCell : public UIView {
   void layoutSubviewsImpl() override;
 
  private:
+  // The drag of a reorder control: moves the cell's row within its table.
+  static void handleReorderPan(const std::shared_ptr<UIGestureRecognizer>& recognizer,
+                               const std::shared_ptr<CGFloat>& grabOffset);
   void attachSubviews();
   void layoutLabels(const CGRect& bounds);
   std::shared_ptr<UIView> makeStandardAccessory() const;

@@ -1,15 +1,12 @@
 #include "uikit/UITableViewController.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIScreen.h"
 
 namespace host {
 
-Class* UITableViewController::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass(
-      "UITableViewController", UIViewController::objcClass(), factoryFor<UITableViewController>());
-  return cls;
-}
+HOST_CLASS(UITableViewController, UIViewController)
 
 UITableViewController::UITableViewController(Class* cls) : UIViewController(cls) {}
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIColor.h"
 #include "uikit/UIFont.h"
@@ -13,12 +14,7 @@ namespace {
 constexpr CGFloat kGroupedTextGap = 7;
 }  // namespace
 
-Class* UITableViewHeaderFooterView::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UITableViewHeaderFooterView", UIView::objcClass(),
-                                    factoryFor<UITableViewHeaderFooterView>());
-  return cls;
-}
+HOST_CLASS(UITableViewHeaderFooterView, UIView)
 
 UITableViewHeaderFooterView::UITableViewHeaderFooterView(Class* cls)
     : UIView(cls), textLabel_(std::make_shared<UILabel>()) {

@@ -2,16 +2,12 @@
 
 #include <cmath>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 
 namespace host {
 
-Class* UITapGestureRecognizer::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UITapGestureRecognizer", UIGestureRecognizer::objcClass(),
-                                    factoryFor<UITapGestureRecognizer>());
-  return cls;
-}
+HOST_CLASS(UITapGestureRecognizer, UIGestureRecognizer)
 
 UITapGestureRecognizer::UITapGestureRecognizer(Class* cls) : UIGestureRecognizer(cls) {}
 

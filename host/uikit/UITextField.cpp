@@ -1,5 +1,6 @@
 #include "uikit/UITextField.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/CGContext.h"
 #include "uikit/TextEditing.h"
@@ -9,11 +10,7 @@
 
 namespace host {
 
-Class* UITextField::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass("UITextField", UIControl::objcClass(),
-                                                          factoryFor<UITextField>());
-  return cls;
-}
+HOST_CLASS(UITextField, UIControl)
 
 UITextField::UITextField(Class* cls) : UIControl(cls) {}
 
@@ -101,6 +98,10 @@ void UITextField::pressReturn() {
 void UITextField::touchesEnded(const UITouchSet& touches, UIEvent* event) {
   UIControl::touchesEnded(touches, event);
   if (isEnabled() && isTouchInside()) becomeFirstResponder();
+}
+
+void UITextField::draw(CGContext& context, const CGRect& rect) {
+  drawTextInRect(context, rect);
 }
 
 void UITextField::drawTextInRect(CGContext& context, const CGRect& rect) const {

@@ -50,6 +50,7 @@ class UITextField : public UIControl, public UIKeyInput {
   // Drawing, by the renderer: the text on one line, centred vertically and aligned in the
   // rectangle (the placeholder in light grey while the text is empty), clipped to it.
   void drawTextInRect(CGContext& context, const CGRect& rect) const;
+  void draw(CGContext& context, const CGRect& rect) override;  // through drawTextInRect
   UITextBorderStyle borderStyle() const { return borderStyle_; }
   void setBorderStyle(UITextBorderStyle style) { borderStyle_ = style; }
   bool isSecureTextEntry() const { return secure_; }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/NSAttributedString.h"
 #include "uikit/NSMutableAttributedString.h"
@@ -11,11 +12,7 @@
 
 namespace host {
 
-Class* UITextView::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass("UITextView", UIScrollView::objcClass(),
-                                                          factoryFor<UITextView>());
-  return cls;
-}
+HOST_CLASS(UITextView, UIScrollView)
 
 UITextView::UITextView(Class* cls) : UIScrollView(cls) {}
 

@@ -1,16 +1,13 @@
 #include "uikit/UITouch.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIGestureRecognizer.h"
 #include "uikit/UIWindow.h"
 
 namespace host {
 
-Class* UITouch::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UITouch", Object::objcClass(), factoryFor<UITouch>());
-  return cls;
-}
+HOST_CLASS(UITouch, Object)
 
 UITouch::UITouch(Class* cls) : Object(cls) {}
 

@@ -1,5 +1,6 @@
 #include "uikit/UITraitCollection.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 
 namespace host {
@@ -11,18 +12,12 @@ UIForceTouchCapability& deviceCapability() {
 }
 }  // namespace
 
-Class* UITraitCollection::objcClass() {
-  static Class* const cls = [] {
-    Class* c = Runtime::shared().defineClass("UITraitCollection", Object::objcClass(),
-                                             factoryFor<UITraitCollection>());
-    defineMethod<long()>(c, "forceTouchCapability", [](Object* self) -> long {
-      const auto* traits = dynamic_cast<UITraitCollection*>(self);
-      return traits ? traits->forceTouchCapability() : UIForceTouchCapabilityUnknown;
-    });
-    return c;
-  }();
-  return cls;
-}
+HOST_CLASS_WITH(UITraitCollection, Object, [](Class* c) {
+  defineMethod<long()>(c, "forceTouchCapability", [](Object* self) -> long {
+    const auto* traits = dynamic_cast<UITraitCollection*>(self);
+    return traits ? traits->forceTouchCapability() : UIForceTouchCapabilityUnknown;
+  });
+})
 
 UITraitCollection::UITraitCollection(Class* cls)
     : Object(cls), forceTouchCapability_(deviceCapability()) {}

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "foundation/RunLoop.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/CALayer.h"
 #include "uikit/UIColor.h"
@@ -29,17 +30,11 @@ PendingLayout& pendingLayout() {
 
 }  // namespace
 
-Class* UIView::objcClass() {
-  static Class* const cls = [] {
-    Class* c =
-        Runtime::shared().defineClass("UIView", UIResponder::objcClass(), factoryFor<UIView>());
-    defineMethod<void()>(c, "layoutSubviews", [](Object* self) {
-      if (auto* view = dynamic_cast<UIView*>(self)) view->layoutSubviewsImpl();
-    });
-    return c;
-  }();
-  return cls;
-}
+HOST_CLASS_WITH(UIView, UIResponder, [](Class* c) {
+  defineMethod<void()>(c, "layoutSubviews", [](Object* self) {
+    if (auto* view = dynamic_cast<UIView*>(self)) view->layoutSubviewsImpl();
+  });
+})
 
 UIView::UIView(Class* cls) : UIResponder(cls), layer_(std::make_shared<CALayer>()) {
   layer_->view_ = this;
@@ -342,7 +337,7 @@ void UIView::sizeToFit() {
   setFrame({frame().origin, size});
 }
 
-void UIView::drawRect(const CGRect&) {}
+void UIView::draw(CGContext&, const CGRect&) {}
 
 // Coordinates.
 

@@ -12,6 +12,7 @@
 namespace host {
 
 class CALayer;
+class CGContext;
 class UIColor;
 class UIGestureRecognizer;
 class UIViewController;
@@ -134,10 +135,11 @@ class UIView : public UIResponder {
   virtual CGSize sizeThatFits(const CGSize& size) const;  // the current size unless overridden
   void sizeToFit();                                       // keeps the frame's origin
 
-  // Drawing, by the renderer: views with custom drawing draw their contents in drawRect with the
-  // current graphics context; the renderer clears the flag once it has drawn.
-  virtual void drawRect(const CGRect& rect);
-  virtual bool hasCustomDrawing() const { return false; }
+  // Drawing, by the renderer (drawRect: on the device): a view draws its own content into
+  // `context`, in its bounds' coordinates, with `rect` its bounds; the background is drawn before
+  // and the subviews after. A plain view draws nothing. The renderer clears needsDisplay once it
+  // has drawn.
+  virtual void draw(CGContext& context, const CGRect& rect);
   void setNeedsDisplay() { needsDisplay_ = true; }
   bool needsDisplay() const { return needsDisplay_; }
   void clearNeedsDisplay() { needsDisplay_ = false; }

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "foundation/Log.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UINavigationController.h"
 #include "uikit/UINavigationItem.h"
@@ -83,15 +84,7 @@ struct UIViewControllerMethods : UIViewController {
 
 }  // namespace
 
-Class* UIViewController::objcClass() {
-  static Class* const cls = [] {
-    Class* c = Runtime::shared().defineClass("UIViewController", UIResponder::objcClass(),
-                                             factoryFor<UIViewController>());
-    UIViewControllerMethods::define(c);
-    return c;
-  }();
-  return cls;
-}
+HOST_CLASS_WITH(UIViewController, UIResponder, [](Class* c) { UIViewControllerMethods::define(c); })
 
 UIViewController::UIViewController(Class* cls) : UIResponder(cls) {}
 

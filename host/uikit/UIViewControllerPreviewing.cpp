@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UITraitCollection.h"
 #include "uikit/UIView.h"
@@ -21,11 +22,7 @@ std::vector<std::weak_ptr<UIViewControllerPreviewing>>& registry() {
 
 }  // namespace
 
-Class* UIViewControllerPreviewing::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass(
-      "UIViewControllerPreviewing", Object::objcClass(), factoryFor<UIViewControllerPreviewing>());
-  return cls;
-}
+HOST_CLASS(UIViewControllerPreviewing, Object)
 
 UIViewControllerPreviewing::UIViewControllerPreviewing(Class* cls) : Object(cls) {}
 

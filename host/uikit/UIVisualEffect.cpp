@@ -1,14 +1,11 @@
 #include "uikit/UIVisualEffect.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 
 namespace host {
 
-Class* UIVisualEffect::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass("UIVisualEffect", Object::objcClass(),
-                                                          factoryFor<UIVisualEffect>());
-  return cls;
-}
+HOST_CLASS(UIVisualEffect, Object)
 
 UIVisualEffect::UIVisualEffect(Class* cls) : Object(cls) {}
 

@@ -1,15 +1,12 @@
 #include "uikit/UIVisualEffectView.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIVisualEffect.h"
 
 namespace host {
 
-Class* UIVisualEffectView::objcClass() {
-  static Class* const cls = Runtime::shared().defineClass("UIVisualEffectView", UIView::objcClass(),
-                                                          factoryFor<UIVisualEffectView>());
-  return cls;
-}
+HOST_CLASS(UIVisualEffectView, UIView)
 
 UIVisualEffectView::UIVisualEffectView(Class* cls)
     : UIVisualEffectView(std::shared_ptr<UIVisualEffect>(), cls) {}

@@ -1,16 +1,13 @@
 #include "uikit/UIWindow.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIApplication.h"
 #include "uikit/UIViewController.h"
 
 namespace host {
 
-Class* UIWindow::objcClass() {
-  static Class* const cls =
-      Runtime::shared().defineClass("UIWindow", UIView::objcClass(), factoryFor<UIWindow>());
-  return cls;
-}
+HOST_CLASS(UIWindow, UIView)
 
 UIWindow::UIWindow(Class* cls) : UIView(cls) {
   setHidden(true);

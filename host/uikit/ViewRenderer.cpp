@@ -16,12 +16,8 @@
 #include "uikit/UIBezierPath.h"
 #include "uikit/UIBlurEffect.h"
 #include "uikit/UIColor.h"
-#include "uikit/UIGraphics.h"
 #include "uikit/UIImage.h"
-#include "uikit/UIImageView.h"
-#include "uikit/UILabel.h"
 #include "uikit/UIScreen.h"
-#include "uikit/UITextField.h"
 #include "uikit/UIView.h"
 #include "uikit/UIVisualEffectView.h"
 
@@ -295,58 +291,12 @@ void ViewRenderer::drawLayerContents(CGContext& context, UIView& view, const CGR
     context.addPath(*shape);
     context.clip();
   }
-  if (const auto* label = dynamic_cast<const UILabel*>(&view)) {
-    label->drawTextInRect(context, bounds);
-  } else if (const auto* field = dynamic_cast<const UITextField*>(&view)) {
-    field->drawTextInRect(context, bounds);
-  } else if (const auto* imageView = dynamic_cast<const UIImageView*>(&view)) {
-    if (const auto& image = imageView->displayedImage()) {
-      if (image->renderingMode() == UIImageRenderingMode::AlwaysTemplate) {
-        context.setFillColor(*view.tintColor());
-      }
-      context.drawImage(imageView->imageRectForBounds(bounds), *image);
-    }
-  }
-  if (view.hasCustomDrawing()) drawCustom(context, view, bounds);
+  view.draw(context, bounds);
   view.clearNeedsDisplay();
   for (const auto& subview : backToFront(view))
     drawView(context, *subview, false);
   context.restoreGState();
   drawBorder(context, layer, bounds);
-}
-
-// drawRect draws into a backing image of the bounds, as a layer's contents, which is then drawn
-// in place: what it draws outside its bounds is cut off.
-void ViewRenderer::drawCustom(CGContext& context, UIView& view, const CGRect& bounds) const {
-  const double width = std::ceil(bounds.width() * scale_ - 1e-9);
-  const double height = std::ceil(bounds.height() * scale_ - 1e-9);
-  if (!(width >= 1 && height >= 1 && width <= kMaxPixels && height <= kMaxPixels)) return;
-  const std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> backing(
-      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(width),
-                                 static_cast<int>(height)),
-      cairo_surface_destroy);
-  if (cairo_surface_status(backing.get()) != CAIRO_STATUS_SUCCESS) return;
-  {
-    // Popped however drawRect ends.
-    struct Current {
-      explicit Current(std::shared_ptr<CGContext> c) { UIGraphicsPushContext(std::move(c)); }
-      ~Current() { UIGraphicsPopContext(); }
-      Current(const Current&) = delete;
-      Current& operator=(const Current&) = delete;
-    };
-    auto viewContext = std::make_shared<CGContext>(backing.get(), scale_);
-    viewContext->translateCTM(-bounds.origin.x, -bounds.origin.y);
-    const Current current(std::move(viewContext));
-    view.drawRect(bounds);
-  }
-  cairo_surface_flush(backing.get());
-  cairo_t* cr = context.cairo();
-  cairo_save(cr);
-  cairo_translate(cr, bounds.origin.x, bounds.origin.y);
-  cairo_scale(cr, 1 / scale_, 1 / scale_);
-  cairo_set_source_surface(cr, backing.get(), 0, 0);
-  cairo_paint(cr);
-  cairo_restore(cr);
 }
 
 }  // namespace host

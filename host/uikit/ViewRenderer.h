@@ -21,12 +21,11 @@ class UIView;
 // moves its content (a scroll view's offset). Then, back to front: the layer's shadow (from its
 // shadow path, else from what the view draws; none when it clips to its bounds), the blurred
 // backdrop of a visual effect view, the background colour filling the bounds rounded by the
-// corner radius, the view's own content (a label's text, an image view's image, drawRect of a
-// view with custom drawing, into a backing image of its bounds), the subviews in order (those
-// with a higher layer zPosition later), clipped to the rounded bounds when the view clips, and
-// the border on top, inside the bounds. A view with alpha below 1 is drawn as a group at that
-// opacity, and a mask layer (a plain layer's background, or a gradient layer's colours) masks
-// it by its alpha. Any other view draws its background, border and subviews.
+// corner radius, the view's own content (what UIView::draw draws: a label's text, an image
+// view's image, a glyph), the subviews in order (those with a higher layer zPosition later),
+// clipped to the rounded bounds when the view clips, and the border on top, inside the bounds. A
+// view with alpha below 1 is drawn as a group at that opacity, and a mask layer (a plain layer's
+// background, or a gradient layer's colours) masks it by its alpha.
 //
 // A visual effect view blurs what was drawn before it; under an ancestor drawn as a group (one
 // with alpha below 1, a shadow or a mask) that is only what the ancestor drew so far.
@@ -55,7 +54,6 @@ class ViewRenderer {
  private:
   void drawView(CGContext& context, UIView& view, bool root) const;
   void drawLayerContents(CGContext& context, UIView& view, const CGRect& bounds) const;
-  void drawCustom(CGContext& context, UIView& view, const CGRect& bounds) const;
 
   CGFloat scale_;
 };

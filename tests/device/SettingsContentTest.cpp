@@ -13,6 +13,7 @@
 #include "preferences/PSUIPrefsListController.h"
 #include "preferences/PreferencesApp.h"
 #include "runtime/Runtime.h"
+#include "support/UITableViewTestApi.h"
 #include "uikit/UIApplication.h"
 #include "uikit/UIImage.h"
 #include "uikit/UILabel.h"
@@ -36,7 +37,7 @@ class SettingsContentTest : public DeviceTest {
   std::shared_ptr<host::UIViewController> open(const std::shared_ptr<PSSpecifier>& cell) {
     const auto path = main->indexPathForSpecifier(cell.get());
     if (!path) return nullptr;
-    main->table()->tapRowAtIndexPath(*path);
+    host::UITableViewTestApi(main->table()).tapRowAtIndexPath(*path);
     host::RunLoop::main().advance(1);
     return app->navigationController()->topViewController();
   }
@@ -188,7 +189,8 @@ TEST_F(SettingsContentTest, MultiValueAndChildPanePagesStoreInTheAppsDomain) {
   ASSERT_TRUE(unitsRow());
   EXPECT_EQ(unitsRow()->detailTextLabel()->text(), "Kilometres");  // the default's title
 
-  atlas->table()->tapRowAtIndexPath(*atlas->indexPathForSpecifier(units.get()));
+  host::UITableViewTestApi(atlas->table())
+      .tapRowAtIndexPath(*atlas->indexPathForSpecifier(units.get()));
   host::RunLoop::main().advance(1);
   auto choices = std::dynamic_pointer_cast<host::PSListItemsController>(
       app->navigationController()->topViewController());
@@ -201,7 +203,7 @@ TEST_F(SettingsContentTest, MultiValueAndChildPanePagesStoreInTheAppsDomain) {
   };
   EXPECT_TRUE(ticked(0));
   EXPECT_FALSE(ticked(1));
-  choices->table()->tapRowAtIndexPath({0, 1});
+  host::UITableViewTestApi(choices->table()).tapRowAtIndexPath({0, 1});
   host::RunLoop::main().advance(0.5);
   EXPECT_FALSE(ticked(0));
   EXPECT_TRUE(ticked(1));
@@ -219,8 +221,9 @@ TEST_F(SettingsContentTest, MultiValueAndChildPanePagesStoreInTheAppsDomain) {
   auto cadence = std::dynamic_pointer_cast<host::PSListController>(
       open(main->specifierForID("com.tempoapps.cadence")));
   ASSERT_TRUE(cadence);
-  cadence->table()->tapRowAtIndexPath(
-      *cadence->indexPathForSpecifier(cadence->specifierForID("Licences").get()));
+  host::UITableViewTestApi(cadence->table())
+      .tapRowAtIndexPath(
+          *cadence->indexPathForSpecifier(cadence->specifierForID("Licences").get()));
   host::RunLoop::main().advance(1);
   auto licences = std::dynamic_pointer_cast<host::PSListController>(
       app->navigationController()->topViewController());
@@ -241,7 +244,8 @@ TEST_F(DeviceTest, DamagedPageFilesLeaveEmptyPagesAndSayWhy) {
   host::RunLoop::main().advance(host::PSUIPrefsListController::kThirdPartyDelay + 0.05);
   const auto beacon = main->specifierForID("com.signalhouse.beacon");
   ASSERT_TRUE(beacon);  // the apps still arrive
-  main->table()->tapRowAtIndexPath(*main->indexPathForSpecifier(beacon.get()));
+  host::UITableViewTestApi(main->table())
+      .tapRowAtIndexPath(*main->indexPathForSpecifier(beacon.get()));
   host::RunLoop::main().advance(1);
   const auto page = std::dynamic_pointer_cast<host::PSListController>(
       app->navigationController()->topViewController());

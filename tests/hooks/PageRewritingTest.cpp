@@ -7,6 +7,7 @@
 #include "hooks/HookSignatures.h"
 #include "hooks/VLPanGestureRecognizer.h"
 #include "preferences/PSTableCell.h"
+#include "support/UITableViewTestApi.h"
 #include "uikit/UIPanGestureRecognizer.h"
 #include "uikit/UITableView.h"
 
@@ -75,7 +76,8 @@ TEST_F(SettingsProcessTest, HiddenAndFiledCellsLeaveTheMainListAndFolderRowsFoll
   EXPECT_EQ(original(""), nullptr);
 
   // Opening a folder row opens the folder page.
-  main()->table()->tapRowAtIndexPath(*main()->indexPathForSpecifier(settings.get()));
+  host::UITableViewTestApi(main()->table())
+      .tapRowAtIndexPath(*main()->indexPathForSpecifier(settings.get()));
   host::RunLoop::main().advance(1);
   EXPECT_NE(std::dynamic_pointer_cast<folderController>(navigation().viewControllers().back()),
             nullptr);
@@ -194,10 +196,10 @@ TEST_F(SettingsProcessTest, RowsMovedToTheTopAreReadAndSelectedAsTheRowsTheyAre)
 
   // The disabled top row stays closed; the one below it opens.
   const auto depth = navigation().viewControllers().size();
-  page->table()->tapRowAtIndexPath({0, 0});
+  host::UITableViewTestApi(page->table()).tapRowAtIndexPath({0, 0});
   settle();
   EXPECT_EQ(navigation().viewControllers().size(), depth);
-  page->table()->tapRowAtIndexPath({0, 1});
+  host::UITableViewTestApi(page->table()).tapRowAtIndexPath({0, 1});
   settle();
   ASSERT_EQ(navigation().viewControllers().size(), depth + 1);
   const auto opened = std::dynamic_pointer_cast<TestSubPage>(navigation().viewControllers().back());

@@ -2,6 +2,7 @@
 
 #include "HooksTestSupport.h"
 #include "hooks/HookSignatures.h"
+#include "support/UITableViewTestApi.h"
 #include "uikit/UITableView.h"
 
 namespace vorlan::test {
@@ -37,8 +38,8 @@ TEST_F(SelectionTest, AMainListSelectionIsGuardedOnceAndADisabledRowNeverReaches
   const auto wifi = *main()->indexPathForSpecifier(main()->specifierForID("WIFI").get());
   const auto general = *main()->indexPathForSpecifier(main()->specifierForID("General").get());
 
-  table->tapRowAtIndexPath(wifi);
-  table->tapRowAtIndexPath(general);
+  host::UITableViewTestApi(table).tapRowAtIndexPath(wifi);
+  host::UITableViewTestApi(table).tapRowAtIndexPath(general);
   EXPECT_EQ(reached, (std::vector<std::string>{"PSUIPrefsListController 2.0"}));
   EXPECT_TRUE(table->indexPathsForSelectedRows().empty());  // the refused row was deselected
 
@@ -54,8 +55,8 @@ TEST_F(SelectionTest, AMainListSelectionIsGuardedOnceAndADisabledRowNeverReaches
   auto page = push({host::PSSpecifier::emptyGroupSpecifier(), cell("a"), cell("b")});
   page->specifierForID("a")->setProperty(Plist::boolean(false), "enabled");
   reached.clear();
-  page->table()->tapRowAtIndexPath({0, 0});
-  page->table()->tapRowAtIndexPath({0, 1});
+  host::UITableViewTestApi(page->table()).tapRowAtIndexPath({0, 0});
+  host::UITableViewTestApi(page->table()).tapRowAtIndexPath({0, 1});
   EXPECT_EQ(reached, (std::vector<std::string>{"TestSubPage 0.1"}));
 }
 

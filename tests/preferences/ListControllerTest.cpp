@@ -7,6 +7,7 @@
 #include "PreferencesTestSupport.h"
 #include "preferences/PSUIPrefsListController.h"
 #include "support/TempDevice.h"
+#include "support/UITableViewTestApi.h"
 #include "uikit/UILabel.h"
 
 namespace host {
@@ -163,7 +164,7 @@ TEST_F(ListControllerTest, SelectingALinkOpensItsPageAndDisabledCellsStayPut) {
   auto navigation = show(page);
   auto link = page->specifierForID("a");
   link->setDetailControllerClass(TestListPage::objcClass());
-  page->table()->tapRowAtIndexPath({1, 0});
+  UITableViewTestApi(page->table()).tapRowAtIndexPath({1, 0});
   RunLoop::main().advance(1);
   ASSERT_EQ(navigation->viewControllers().size(), 2u);
   auto opened = std::dynamic_pointer_cast<PSListController>(navigation->viewControllers().back());
@@ -174,7 +175,7 @@ TEST_F(ListControllerTest, SelectingALinkOpensItsPageAndDisabledCellsStayPut) {
 
   navigation->popViewControllerAnimated(false);
   link->setProperty(Plist::boolean(false), "enabled");
-  page->table()->tapRowAtIndexPath({1, 0});
+  UITableViewTestApi(page->table()).tapRowAtIndexPath({1, 0});
   RunLoop::main().advance(1);
   EXPECT_EQ(navigation->viewControllers().size(), 1u);
 }

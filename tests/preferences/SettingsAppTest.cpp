@@ -12,6 +12,7 @@
 #include "preferences/PSUIPrefsListController.h"
 #include "preferences/PreferencesAppController.h"
 #include "support/TempDevice.h"
+#include "support/UITableViewTestApi.h"
 #include "uikit/TouchInjector.h"
 #include "uikit/UISwitch.h"
 
@@ -52,7 +53,7 @@ class SettingsAppTest : public PreferencesTest {
     RunLoop::main().advance(PSUIPrefsListController::kThirdPartyDelay + 0.05);
     const auto path = main->indexPathForSpecifier(main->specifierForID("com.x.notes").get());
     if (!path) return nullptr;
-    main->table()->tapRowAtIndexPath(*path);
+    UITableViewTestApi(main->table()).tapRowAtIndexPath(*path);
     RunLoop::main().advance(1);
     auto page =
         std::dynamic_pointer_cast<PSAppListController>(navigation->viewControllers().back());

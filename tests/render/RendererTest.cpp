@@ -124,21 +124,42 @@ TEST_F(RenderTest, GradientMaskFadesTheViewAcross) {
   EXPECT_EQ(at(98, 10).alpha, 0);
 }
 
+// Draws UIKit's way: through the current context, as its layer's contents.
 class Dial : public UIView {
  public:
-  bool hasCustomDrawing() const override { return true; }
-  void drawRect(const CGRect& rect) override {
-    drawnRect = rect;
-    auto context = UIGraphicsGetCurrentContext();
-    context->setFillColor(*UIColor::colorWithRed(0, 0, 1, 1));
-    context->fillRect({-20, 0, 40, 10});  // partly outside the bounds
-    context->setFillColor(*UIColor::colorWithRed(1, 0, 0, 1));
-    UIBezierPath::bezierPathWithOvalInRect({10, 10, 20, 20})->fill();
+  void draw(CGContext& context, const CGRect& rect) override {
+    UIGraphicsDrawAsLayerContents(context, rect, [&] {
+      drawnRect = rect;
+      auto current = UIGraphicsGetCurrentContext();
+      current->setFillColor(*UIColor::colorWithRed(0, 0, 1, 1));
+      current->fillRect({-20, 0, 40, 10});  // partly outside the bounds
+      current->setFillColor(*UIColor::colorWithRed(1, 0, 0, 1));
+      UIBezierPath::bezierPathWithOvalInRect({10, 10, 20, 20})->fill();
+    });
   }
   CGRect drawnRect = CGRectNull;
 };
 
-TEST_F(RenderTest, CustomDrawingGoesThroughTheViewsContextWithinItsBounds) {
+// Draws straight into the renderer's context, with nothing else declared.
+class Stripe : public UIView {
+ public:
+  void draw(CGContext& context, const CGRect& rect) override {
+    context.setFillColor(*UIColor::colorWithRed(0, 1, 0, 1));
+    context.fillRect({rect.origin.x, rect.origin.y, rect.size.width, 5});
+  }
+};
+
+TEST_F(RenderTest, AViewThatOverridesDrawDrawsItsContent) {
+  auto stripe = add<Stripe>({10, 10, 30, 20}, red());
+  EXPECT_PIXEL(at(20, 12), 0, 255, 0);  // over the background
+  EXPECT_PIXEL(at(20, 25), 255, 0, 0);
+  add({10, 0, 10, 10}, blue(), stripe);
+  redraw();
+  EXPECT_PIXEL(at(35, 12), 0, 255, 0);
+  EXPECT_PIXEL(at(25, 12), 0, 0, 255);  // under the subviews
+}
+
+TEST_F(RenderTest, DrawingAsLayerContentsGoesThroughTheCurrentContextWithinTheBounds) {
   auto dial = add<Dial>({50, 50, 40, 40}, nullptr);
   dial->setBounds({0, 0, 40, 40});
   EXPECT_TRUE(dial->needsDisplay());

@@ -6,6 +6,7 @@
 
 #include "TableTestSupport.h"
 #include "runtime/Runtime.h"
+#include "support/UITableViewTestApi.h"
 #include "uikit/TouchInjector.h"
 #include "uikit/UIWindow.h"
 
@@ -29,6 +30,8 @@ class TableEditingTest : public ::testing::Test {
     table->layoutIfNeeded();
   }
 
+  UITableViewTestApi gestures() { return UITableViewTestApi(*table); }
+
   // The centre of a row in the window.
   CGPoint rowCentre(const NSIndexPath& ip, double x = 160) {
     const CGRect rect = table->rectForRowAtIndexPath(ip);
@@ -42,8 +45,8 @@ class TableEditingTest : public ::testing::Test {
 };
 
 TEST_F(TableEditingTest, TapsSelectRowsAndTellTheDelegate) {
-  table->tapRowAtIndexPath({0, 2});
-  table->tapRowAtIndexPath({0, 3});
+  gestures().tapRowAtIndexPath({0, 2});
+  gestures().tapRowAtIndexPath({0, 3});
   EXPECT_EQ(delegate->events,
             (std::vector<std::string>{"willSelect 0.2", "didSelect 0.2", "willSelect 0.3",
                                       "didDeselect 0.2", "didSelect 0.3"}));
@@ -54,8 +57,8 @@ TEST_F(TableEditingTest, TapsSelectRowsAndTellTheDelegate) {
   delegate->events.clear();
   delegate->refused.insert({0, 4});
   delegate->redirects[{0, 5}] = {0, 1};
-  table->tapRowAtIndexPath({0, 4});
-  table->tapRowAtIndexPath({0, 5});
+  gestures().tapRowAtIndexPath({0, 4});
+  gestures().tapRowAtIndexPath({0, 5});
   EXPECT_EQ(delegate->events, (std::vector<std::string>{"willSelect 0.4", "willSelect 0.5",
                                                         "didDeselect 0.3", "didSelect 0.1"}));
   table->deselectRowAtIndexPath({0, 1}, true);
@@ -65,19 +68,19 @@ TEST_F(TableEditingTest, TapsSelectRowsAndTellTheDelegate) {
   // While editing, taps select only when allowed; several rows with multiple selection.
   table->setEditing(true);
   delegate->events.clear();
-  table->tapRowAtIndexPath({0, 0});
+  gestures().tapRowAtIndexPath({0, 0});
   EXPECT_TRUE(delegate->events.empty());
   table->setAllowsMultipleSelectionDuringEditing(true);
-  table->tapRowAtIndexPath({0, 0});
-  table->tapRowAtIndexPath({0, 2});
-  table->tapRowAtIndexPath({0, 0});
+  gestures().tapRowAtIndexPath({0, 0});
+  gestures().tapRowAtIndexPath({0, 2});
+  gestures().tapRowAtIndexPath({0, 0});
   EXPECT_EQ(table->indexPathsForSelectedRows(), (std::vector<NSIndexPath>{{0, 2}}));
   EXPECT_EQ(delegate->events.back(), "didDeselect 0.0");
 
   table->setEditing(false);
   table->setAllowsSelection(false);
   delegate->events.clear();
-  table->tapRowAtIndexPath({0, 3});
+  gestures().tapRowAtIndexPath({0, 3});
   EXPECT_TRUE(delegate->events.empty());
 }
 
@@ -110,9 +113,9 @@ TEST_F(TableEditingTest, EditingIndentsRowsAndShowsTheirControls) {
 
   // The insert control commits an insertion; the delete control shows the delete button.
   data->commits = true;
-  table->tapEditingControlOfRowAtIndexPath({0, 2});
+  gestures().tapEditingControlOfRowAtIndexPath({0, 2});
   EXPECT_EQ(data->calls, std::vector<std::string>{"commit 2 0.2"});
-  table->tapEditingControlOfRowAtIndexPath({0, 0});
+  gestures().tapEditingControlOfRowAtIndexPath({0, 0});
   EXPECT_TRUE(cell->isShowingDeleteConfirmation());
 
   // Reorder controls need a data source that moves rows; indentation can be turned off.
@@ -133,19 +136,19 @@ TEST_F(TableEditingTest, EditingIndentsRowsAndShowsTheirControls) {
 TEST_F(TableEditingTest, DroppingADraggedRowTellsTheDataSourceItsFinalPlace) {
   data->moves = true;
   data->fixed.insert({0, 5});
-  EXPECT_FALSE(table->beginReorderingRowAtIndexPath({0, 1}));  // not editing
+  EXPECT_FALSE(gestures().beginReorderingRowAtIndexPath({0, 1}));  // not editing
   table->setEditing(true);
-  EXPECT_FALSE(table->beginReorderingRowAtIndexPath({0, 5}));  // cannot move
+  EXPECT_FALSE(gestures().beginReorderingRowAtIndexPath({0, 5}));  // cannot move
 
   auto dragged = table->cellForRowAtIndexPath({0, 1});
   auto second = table->cellForRowAtIndexPath({0, 2});
-  ASSERT_TRUE(table->beginReorderingRowAtIndexPath({0, 1}));
-  table->reorderRowToPoint({160, table->rectForRowAtIndexPath({0, 3}).midY()});
+  ASSERT_TRUE(gestures().beginReorderingRowAtIndexPath({0, 1}));
+  gestures().reorderRowToPoint({160, table->rectForRowAtIndexPath({0, 3}).midY()});
   EXPECT_EQ(table->cellForRowAtIndexPath({0, 1}), second);  // made room
   EXPECT_EQ(second->frame().minY(), 44);
-  table->reorderRowToPoint({160, table->rectForRowAtIndexPath({0, 4}).midY()});
+  gestures().reorderRowToPoint({160, table->rectForRowAtIndexPath({0, 4}).midY()});
   EXPECT_TRUE(data->calls.empty());
-  table->endReordering();
+  gestures().endReordering();
   EXPECT_EQ(data->calls, std::vector<std::string>{"move 0.1 0.4"});
   EXPECT_EQ(table->cellForRowAtIndexPath({0, 4}), dragged);
   EXPECT_EQ(dragged->frame(), table->rectForRowAtIndexPath({0, 4}));
@@ -162,10 +165,10 @@ TEST_F(TableEditingTest, DroppingADraggedRowTellsTheDataSourceItsFinalPlace) {
 }
 
 TEST_F(TableEditingTest, SwipeToDeleteShowsTheButtonAndItsTapCommits) {
-  EXPECT_FALSE(table->swipeToDeleteRowAtIndexPath({0, 2}));  // nothing commits edits
+  EXPECT_FALSE(gestures().swipeToDeleteRowAtIndexPath({0, 2}));  // nothing commits edits
   data->commits = true;
   delegate->deleteTitle = "Remove";
-  ASSERT_TRUE(table->swipeToDeleteRowAtIndexPath({0, 2}));
+  ASSERT_TRUE(gestures().swipeToDeleteRowAtIndexPath({0, 2}));
   auto cell = table->cellForRowAtIndexPath({0, 2});
   ASSERT_TRUE(cell->isShowingDeleteConfirmation());
   auto button = cell->deleteConfirmationView();
@@ -175,12 +178,12 @@ TEST_F(TableEditingTest, SwipeToDeleteShowsTheButtonAndItsTapCommits) {
   EXPECT_EQ(button->frame().maxX(), 320);
   EXPECT_EQ(cell->contentView()->frame().minX(), -button->frame().width());
 
-  table->tapRowAtIndexPath({0, 4});  // a tap elsewhere only hides the button
+  gestures().tapRowAtIndexPath({0, 4});  // a tap elsewhere only hides the button
   EXPECT_FALSE(cell->isShowingDeleteConfirmation());
   EXPECT_TRUE(delegate->events.empty());
 
-  table->swipeToDeleteRowAtIndexPath({0, 2});
-  table->tapDeleteConfirmation();
+  gestures().swipeToDeleteRowAtIndexPath({0, 2});
+  gestures().tapDeleteConfirmation();
   EXPECT_EQ(data->calls, std::vector<std::string>{"commit 1 0.2"});
   EXPECT_EQ(table->numberOfRowsInSection(0), 5);
   RunLoop::main().advance(0.5);

@@ -1,0 +1,135 @@
+#include "preferences/SpecifierList.h"
+
+#include <map>
+#include <set>
+
+#include "preferences/PSSpecifier.h"
+
+namespace host {
+
+std::vector<SpecifierList::Group> SpecifierList::groupsOf(const Specifiers& specifiers) {
+  std::vector<Group> groups;
+  for (std::size_t i = 0; i < specifiers.size(); ++i) {
+    if (specifiers[i] && specifiers[i]->isGroup()) {
+      groups.push_back(Group{i, i + 1, 0});
+    } else {
+      if (groups.empty()) groups.push_back(Group{std::nullopt, i, 0});
+      ++groups.back().count;
+    }
+  }
+  return groups;
+}
+
+long SpecifierList::numberOfRowsInGroup(long group) const {
+  const auto all = groups();
+  if (group < 0 || group >= static_cast<long>(all.size())) return 0;
+  return static_cast<long>(all[static_cast<std::size_t>(group)].count);
+}
+
+std::optional<long> SpecifierList::indexForIndexPath(const NSIndexPath& indexPath) const {
+  const auto all = groups();
+  if (indexPath.section < 0 || indexPath.section >= static_cast<long>(all.size())) return {};
+  const Group& g = all[static_cast<std::size_t>(indexPath.section)];
+  if (indexPath.row < 0 || indexPath.row >= static_cast<long>(g.count)) return {};
+  return static_cast<long>(g.first) + indexPath.row;
+}
+
+std::optional<NSIndexPath> SpecifierList::indexPathForIndex(long index) const {
+  if (index < 0) return {};
+  const auto i = static_cast<std::size_t>(index);
+  const auto all = groups();
+  for (std::size_t s = 0; s < all.size(); ++s) {
+    if (i >= all[s].first && i < all[s].first + all[s].count) {
+      return NSIndexPath::indexPathForRow(static_cast<long>(i - all[s].first),
+                                          static_cast<long>(s));
+    }
+  }
+  return {};  // a group header
+}
+
+std::optional<long> SpecifierList::groupOfHeader(long index) const {
+  const auto all = groups();
+  for (std::size_t s = 0; s < all.size(); ++s) {
+    if (all[s].header == static_cast<std::size_t>(index)) return static_cast<long>(s);
+  }
+  return {};
+}
+
+std::optional<long> SpecifierList::indexOf(const PSSpecifier* specifier) const {
+  if (specifier == nullptr) return {};
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    if (items_[i].get() == specifier) return static_cast<long>(i);
+  }
+  return {};
+}
+
+std::shared_ptr<PSSpecifier> SpecifierList::specifierForID(std::string_view identifier) const {
+  for (const auto& item : items_) {
+    if (item && item->identifier() == identifier) return item;
+  }
+  return nullptr;
+}
+
+SpecifierList::Changes SpecifierList::changesBetween(const SpecifierList& before,
+                                                     const SpecifierList& after) {
+  Changes changes;
+  const auto unique = [](const Specifiers& list) {
+    std::set<const PSSpecifier*> seen;
+    for (const auto& item : list) {
+      if (!seen.insert(item.get()).second) return false;
+    }
+    return true;
+  };
+  if (!unique(before.items_) || !unique(after.items_)) {
+    changes.reloadAll = true;
+    return changes;
+  }
+  const auto oldGroups = before.groups();
+  const auto newGroups = after.groups();
+  const auto key = [](const Specifiers& list, const Group& g) -> const PSSpecifier* {
+    return g.header ? list[*g.header].get() : nullptr;
+  };
+  std::map<const PSSpecifier*, std::size_t> oldSections;
+  std::map<const PSSpecifier*, std::size_t> newSections;
+  for (std::size_t s = 0; s < oldGroups.size(); ++s)
+    oldSections[key(before.items_, oldGroups[s])] = s;
+  for (std::size_t s = 0; s < newGroups.size(); ++s) {
+    newSections[key(after.items_, newGroups[s])] = s;
+  }
+  const auto cellsOf = [](const Specifiers& list, const Group& g) {
+    return Specifiers(list.begin() + static_cast<long>(g.first),
+                      list.begin() + static_cast<long>(g.first + g.count));
+  };
+
+  for (std::size_t s = 0; s < oldGroups.size(); ++s) {
+    const auto found = newSections.find(key(before.items_, oldGroups[s]));
+    if (found == newSections.end()) {
+      changes.deletedSections.push_back(static_cast<long>(s));
+      continue;
+    }
+    const auto was = cellsOf(before.items_, oldGroups[s]);
+    const auto is = cellsOf(after.items_, newGroups[found->second]);
+    const std::set<std::shared_ptr<PSSpecifier>> wasSet(was.begin(), was.end());
+    const std::set<std::shared_ptr<PSSpecifier>> isSet(is.begin(), is.end());
+    for (std::size_t r = 0; r < was.size(); ++r) {
+      if (!isSet.contains(was[r])) {
+        changes.deletedRows.push_back(
+            NSIndexPath::indexPathForRow(static_cast<long>(r), static_cast<long>(s)));
+      }
+    }
+    for (std::size_t r = 0; r < is.size(); ++r) {
+      if (!wasSet.contains(is[r])) {
+        changes.insertedRows.push_back(
+            NSIndexPath::indexPathForRow(static_cast<long>(r), static_cast<long>(found->second)));
+      }
+    }
+  }
+  for (std::size_t s = 0; s < newGroups.size(); ++s) {
+    if (!oldSections.contains(key(after.items_, newGroups[s]))) {
+      changes.insertedSections.push_back(static_cast<long>(s));
+    }
+  }
+  return changes;
+}
+
+}  // namespace host
