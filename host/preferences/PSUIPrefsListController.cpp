@@ -9,6 +9,7 @@
 #include "preferences/PSAppListController.h"
 #include "preferences/PSPlistSpecifiers.h"
 #include "preferences/PSSpecifier.h"
+#include "preferences/PSUIPrefsListControllerMethods.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIImage.h"
 
@@ -25,11 +26,12 @@ Class* PSUIPrefsListController::objcClass() {
     Class* c =
         Runtime::shared().defineClass("PSUIPrefsListController", PSListController::objcClass(),
                                       factoryFor<PSUIPrefsListController>());
-    defineMethod<void(Id)>(c, "bluetoothPowerChanged:", [](Object* self, Id notification) {
-      if (auto* list = dynamic_cast<PSUIPrefsListController*>(self)) {
-        list->bluetoothPowerChangedImpl(notification);
-      }
-    });
+    define<MethodsOf<PSUIPrefsListController>::BluetoothPowerChanged>(
+        c, [](Object* self, Id notification) {
+          if (auto* list = dynamic_cast<PSUIPrefsListController*>(self)) {
+            list->bluetoothPowerChangedImpl(notification);
+          }
+        });
     registerIvar(c, "_thirdPartySpecifiers", &PSUIPrefsListController::thirdPartySpecifiers_);
     return c;
   }();
@@ -105,7 +107,7 @@ PSListController::Specifiers PSUIPrefsListController::loadThirdPartySpecifiers()
 }
 
 void PSUIPrefsListController::bluetoothPowerChanged(const std::shared_ptr<Object>& notification) {
-  msgSend<void(Id)>(this, "bluetoothPowerChanged:", notification);
+  send<MethodsOf<PSUIPrefsListController>::BluetoothPowerChanged>(this, notification);
 }
 
 void PSUIPrefsListController::bluetoothPowerChangedImpl(const std::shared_ptr<Object>&) {

@@ -1,6 +1,7 @@
 #include "preferences/PreferencesAppController.h"
 
 #include "preferences/PSUIPrefsListController.h"
+#include "preferences/PreferencesAppControllerMethods.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIViewController.h"
 
@@ -8,13 +9,7 @@ namespace host {
 
 namespace {
 
-using CollapseSignature = bool(Id, std::shared_ptr<UIViewController>,
-                               std::shared_ptr<UIViewController>);
-using SeparateSignature = std::shared_ptr<UIViewController>(Id, std::shared_ptr<UIViewController>);
-constexpr const char* kCollapse =
-    "splitViewController:collapseSecondaryViewController:ontoPrimaryViewController:";
-constexpr const char* kSeparate =
-    "splitViewController:separateSecondaryViewControllerFromPrimaryViewController:";
+using Methods = MethodsOf<PreferencesAppController>;
 
 std::weak_ptr<PSUIPrefsListController>& rootList() {
   static std::weak_ptr<PSUIPrefsListController> controller;
@@ -27,18 +22,16 @@ Class* PreferencesAppController::objcClass() {
   static Class* const cls = [] {
     Class* c = Runtime::shared().defineClass("PreferencesAppController", UIResponder::objcClass(),
                                              factoryFor<PreferencesAppController>());
-    defineMethod<void(Id)>(c, "applicationDidBecomeActive:", [](Object* self, Id application) {
+    define<Methods::ApplicationDidBecomeActive>(c, [](Object* self, Id application) {
       if (auto* delegate = dynamic_cast<PreferencesAppController*>(self)) {
         delegate->applicationDidBecomeActiveImpl(application);
       }
     });
-    defineMethod<CollapseSignature>(c, kCollapse,
-                                    [](Object*, Id, std::shared_ptr<UIViewController>,
-                                       std::shared_ptr<UIViewController>) { return false; });
-    defineMethod<SeparateSignature>(c, kSeparate,
-                                    [](Object*, Id, std::shared_ptr<UIViewController>) {
-                                      return std::shared_ptr<UIViewController>();
-                                    });
+    define<Methods::CollapseSecondary>(c, [](Object*, Id, std::shared_ptr<UIViewController>,
+                                             std::shared_ptr<UIViewController>) { return false; });
+    define<Methods::SeparateSecondary>(c, [](Object*, Id, std::shared_ptr<UIViewController>) {
+      return std::shared_ptr<UIViewController>();
+    });
     return c;
   }();
   return cls;
@@ -48,20 +41,20 @@ PreferencesAppController::PreferencesAppController(Class* cls) : UIResponder(cls
 
 void PreferencesAppController::applicationDidBecomeActive(
     const std::shared_ptr<Object>& application) {
-  msgSend<void(Id)>(this, "applicationDidBecomeActive:", application);
+  send<Methods::ApplicationDidBecomeActive>(this, application);
 }
 
 bool PreferencesAppController::splitViewControllerCollapseSecondary(
     const std::shared_ptr<Object>& splitViewController,
     const std::shared_ptr<UIViewController>& secondary,
     const std::shared_ptr<UIViewController>& primary) {
-  return msgSend<CollapseSignature>(this, kCollapse, splitViewController, secondary, primary);
+  return send<Methods::CollapseSecondary>(this, splitViewController, secondary, primary);
 }
 
 std::shared_ptr<UIViewController> PreferencesAppController::splitViewControllerSeparateSecondary(
     const std::shared_ptr<Object>& splitViewController,
     const std::shared_ptr<UIViewController>& primary) {
-  return msgSend<SeparateSignature>(this, kSeparate, splitViewController, primary);
+  return send<Methods::SeparateSecondary>(this, splitViewController, primary);
 }
 
 std::shared_ptr<PSUIPrefsListController> PreferencesAppController::rootListController() {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "runtime/Runtime.h"
+#include "springboard/SBFWallpaperViewMethods.h"
 #include "uikit/CGContext.h"
 #include "uikit/UIColor.h"
 #include "uikit/UIGraphics.h"
@@ -15,7 +16,7 @@ Class* SBFWallpaperView::objcClass() {
   static Class* const cls = [] {
     Class* c = Runtime::shared().defineClass("SBFWallpaperView", UIView::objcClass(),
                                              factoryFor<SBFWallpaperView>());
-    defineMethod<void()>(c, "_updateGeneratingBlurs", [](Object* self) {
+    define<MethodsOf<SBFWallpaperView>::UpdateGeneratingBlurs>(c, [](Object* self) {
       if (auto* view = dynamic_cast<SBFWallpaperView*>(self)) view->updateGeneratingBlursImpl();
     });
     return c;
@@ -47,7 +48,7 @@ void SBFWallpaperView::drawRect(const CGRect& rect) {
 
 void SBFWallpaperView::redraw() {
   setNeedsDisplay();
-  msgSend<void()>(this, "_updateGeneratingBlurs");
+  send<MethodsOf<SBFWallpaperView>::UpdateGeneratingBlurs>(this);
 }
 
 }  // namespace host

@@ -5,6 +5,7 @@
 #include "foundation/Log.h"
 #include "runtime/Runtime.h"
 #include "springboard/SBFWallpaperView.h"
+#include "springboard/SpringBoardMethods.h"
 #include "uikit/UIImage.h"
 #include "uikit/UIScreen.h"
 
@@ -14,7 +15,7 @@ Class* SpringBoard::objcClass() {
   static Class* const cls = [] {
     Class* c = Runtime::shared().defineClass("SpringBoard", UIApplication::objcClass(),
                                              factoryFor<SpringBoard>());
-    defineMethod<void(Id)>(c, "applicationDidFinishLaunching:", [](Object* self, Id app) {
+    define<MethodsOf<SpringBoard>::ApplicationDidFinishLaunching>(c, [](Object* self, Id app) {
       if (auto* board = dynamic_cast<SpringBoard*>(self)) {
         board->applicationDidFinishLaunchingImpl(app);
       }
@@ -27,7 +28,7 @@ Class* SpringBoard::objcClass() {
 SpringBoard::SpringBoard(Class* cls) : UIApplication(cls) {}
 
 void SpringBoard::applicationDidFinishLaunching(const std::shared_ptr<Object>& application) {
-  msgSend<void(Id)>(this, "applicationDidFinishLaunching:", application);
+  send<MethodsOf<SpringBoard>::ApplicationDidFinishLaunching>(this, application);
 }
 
 void SpringBoard::applicationDidFinishLaunchingImpl(const std::shared_ptr<Object>&) {

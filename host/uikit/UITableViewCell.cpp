@@ -12,6 +12,7 @@
 #include "uikit/UILabel.h"
 #include "uikit/UIPanGestureRecognizer.h"
 #include "uikit/UITableView.h"
+#include "uikit/UIViewMethods.h"
 
 namespace host {
 
@@ -74,7 +75,7 @@ Class* UITableViewCell::objcClass() {
   static Class* const cls = [] {
     Class* c = Runtime::shared().defineClass("UITableViewCell", UIView::objcClass(),
                                              factoryFor<UITableViewCell>());
-    defineMethod<void()>(c, "layoutSubviews", [](Object* self) {
+    define<MethodsOf<UIView>::LayoutSubviews>(c, [](Object* self) {
       if (auto* cell = dynamic_cast<UITableViewCell*>(self)) cell->layoutSubviewsImpl();
     });
     return c;

@@ -1,6 +1,7 @@
 #include "uikit/UITraitCollection.h"
 
 #include "runtime/Runtime.h"
+#include "uikit/UITraitCollectionMethods.h"
 
 namespace host {
 
@@ -15,7 +16,7 @@ Class* UITraitCollection::objcClass() {
   static Class* const cls = [] {
     Class* c = Runtime::shared().defineClass("UITraitCollection", Object::objcClass(),
                                              factoryFor<UITraitCollection>());
-    defineMethod<long()>(c, "forceTouchCapability", [](Object* self) -> long {
+    define<MethodsOf<UITraitCollection>::ForceTouchCapability>(c, [](Object* self) -> long {
       const auto* traits = dynamic_cast<UITraitCollection*>(self);
       return traits ? traits->forceTouchCapability() : UIForceTouchCapabilityUnknown;
     });

@@ -9,6 +9,7 @@
 #include "uikit/UIColor.h"
 #include "uikit/UIGestureRecognizer.h"
 #include "uikit/UIViewController.h"
+#include "uikit/UIViewMethods.h"
 #include "uikit/UIWindow.h"
 
 namespace host {
@@ -33,7 +34,7 @@ Class* UIView::objcClass() {
   static Class* const cls = [] {
     Class* c =
         Runtime::shared().defineClass("UIView", UIResponder::objcClass(), factoryFor<UIView>());
-    defineMethod<void()>(c, "layoutSubviews", [](Object* self) {
+    define<MethodsOf<UIView>::LayoutSubviews>(c, [](Object* self) {
       if (auto* view = dynamic_cast<UIView*>(self)) view->layoutSubviewsImpl();
     });
     return c;
@@ -288,7 +289,7 @@ void UIView::didMoveToWindow() {
 // Layout.
 
 void UIView::layoutSubviews() {
-  msgSend<void()>(this, "layoutSubviews");
+  send<MethodsOf<UIView>::LayoutSubviews>(this);
 }
 
 void UIView::setNeedsLayout() {
