@@ -2,17 +2,17 @@
 
 #include <memory>
 
+#include "foundation/NSBundle.h"
 #include "foundation/Plist.h"
 #include "preferences/PSSpecifier.h"
 #include "uikit/NSIndexPath.h"
+#include "uikit/UITableView.h"
+#include "uikit/UITableViewCell.h"
 #include "uikit/UIViewControllerMethods.h"
 
 namespace host {
 
-class NSBundle;
 class PSListController;
-class UITableView;
-class UITableViewCell;
 
 // The runtime methods of PSListController, by descriptor (a list page also answers every
 // UIViewController method).

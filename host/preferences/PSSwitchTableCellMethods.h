@@ -2,12 +2,12 @@
 
 #include <memory>
 
+#include "preferences/PSSpecifier.h"
 #include "runtime/Object.h"
 #include "uikit/UIViewMethods.h"
 
 namespace host {
 
-class PSSpecifier;
 class PSSwitchTableCell;
 
 // The runtime methods of a switch cell, by descriptor (it answers every UIView method too).

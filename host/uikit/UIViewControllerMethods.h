@@ -4,10 +4,9 @@
 #include <memory>
 
 #include "runtime/Method.h"
+#include "uikit/UIViewController.h"
 
 namespace host {
-
-class UIViewController;
 
 // The runtime methods of UIViewController, by descriptor.
 template <>

@@ -4,11 +4,10 @@
 
 #include "runtime/Method.h"
 #include "uikit/CGGeometry.h"
+#include "uikit/UIViewController.h"
+#include "uikit/UIViewControllerPreviewing.h"
 
 namespace host {
-
-class UIViewController;
-class UIViewControllerPreviewing;
 
 // What a previewing context sends to its delegate, by descriptor: the page to peek at a point
 // of the registered view, and the page to show when the peek is pressed through.

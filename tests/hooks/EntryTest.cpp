@@ -2,6 +2,7 @@
 
 #include "HooksTestSupport.h"
 #include "foundation/DeviceFileSystem.h"
+#include "hooks/Vorlan3+TagView.h"
 #include "preferences/PreferencesAppController.h"
 #include "uikit/UIDevice.h"
 
@@ -26,9 +27,9 @@ TEST_F(SettingsProcessTest, EntryMakesTheWorkingDirectoryAndLogsOnlyWhenItWasMis
   EXPECT_TRUE(isDirectory);
   EXPECT_EQ(logCount("<Vorlan3>Yeah!"), 1);
   // The widths of the side pages come from the 375-point screen.
-  EXPECT_FLOAT_EQ(state().maxSize, 300);
-  EXPECT_FLOAT_EQ(state().maxSizeForSpecifier, 167.5f);
-  EXPECT_TRUE(state().originals.empty());
+  EXPECT_FLOAT_EQ(stage().maxSize, 300);
+  EXPECT_FLOAT_EQ(stage().maxSizeForSpecifier, 167.5f);
+  EXPECT_TRUE(records().originals.empty());
 }
 
 TEST_F(SettingsProcessTest, EntryIntoAnExistingWorkingDirectoryLogsNothing) {
@@ -69,28 +70,13 @@ TEST_F(SettingsProcessTest, AnotherAppGetsNoHooks) {
   EXPECT_FALSE(hasAdditions());
 }
 
-TEST_F(SettingsProcessTest, AdditionsAreRegisteredWithTheirTypeEncodings) {
-  launch();
-  host::Class* list = host::PSListController::objcClass();
-  host::Class* mainClass = host::PSUIPrefsListController::objcClass();
-  EXPECT_EQ(list->ownMethod("passcodeRequiredToChangeSettings:offset:selector:")->types(),
-            "v@:@{CGRect={CGPoint=dd}{CGSize=dd}}:");
-  EXPECT_EQ(list->ownMethod("hasGesture:")->types(), "B@:@");
-  EXPECT_EQ(mainClass->ownMethod("previewingContext:viewControllerForLocation:")->types(),
-            "@@:@{CGPoint=dd}");
-  // The main list has its own pass; other pages share the list-page one.
-  EXPECT_NE(mainClass->ownMethod("specifiersLoaded"), list->ownMethod("specifiersLoaded"));
-  EXPECT_EQ(TestSubPage::objcClass()->lookup("specifiersLoaded"),
-            list->ownMethod("specifiersLoaded"));
-}
-
 TEST_F(SettingsProcessTest, BecomingActiveEndsTheTagFilter) {
   launch();
-  host::msgSend<void(bool)>(main(), "setInTagView:", true);
-  EXPECT_TRUE(state().isInTagView);
+  host::send<hooks::tagview::SetInTagView>(main(), true);
+  EXPECT_TRUE(stage().isInTagView);
   app->enterBackground();
   app->becomeActive();
-  EXPECT_FALSE(state().isInTagView);
+  EXPECT_FALSE(stage().isInTagView);
   EXPECT_GE(app->delegate()->activations(), 2);  // the host's own delegate method still ran
 }
 
