@@ -8,6 +8,7 @@
 #include "hooks/Vorlan3+MainList.h"
 #include "hooks/Vorlan3+Pages.h"
 #include "hooks/Vorlan3+TagView.h"
+#include "panels/Stage.h"
 #include "preferences/PSTableCell.h"
 #include "uikit/UIPanGestureRecognizer.h"
 #include "uikit/UITableView.h"
@@ -194,6 +195,7 @@ TEST_F(SettingsProcessTest, AChangeOnASubPageReachesTheMainListWhenItNextAppears
   auto page = push({cell("x")});
   auto manager = VLPreferencesManager::sharedInstance();
   EXPECT_EQ(manager->currentController(), page);
+  EXPECT_EQ(Stage::current()->currentListPage(), page);  // what the stage's views see
   EXPECT_EQ(manager->mainController(), main());
 
   manager->showSpecifier("WIFI");  // the hidden list's undo, while the sub-page is on screen
@@ -205,6 +207,7 @@ TEST_F(SettingsProcessTest, AChangeOnASubPageReachesTheMainListWhenItNextAppears
   EXPECT_FALSE(records().needsReload);
   EXPECT_NE(main()->specifierForID("WIFI"), nullptr);
   EXPECT_EQ(manager->currentController(), main());
+  EXPECT_EQ(Stage::current()->currentListPage(), main());
 }
 
 class AppCellWaitTest : public SettingsProcessTest {
