@@ -19,8 +19,9 @@
 #include "foundation/NSBundle.h"
 #include "foundation/PropertyListSerialization.h"
 #include "foundation/RunLoop.h"
-#include "hooks/HostMethods.h"
+#include "hooks/Vorlan3+Pages.h"
 #include "hooks/Vorlan3.h"
+#include "preferences/PSListControllerMethods.h"
 #include "preferences/PSUIPrefsListController.h"
 #include "preferences/PreferencesApp.h"
 #include "runtime/Runtime.h"
@@ -89,12 +90,23 @@ void layOutDevice(BenchDevice& device, bool defaultDevice) {
   }
 }
 
+using ReloadSpecifiers = host::MethodsOf<host::PSListController>::ReloadSpecifiers;
+
+// The host's own reloadSpecifiers, kept before the extension hooks it.
+const host::ImpOf<ReloadSpecifiers>& hostReloadSpecifiers() {
+  static const host::ImpOf<ReloadSpecifiers> impl = *host::PSListController::objcClass()
+                                                         ->lookup(ReloadSpecifiers::selector)
+                                                         ->as<ReloadSpecifiers::Signature>();
+  return impl;
+}
+
 void mainListPass(benchmark::State& state, bool defaultDevice) {
   host::Log::setEchoToStderr(false);
   host::RunLoop::main().reset();
   BenchDevice device("pages");
   layOutDevice(device, defaultDevice);
   host::NSBundle::setMainBundle(host::NSBundle::bundleWithPath(kPreferencesApp));
+  hostReloadSpecifiers();
   vorlan::Vorlan3::processEntry();
   auto manager = vorlan::VLPreferencesManager::sharedInstance();
   device.fs().writeFileAtomically(vorlan::VLPreferencesManager::kSettingsPath,
@@ -106,7 +118,7 @@ void mainListPass(benchmark::State& state, bool defaultDevice) {
   host::RunLoop::main().advance(2);  // the app cells arrive, the first pass runs
   // The host's own reload: the page as the host builds it, before any rewriting.
   const auto hostReload = [&] {
-    vorlan::HostMethods::shared().listReloadSpecifiers(main.get());
+    hostReloadSpecifiers()(main.get());
     main->table()->layoutIfNeeded();
   };
   hostReload();
@@ -124,7 +136,7 @@ void mainListPass(benchmark::State& state, bool defaultDevice) {
     state.PauseTiming();
     hostReload();
     state.ResumeTiming();
-    host::msgSend<void()>(main, "specifiersLoaded");
+    host::send<vorlan::hooks::pages::SpecifiersLoaded>(main);
   }
   state.counters["cells"] = static_cast<double>(ids.size());
   app.reset();

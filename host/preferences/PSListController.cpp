@@ -11,6 +11,7 @@
 #include "foundation/PropertyListSerialization.h"
 #include "preferences/PSAppListController.h"
 #include "preferences/PSEditableTableCell.h"
+#include "preferences/PSListControllerMethods.h"
 #include "preferences/PSListItemsController.h"
 #include "preferences/PSPlistSpecifiers.h"
 #include "preferences/PSSliderTableCell.h"
@@ -26,8 +27,7 @@ namespace host {
 
 namespace {
 
-using CellSignature = std::shared_ptr<UITableViewCell>(std::shared_ptr<UITableView>, NSIndexPath);
-using SelectSignature = void(std::shared_ptr<UITableView>, NSIndexPath);
+using Methods = MethodsOf<PSListController>;
 
 std::shared_ptr<UITableView> sharedTable(UITableView& table) {
   return std::static_pointer_cast<UITableView>(table.shared_from_this());
@@ -53,39 +53,34 @@ struct PSListControllerMethods {
   }
 
   static void define(Class* c) {
-    defineMethod<void()>(c, "reloadSpecifiers", [](Object* self) {
+    host::define<Methods::ReloadSpecifiers>(c, [](Object* self) {
       with(self, [](PSListController& page) { page.reloadSpecifiersImpl(); });
     });
-    defineMethod<std::shared_ptr<NSBundle>()>(c, "bundle", [](Object* self) {
+    host::define<Methods::Bundle>(c, [](Object* self) {
       std::shared_ptr<NSBundle> result;
       with(self, [&](PSListController& page) { result = page.bundleImpl(); });
       return result;
     });
-    defineMethod<CellSignature>(
-        c, "tableView:cellForRowAtIndexPath:",
-        [](Object* self, std::shared_ptr<UITableView> table, NSIndexPath indexPath) {
+    host::define<Methods::CellForRowAtIndexPath>(
+        c, [](Object* self, std::shared_ptr<UITableView> table, NSIndexPath indexPath) {
           std::shared_ptr<UITableViewCell> cell;
           with(self, [&](PSListController& page) { cell = page.cellForRowImpl(table, indexPath); });
           return cell;
         });
-    defineMethod<SelectSignature>(
-        c, "tableView:didSelectRowAtIndexPath:",
-        [](Object* self, std::shared_ptr<UITableView> table, NSIndexPath indexPath) {
+    host::define<Methods::DidSelectRowAtIndexPath>(
+        c, [](Object* self, std::shared_ptr<UITableView> table, NSIndexPath indexPath) {
           with(self, [&](PSListController& page) { page.didSelectRowImpl(table, indexPath); });
         });
-    defineMethod<Plist(std::shared_ptr<PSSpecifier>)>(
-        c, "readPreferenceValue:", [](Object* self, std::shared_ptr<PSSpecifier> specifier) {
-          Plist value;
-          with(self,
-               [&](PSListController& page) { value = page.readPreferenceValueImpl(specifier); });
-          return value;
-        });
-    defineMethod<void(Plist, std::shared_ptr<PSSpecifier>)>(
-        c, "setPreferenceValue:specifier:",
-        [](Object* self, Plist value, std::shared_ptr<PSSpecifier> specifier) {
-          with(self,
-               [&](PSListController& page) { page.setPreferenceValueImpl(value, specifier); });
-        });
+    host::define<Methods::ReadPreferenceValue>(c, [](Object* self,
+                                                     std::shared_ptr<PSSpecifier> specifier) {
+      Plist value;
+      with(self, [&](PSListController& page) { value = page.readPreferenceValueImpl(specifier); });
+      return value;
+    });
+    host::define<Methods::SetPreferenceValue>(c, [](Object* self, Plist value,
+                                                    std::shared_ptr<PSSpecifier> specifier) {
+      with(self, [&](PSListController& page) { page.setPreferenceValueImpl(value, specifier); });
+    });
   }
 };
 
@@ -123,7 +118,7 @@ void PSListController::setSpecifiers(Specifiers specifiers) {
 }
 
 void PSListController::reloadSpecifiers() {
-  msgSend<void()>(this, "reloadSpecifiers");
+  send<Methods::ReloadSpecifiers>(this);
 }
 
 void PSListController::reloadSpecifiersImpl() {
@@ -284,7 +279,7 @@ void PSListController::viewWillAppearImpl(bool animated) {
 }
 
 std::shared_ptr<NSBundle> PSListController::bundle() {
-  return msgSend<std::shared_ptr<NSBundle>()>(this, "bundle");
+  return send<Methods::Bundle>(this);
 }
 
 long PSListController::numberOfSectionsInTableView(UITableView&) {
@@ -297,8 +292,7 @@ long PSListController::tableViewNumberOfRowsInSection(UITableView&, long section
 
 std::shared_ptr<UITableViewCell> PSListController::tableViewCellForRowAtIndexPath(
     UITableView& tableView, const NSIndexPath& indexPath) {
-  return msgSend<CellSignature>(this, "tableView:cellForRowAtIndexPath:", sharedTable(tableView),
-                                indexPath);
+  return send<Methods::CellForRowAtIndexPath>(this, sharedTable(tableView), indexPath);
 }
 
 std::string PSListController::tableViewTitleForHeaderInSection(UITableView&, long section) {
@@ -316,8 +310,7 @@ std::string PSListController::tableViewTitleForFooterInSection(UITableView&, lon
 
 void PSListController::tableViewDidSelectRowAtIndexPath(UITableView& tableView,
                                                         const NSIndexPath& indexPath) {
-  msgSend<SelectSignature>(this, "tableView:didSelectRowAtIndexPath:", sharedTable(tableView),
-                           indexPath);
+  send<Methods::DidSelectRowAtIndexPath>(this, sharedTable(tableView), indexPath);
 }
 
 std::shared_ptr<UITableViewCell> PSListController::cellForRowImpl(

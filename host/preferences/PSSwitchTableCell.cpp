@@ -1,6 +1,7 @@
 #include "preferences/PSSwitchTableCell.h"
 
 #include "preferences/PSSpecifier.h"
+#include "preferences/PSSwitchTableCellMethods.h"
 #include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UISwitch.h"
@@ -9,14 +10,13 @@ namespace host {
 
 struct PSSwitchTableCellMethods {
   static void define(Class* c) {
-    defineMethod<void(std::shared_ptr<PSSpecifier>, bool)>(
-        c, "reloadWithSpecifier:animated:",
-        [](Object* self, std::shared_ptr<PSSpecifier> specifier, bool animated) {
+    host::define<MethodsOf<PSSwitchTableCell>::ReloadWithSpecifier>(
+        c, [](Object* self, std::shared_ptr<PSSpecifier> specifier, bool animated) {
           if (auto* cell = dynamic_cast<PSSwitchTableCell*>(self)) {
             cell->reloadWithSpecifierImpl(specifier, animated);
           }
         });
-    defineMethod<void(Id)>(c, "controlChanged:", [](Object* self, Id sender) {
+    host::define<MethodsOf<PSSwitchTableCell>::ControlChanged>(c, [](Object* self, Id sender) {
       if (auto* cell = dynamic_cast<PSSwitchTableCell*>(self)) cell->controlChangedImpl(sender);
     });
   }
@@ -34,7 +34,8 @@ std::shared_ptr<UISwitch> PSSwitchTableCell::control() {
     std::weak_ptr<Object> weakCell = weak_from_this();
     control_->addAction(
         [weakCell](const std::shared_ptr<UIControl>& sender, UIEvent*) {
-          if (auto cell = weakCell.lock()) msgSend<void(Id)>(cell, "controlChanged:", sender);
+          if (auto cell = weakCell.lock())
+            send<MethodsOf<PSSwitchTableCell>::ControlChanged>(cell, sender);
         },
         UIControlEventValueChanged);
     setAccessoryView(control_);
@@ -44,12 +45,11 @@ std::shared_ptr<UISwitch> PSSwitchTableCell::control() {
 
 void PSSwitchTableCell::reloadWithSpecifier(const std::shared_ptr<PSSpecifier>& specifier,
                                             bool animated) {
-  msgSend<void(std::shared_ptr<PSSpecifier>, bool)>(
-      this, "reloadWithSpecifier:animated:", specifier, animated);
+  send<MethodsOf<PSSwitchTableCell>::ReloadWithSpecifier>(this, specifier, animated);
 }
 
 void PSSwitchTableCell::controlChanged(const std::shared_ptr<Object>& sender) {
-  msgSend<void(Id)>(this, "controlChanged:", sender);
+  send<MethodsOf<PSSwitchTableCell>::ControlChanged>(this, sender);
 }
 
 void PSSwitchTableCell::refreshCellContentsWithSpecifier(

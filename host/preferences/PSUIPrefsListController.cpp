@@ -9,6 +9,7 @@
 #include "preferences/PSAppListController.h"
 #include "preferences/PSPlistSpecifiers.h"
 #include "preferences/PSSpecifier.h"
+#include "preferences/PSUIPrefsListControllerMethods.h"
 #include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIImage.h"
@@ -22,11 +23,12 @@ constexpr const char* kApplications = "/Applications";
 }  // namespace
 
 HOST_CLASS_WITH(PSUIPrefsListController, PSListController, [](Class* c) {
-  defineMethod<void(Id)>(c, "bluetoothPowerChanged:", [](Object* self, Id notification) {
-    if (auto* list = dynamic_cast<PSUIPrefsListController*>(self)) {
-      list->bluetoothPowerChangedImpl(notification);
-    }
-  });
+  define<MethodsOf<PSUIPrefsListController>::BluetoothPowerChanged>(
+      c, [](Object* self, Id notification) {
+        if (auto* list = dynamic_cast<PSUIPrefsListController*>(self)) {
+          list->bluetoothPowerChangedImpl(notification);
+        }
+      });
   registerIvar(c, "_thirdPartySpecifiers", &PSUIPrefsListController::thirdPartySpecifiers_);
 })
 
@@ -99,7 +101,7 @@ PSListController::Specifiers PSUIPrefsListController::loadThirdPartySpecifiers()
 }
 
 void PSUIPrefsListController::bluetoothPowerChanged(const std::shared_ptr<Object>& notification) {
-  msgSend<void(Id)>(this, "bluetoothPowerChanged:", notification);
+  send<MethodsOf<PSUIPrefsListController>::BluetoothPowerChanged>(this, notification);
 }
 
 void PSUIPrefsListController::bluetoothPowerChangedImpl(const std::shared_ptr<Object>&) {

@@ -8,6 +8,7 @@
 #include "foundation/NSBundle.h"
 #include "preferences/PSUIPrefsListController.h"
 #include "preferences/PreferencesAppController.h"
+#include "preferences/PreferencesAppControllerMethods.h"
 #include "runtime/Runtime.h"
 #include "substrate/SubstrateLoader.h"
 #include "uikit/UIApplication.h"
@@ -45,8 +46,8 @@ std::shared_ptr<PreferencesApp> PreferencesApp::launch() {
   app->window_->setRootViewController(app->navigation_);
   app->window_->makeKeyAndVisible();
   app->window_->layoutIfNeeded();
-  msgSend<void(Id)>(app->delegate_,
-                    "applicationDidBecomeActive:", UIApplication::sharedApplication());
+  send<MethodsOf<PreferencesAppController>::ApplicationDidBecomeActive>(
+      app->delegate_, UIApplication::sharedApplication());
   return app;
 }
 
@@ -64,7 +65,8 @@ void PreferencesApp::becomeActive() {
     navigation_->endAppearanceTransition();
     window_->layoutIfNeeded();
   }
-  msgSend<void(Id)>(delegate_, "applicationDidBecomeActive:", UIApplication::sharedApplication());
+  send<MethodsOf<PreferencesAppController>::ApplicationDidBecomeActive>(
+      delegate_, UIApplication::sharedApplication());
 }
 
 }  // namespace host

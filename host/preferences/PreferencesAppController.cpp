@@ -1,6 +1,7 @@
 #include "preferences/PreferencesAppController.h"
 
 #include "preferences/PSUIPrefsListController.h"
+#include "preferences/PreferencesAppControllerMethods.h"
 #include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIViewController.h"
@@ -9,13 +10,7 @@ namespace host {
 
 namespace {
 
-using CollapseSignature = bool(Id, std::shared_ptr<UIViewController>,
-                               std::shared_ptr<UIViewController>);
-using SeparateSignature = std::shared_ptr<UIViewController>(Id, std::shared_ptr<UIViewController>);
-constexpr const char* kCollapse =
-    "splitViewController:collapseSecondaryViewController:ontoPrimaryViewController:";
-constexpr const char* kSeparate =
-    "splitViewController:separateSecondaryViewControllerFromPrimaryViewController:";
+using Methods = MethodsOf<PreferencesAppController>;
 
 std::weak_ptr<PSUIPrefsListController>& rootList() {
   static std::weak_ptr<PSUIPrefsListController> controller;
@@ -25,15 +20,14 @@ std::weak_ptr<PSUIPrefsListController>& rootList() {
 }  // namespace
 
 HOST_CLASS_WITH(PreferencesAppController, UIResponder, [](Class* c) {
-  defineMethod<void(Id)>(c, "applicationDidBecomeActive:", [](Object* self, Id application) {
+  define<Methods::ApplicationDidBecomeActive>(c, [](Object* self, Id application) {
     if (auto* delegate = dynamic_cast<PreferencesAppController*>(self)) {
       delegate->applicationDidBecomeActiveImpl(application);
     }
   });
-  defineMethod<CollapseSignature>(c, kCollapse,
-                                  [](Object*, Id, std::shared_ptr<UIViewController>,
-                                     std::shared_ptr<UIViewController>) { return false; });
-  defineMethod<SeparateSignature>(c, kSeparate, [](Object*, Id, std::shared_ptr<UIViewController>) {
+  define<Methods::CollapseSecondary>(c, [](Object*, Id, std::shared_ptr<UIViewController>,
+                                           std::shared_ptr<UIViewController>) { return false; });
+  define<Methods::SeparateSecondary>(c, [](Object*, Id, std::shared_ptr<UIViewController>) {
     return std::shared_ptr<UIViewController>();
   });
 })
@@ -42,20 +36,20 @@ PreferencesAppController::PreferencesAppController(Class* cls) : UIResponder(cls
 
 void PreferencesAppController::applicationDidBecomeActive(
     const std::shared_ptr<Object>& application) {
-  msgSend<void(Id)>(this, "applicationDidBecomeActive:", application);
+  send<Methods::ApplicationDidBecomeActive>(this, application);
 }
 
 bool PreferencesAppController::splitViewControllerCollapseSecondary(
     const std::shared_ptr<Object>& splitViewController,
     const std::shared_ptr<UIViewController>& secondary,
     const std::shared_ptr<UIViewController>& primary) {
-  return msgSend<CollapseSignature>(this, kCollapse, splitViewController, secondary, primary);
+  return send<Methods::CollapseSecondary>(this, splitViewController, secondary, primary);
 }
 
 std::shared_ptr<UIViewController> PreferencesAppController::splitViewControllerSeparateSecondary(
     const std::shared_ptr<Object>& splitViewController,
     const std::shared_ptr<UIViewController>& primary) {
-  return msgSend<SeparateSignature>(this, kSeparate, splitViewController, primary);
+  return send<Methods::SeparateSecondary>(this, splitViewController, primary);
 }
 
 std::shared_ptr<PSUIPrefsListController> PreferencesAppController::rootListController() {

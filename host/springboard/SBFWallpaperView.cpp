@@ -5,6 +5,7 @@
 
 #include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
+#include "springboard/SBFWallpaperViewMethods.h"
 #include "uikit/CGContext.h"
 #include "uikit/UIColor.h"
 #include "uikit/UIGraphics.h"
@@ -13,7 +14,7 @@
 namespace host {
 
 HOST_CLASS_WITH(SBFWallpaperView, UIView, [](Class* c) {
-  defineMethod<void()>(c, "_updateGeneratingBlurs", [](Object* self) {
+  define<MethodsOf<SBFWallpaperView>::UpdateGeneratingBlurs>(c, [](Object* self) {
     if (auto* view = dynamic_cast<SBFWallpaperView*>(self)) view->updateGeneratingBlursImpl();
   });
 })
@@ -46,7 +47,7 @@ void SBFWallpaperView::drawWallpaper(const CGRect& rect) {
 
 void SBFWallpaperView::redraw() {
   setNeedsDisplay();
-  msgSend<void()>(this, "_updateGeneratingBlurs");
+  send<MethodsOf<SBFWallpaperView>::UpdateGeneratingBlurs>(this);
 }
 
 }  // namespace host

@@ -6,13 +6,14 @@
 #include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "springboard/SBFWallpaperView.h"
+#include "springboard/SpringBoardMethods.h"
 #include "uikit/UIImage.h"
 #include "uikit/UIScreen.h"
 
 namespace host {
 
 HOST_CLASS_WITH(SpringBoard, UIApplication, [](Class* c) {
-  defineMethod<void(Id)>(c, "applicationDidFinishLaunching:", [](Object* self, Id app) {
+  define<MethodsOf<SpringBoard>::ApplicationDidFinishLaunching>(c, [](Object* self, Id app) {
     if (auto* board = dynamic_cast<SpringBoard*>(self)) {
       board->applicationDidFinishLaunchingImpl(app);
     }
@@ -22,7 +23,7 @@ HOST_CLASS_WITH(SpringBoard, UIApplication, [](Class* c) {
 SpringBoard::SpringBoard(Class* cls) : UIApplication(cls) {}
 
 void SpringBoard::applicationDidFinishLaunching(const std::shared_ptr<Object>& application) {
-  msgSend<void(Id)>(this, "applicationDidFinishLaunching:", application);
+  send<MethodsOf<SpringBoard>::ApplicationDidFinishLaunching>(this, application);
 }
 
 void SpringBoard::applicationDidFinishLaunchingImpl(const std::shared_ptr<Object>&) {

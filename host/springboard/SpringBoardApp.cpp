@@ -11,6 +11,7 @@
 #include "springboard/SBFWallpaperView.h"
 #include "springboard/SBIconView.h"
 #include "springboard/SpringBoard.h"
+#include "springboard/SpringBoardMethods.h"
 #include "substrate/SubstrateLoader.h"
 #include "uikit/UIImage.h"
 #include "uikit/UIScreen.h"
@@ -60,7 +61,7 @@ std::shared_ptr<SpringBoardApp> SpringBoardApp::launch() {
       if (auto image = wallpaperFrom(*bytes)) app->springBoard_->setWallpaperImage(image);
     }
   }
-  msgSend<void(Id)>(app->springBoard_, "applicationDidFinishLaunching:", app->springBoard_);
+  send<MethodsOf<SpringBoard>::ApplicationDidFinishLaunching>(app->springBoard_, app->springBoard_);
   if (const auto& wallpaper = app->springBoard_->wallpaperView()) {
     app->window_->addSubview(wallpaper);
   }

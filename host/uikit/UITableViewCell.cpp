@@ -13,6 +13,7 @@
 #include "uikit/UILabel.h"
 #include "uikit/UIPanGestureRecognizer.h"
 #include "uikit/UITableView.h"
+#include "uikit/UIViewMethods.h"
 
 namespace host {
 
@@ -44,7 +45,7 @@ std::shared_ptr<UITableView> tableOf(const UIView& view) {
 }  // namespace
 
 HOST_CLASS_WITH(UITableViewCell, UIView, [](Class* c) {
-  defineMethod<void()>(c, "layoutSubviews", [](Object* self) {
+  define<MethodsOf<UIView>::LayoutSubviews>(c, [](Object* self) {
     if (auto* cell = dynamic_cast<UITableViewCell*>(self)) cell->layoutSubviewsImpl();
   });
 })

@@ -2,6 +2,7 @@
 
 #include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
+#include "uikit/UITraitCollectionMethods.h"
 
 namespace host {
 
@@ -13,7 +14,7 @@ UIForceTouchCapability& deviceCapability() {
 }  // namespace
 
 HOST_CLASS_WITH(UITraitCollection, Object, [](Class* c) {
-  defineMethod<long()>(c, "forceTouchCapability", [](Object* self) -> long {
+  define<MethodsOf<UITraitCollection>::ForceTouchCapability>(c, [](Object* self) -> long {
     const auto* traits = dynamic_cast<UITraitCollection*>(self);
     return traits ? traits->forceTouchCapability() : UIForceTouchCapabilityUnknown;
   });

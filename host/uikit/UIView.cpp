@@ -10,6 +10,7 @@
 #include "uikit/UIColor.h"
 #include "uikit/UIGestureRecognizer.h"
 #include "uikit/UIViewController.h"
+#include "uikit/UIViewMethods.h"
 #include "uikit/UIWindow.h"
 
 namespace host {
@@ -31,7 +32,7 @@ PendingLayout& pendingLayout() {
 }  // namespace
 
 HOST_CLASS_WITH(UIView, UIResponder, [](Class* c) {
-  defineMethod<void()>(c, "layoutSubviews", [](Object* self) {
+  define<MethodsOf<UIView>::LayoutSubviews>(c, [](Object* self) {
     if (auto* view = dynamic_cast<UIView*>(self)) view->layoutSubviewsImpl();
   });
 })
@@ -283,7 +284,7 @@ void UIView::didMoveToWindow() {
 // Layout.
 
 void UIView::layoutSubviews() {
-  msgSend<void()>(this, "layoutSubviews");
+  send<MethodsOf<UIView>::LayoutSubviews>(this);
 }
 
 void UIView::setNeedsLayout() {

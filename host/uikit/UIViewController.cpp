@@ -11,6 +11,7 @@
 #include "uikit/UINavigationItem.h"
 #include "uikit/UIScreen.h"
 #include "uikit/UIView.h"
+#include "uikit/UIViewControllerMethods.h"
 #include "uikit/UIViewControllerPreviewing.h"
 #include "uikit/UIWindow.h"
 
@@ -18,8 +19,7 @@ namespace host {
 
 namespace {
 
-using PresentSignature = void(std::shared_ptr<UIViewController>, bool, std::function<void()>);
-using DismissSignature = void(bool, std::function<void()>);
+using Methods = MethodsOf<UIViewController>;
 
 std::vector<std::weak_ptr<UIViewController>>& presentedRegistry() {
   static std::vector<std::weak_ptr<UIViewController>> controllers;
@@ -42,41 +42,40 @@ void withController(Object* self, F&& body) {
 // The registered implementations reach the protected ...Impl members through this.
 struct UIViewControllerMethods : UIViewController {
   static void define(Class* c) {
-    defineMethod<void()>(c, "loadView", [](Object* self) {
+    host::define<Methods::LoadView>(c, [](Object* self) {
       withController(self, [](UIViewController& vc) { callLoadView(vc); });
     });
-    defineMethod<void()>(c, "viewDidLoad", [](Object* self) {
+    host::define<Methods::ViewDidLoad>(c, [](Object* self) {
       withController(self, [](UIViewController& vc) { callViewDidLoad(vc); });
     });
-    defineAppearance(c, "viewWillAppear:", &UIViewControllerMethods::viewWillAppearImpl);
-    defineAppearance(c, "viewDidAppear:", &UIViewControllerMethods::viewDidAppearImpl);
-    defineAppearance(c, "viewWillDisappear:", &UIViewControllerMethods::viewWillDisappearImpl);
-    defineAppearance(c, "viewDidDisappear:", &UIViewControllerMethods::viewDidDisappearImpl);
-    defineMethod<PresentSignature>(c, "presentViewController:animated:completion:",
-                                   [](Object* self, std::shared_ptr<UIViewController> controller,
-                                      bool animated, std::function<void()> completion) {
-                                     withController(self, [&](UIViewController& vc) {
-                                       (vc.*&UIViewControllerMethods::presentViewControllerImpl)(
-                                           std::move(controller), animated, std::move(completion));
-                                     });
-                                   });
-    defineMethod<DismissSignature>(
-        c, "dismissViewControllerAnimated:completion:",
-        [](Object* self, bool animated, std::function<void()> completion) {
+    defineAppearance<Methods::ViewWillAppear>(c, &UIViewControllerMethods::viewWillAppearImpl);
+    defineAppearance<Methods::ViewDidAppear>(c, &UIViewControllerMethods::viewDidAppearImpl);
+    defineAppearance<Methods::ViewWillDisappear>(c,
+                                                 &UIViewControllerMethods::viewWillDisappearImpl);
+    defineAppearance<Methods::ViewDidDisappear>(c, &UIViewControllerMethods::viewDidDisappearImpl);
+    host::define<Methods::PresentViewController>(
+        c, [](Object* self, std::shared_ptr<UIViewController> controller, bool animated,
+              std::function<void()> completion) {
           withController(self, [&](UIViewController& vc) {
-            (vc.*&UIViewControllerMethods::dismissViewControllerImpl)(animated,
-                                                                      std::move(completion));
+            (vc.*&UIViewControllerMethods::presentViewControllerImpl)(
+                std::move(controller), animated, std::move(completion));
           });
         });
+    host::define<Methods::DismissViewController>(c, [](Object* self, bool animated,
+                                                       std::function<void()> completion) {
+      withController(self, [&](UIViewController& vc) {
+        (vc.*&UIViewControllerMethods::dismissViewControllerImpl)(animated, std::move(completion));
+      });
+    });
   }
 
   static void callLoadView(UIViewController& vc) { (vc.*&UIViewControllerMethods::loadViewImpl)(); }
   static void callViewDidLoad(UIViewController& vc) {
     (vc.*&UIViewControllerMethods::viewDidLoadImpl)();
   }
-  static void defineAppearance(Class* c, const char* selector,
-                               void (UIViewController::*impl)(bool)) {
-    defineMethod<void(bool)>(c, selector, [impl](Object* self, bool animated) {
+  template <class M>
+  static void defineAppearance(Class* c, void (UIViewController::*impl)(bool)) {
+    host::define<M>(c, [impl](Object* self, bool animated) {
       withController(self, [&](UIViewController& vc) { (vc.*impl)(animated); });
     });
   }
@@ -136,11 +135,11 @@ void UIViewController::setView(std::shared_ptr<UIView> view) {
 }
 
 void UIViewController::loadView() {
-  msgSend<void()>(this, "loadView");
+  send<Methods::LoadView>(this);
 }
 
 void UIViewController::viewDidLoad() {
-  msgSend<void()>(this, "viewDidLoad");
+  send<Methods::ViewDidLoad>(this);
 }
 
 void UIViewController::loadViewImpl() {
@@ -152,19 +151,19 @@ void UIViewController::loadViewImpl() {
 // Appearance.
 
 void UIViewController::viewWillAppear(bool animated) {
-  msgSend<void(bool)>(this, "viewWillAppear:", animated);
+  send<Methods::ViewWillAppear>(this, animated);
 }
 
 void UIViewController::viewDidAppear(bool animated) {
-  msgSend<void(bool)>(this, "viewDidAppear:", animated);
+  send<Methods::ViewDidAppear>(this, animated);
 }
 
 void UIViewController::viewWillDisappear(bool animated) {
-  msgSend<void(bool)>(this, "viewWillDisappear:", animated);
+  send<Methods::ViewWillDisappear>(this, animated);
 }
 
 void UIViewController::viewDidDisappear(bool animated) {
-  msgSend<void(bool)>(this, "viewDidDisappear:", animated);
+  send<Methods::ViewDidDisappear>(this, animated);
 }
 
 bool UIViewController::isViewVisible() const {
@@ -275,14 +274,12 @@ std::shared_ptr<UIViewController> UIViewController::presentedViewController() co
 
 void UIViewController::presentViewController(std::shared_ptr<UIViewController> controller,
                                              bool animated, Completion completion) {
-  msgSend<PresentSignature>(this,
-                            "presentViewController:animated:completion:", std::move(controller),
-                            animated, std::move(completion));
+  send<Methods::PresentViewController>(this, std::move(controller), animated,
+                                       std::move(completion));
 }
 
 void UIViewController::dismissViewControllerAnimated(bool animated, Completion completion) {
-  msgSend<DismissSignature>(this, "dismissViewControllerAnimated:completion:", animated,
-                            std::move(completion));
+  send<Methods::DismissViewController>(this, animated, std::move(completion));
 }
 
 void UIViewController::presentViewControllerImpl(std::shared_ptr<UIViewController> controller,

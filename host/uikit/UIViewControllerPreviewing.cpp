@@ -7,13 +7,14 @@
 #include "uikit/UITraitCollection.h"
 #include "uikit/UIView.h"
 #include "uikit/UIViewController.h"
+#include "uikit/UIViewControllerPreviewingMethods.h"
 
 namespace host {
 
 namespace {
 
-constexpr const char* kViewControllerForLocation = "previewingContext:viewControllerForLocation:";
-constexpr const char* kCommitViewController = "previewingContext:commitViewController:";
+using ViewControllerForLocation = MethodsOf<UIViewControllerPreviewing>::ViewControllerForLocation;
+using CommitViewController = MethodsOf<UIViewControllerPreviewing>::CommitViewController;
 
 std::vector<std::weak_ptr<UIViewControllerPreviewing>>& registry() {
   static std::vector<std::weak_ptr<UIViewControllerPreviewing>> contexts;
@@ -59,11 +60,9 @@ std::shared_ptr<UIViewController> UIViewControllerPreviewing::peek(const CGPoint
   if (controller->traitCollection()->forceTouchCapability() != UIForceTouchCapabilityAvailable) {
     return nullptr;
   }
-  if (!host::respondsToSelector(target.get(), kViewControllerForLocation)) return nullptr;
+  if (!host::respondsToSelector(target.get(), ViewControllerForLocation::selector)) return nullptr;
   const auto self = std::static_pointer_cast<UIViewControllerPreviewing>(shared_from_this());
-  preview_ = msgSend<std::shared_ptr<UIViewController>(std::shared_ptr<UIViewControllerPreviewing>,
-                                                       CGPoint)>(target, kViewControllerForLocation,
-                                                                 self, location);
+  preview_ = send<ViewControllerForLocation>(target, self, location);
   return preview_;
 }
 
@@ -71,12 +70,12 @@ bool UIViewControllerPreviewing::commit() {
   auto preview = std::move(preview_);
   preview_.reset();
   const auto target = delegate_.lock();
-  if (!preview || !target || !host::respondsToSelector(target.get(), kCommitViewController)) {
+  if (!preview || !target ||
+      !host::respondsToSelector(target.get(), CommitViewController::selector)) {
     return false;
   }
   const auto self = std::static_pointer_cast<UIViewControllerPreviewing>(shared_from_this());
-  msgSend<void(std::shared_ptr<UIViewControllerPreviewing>, std::shared_ptr<UIViewController>)>(
-      target, kCommitViewController, self, std::move(preview));
+  send<CommitViewController>(target, self, std::move(preview));
   return true;
 }
 

@@ -13,12 +13,9 @@ class UIView;
 class UIViewController;
 
 // A registration for peeking: a source view whose firm presses ask the delegate for a preview
-// page. The delegate is any object answering, by name:
-//   "previewingContext:viewControllerForLocation:"
-//       std::shared_ptr<UIViewController>(std::shared_ptr<UIViewControllerPreviewing>, CGPoint)
-//   "previewingContext:commitViewController:"
-//       void(std::shared_ptr<UIViewControllerPreviewing>, std::shared_ptr<UIViewController>)
-// with the location in the source view's coordinates.
+// page. The delegate is any object answering, by name, the two methods of
+// MethodsOf<UIViewControllerPreviewing> (UIViewControllerPreviewingMethods.h), with the location
+// in the source view's coordinates.
 //
 // The registering controller owns the context; the context holds its source view and holds the
 // delegate and the controller weakly. There is no pressure-sensitive touch here: the simulator

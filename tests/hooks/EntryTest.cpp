@@ -2,7 +2,7 @@
 
 #include "HooksTestSupport.h"
 #include "foundation/DeviceFileSystem.h"
-#include "hooks/Vorlan3Hooks.h"
+#include "hooks/Vorlan3+TagView.h"
 #include "preferences/PSSwitchTableCell.h"
 #include "preferences/PreferencesAppController.h"
 #include "uikit/UIDevice.h"
@@ -19,7 +19,7 @@ bool hasAdditions() {
 TEST_F(SettingsProcessTest, EntryMakesTheWorkingDirectoryAndLogsOnlyWhenItWasMissing) {
   device.fs().removeItem(Vorlan3::kWorkingDirectory);
   host::NSBundle::setMainBundle(host::NSBundle::bundleWithPath(kPreferencesApp));
-  state().originals = {cell("left over")};
+  records().originals = {cell("left over")};
 
   EXPECT_EQ(Vorlan3::processEntry(), Group::Preference);
   EXPECT_EQ(Vorlan3::processEntry(), Group::Preference);  // once per process
@@ -29,9 +29,9 @@ TEST_F(SettingsProcessTest, EntryMakesTheWorkingDirectoryAndLogsOnlyWhenItWasMis
   EXPECT_TRUE(isDirectory);
   EXPECT_EQ(logCount("<Vorlan3>Yeah!"), 1);
   // The widths of the side pages come from the 375-point screen.
-  EXPECT_FLOAT_EQ(state().maxSize, 300);
-  EXPECT_FLOAT_EQ(state().maxSizeForSpecifier, 167.5f);
-  EXPECT_TRUE(state().originals.empty());
+  EXPECT_FLOAT_EQ(stage().maxSize, 300);
+  EXPECT_FLOAT_EQ(stage().maxSizeForSpecifier, 167.5f);
+  EXPECT_TRUE(records().originals.empty());
 }
 
 TEST_F(SettingsProcessTest, EntryIntoAnExistingWorkingDirectoryLogsNothing) {
@@ -72,58 +72,13 @@ TEST_F(SettingsProcessTest, AnotherAppGetsNoHooks) {
   EXPECT_FALSE(hasAdditions());
 }
 
-TEST_F(SettingsProcessTest, AdditionsAreRegisteredWithTheirTypeEncodings) {
-  launch();
-  host::Class* list = host::PSListController::objcClass();
-  host::Class* mainClass = host::PSUIPrefsListController::objcClass();
-  EXPECT_EQ(list->ownMethod("passcodeRequiredToChangeSettings:offset:selector:")->types(),
-            "v@:@{CGRect={CGPoint=dd}{CGSize=dd}}:");
-  EXPECT_EQ(list->ownMethod("hasGesture:")->types(), "B@:@");
-  EXPECT_EQ(mainClass->ownMethod("previewingContext:viewControllerForLocation:")->types(),
-            "@@:@{CGPoint=dd}");
-  // The main list has its own pass; other pages share the list-page one.
-  const auto pass = [](const std::shared_ptr<const host::Implementation>& method) {
-    const auto* fn = method ? method->as<sig::Void>() : nullptr;
-    const auto* target = fn ? fn->target<void (*)(host::Object*)>() : nullptr;
-    return target ? *target : nullptr;
-  };
-  EXPECT_EQ(pass(mainClass->ownMethod("specifiersLoaded")), &hooks::mainSpecifiersLoaded);
-  EXPECT_EQ(pass(list->ownMethod("specifiersLoaded")), &hooks::listSpecifiersLoaded);
-  EXPECT_EQ(pass(TestSubPage::objcClass()->lookup("specifiersLoaded")),
-            &hooks::listSpecifiersLoaded);
-}
-
-TEST_F(SettingsProcessTest, AMissingHostMethodIsLoggedAndEverythingElseIsInstalled) {
-  // A system version whose main list lacks one hooked method, and whose switch cell answers
-  // another with a different signature.
-  host::PSUIPrefsListController::objcClass()->removeMethod("bluetoothPowerChanged:");
-  host::defineMethod<void()>(host::PSSwitchTableCell::objcClass(),
-                             "controlChanged:", [](host::Object*) {});
-  writeSettings(Plist::dictionary(
-      {{"hidden", Plist::dictionary({{"PSUIPrefsListController",
-                                      Plist::dictionary({{"WIFI", Plist::boolean(true)}})}})}}));
-
-  EXPECT_NO_THROW(launch());
-  EXPECT_EQ(Vorlan3::installedGroup(), Group::Preference);
-  EXPECT_FLOAT_EQ(state().maxSize, 300);
-  EXPECT_EQ(logCount("<Vorlan3> "), 2);
-  EXPECT_EQ(logCount("-[PSUIPrefsListController bluetoothPowerChanged:]"), 1);
-  EXPECT_EQ(logCount("-[PSSwitchTableCell controlChanged:]"), 1);
-  // What comes after them in the installation is there, and the main list is rewritten.
-  host::Class* mainClass = host::PSUIPrefsListController::objcClass();
-  EXPECT_NE(mainClass->ownMethod("tableView:didSelectRowAtIndexPath:"), nullptr);
-  EXPECT_TRUE(mainClass->instancesRespondToSelector("tapped:"));
-  EXPECT_EQ(main()->specifierForID("WIFI"), nullptr);
-  EXPECT_NE(main()->specifierForID("Bluetooth"), nullptr);
-}
-
 TEST_F(SettingsProcessTest, BecomingActiveEndsTheTagFilter) {
   launch();
-  host::msgSend<void(bool)>(main(), "setInTagView:", true);
-  EXPECT_TRUE(state().isInTagView);
+  host::send<hooks::tagview::SetInTagView>(main(), true);
+  EXPECT_TRUE(stage().isInTagView);
   app->enterBackground();
   app->becomeActive();
-  EXPECT_FALSE(state().isInTagView);
+  EXPECT_FALSE(stage().isInTagView);
   EXPECT_GE(app->delegate()->activations(), 2);  // the host's own delegate method still ran
 }
 

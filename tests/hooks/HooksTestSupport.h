@@ -11,7 +11,9 @@
 #include "foundation/NSBundle.h"
 #include "foundation/Plist.h"
 #include "foundation/RunLoop.h"
-#include "hooks/SettingsState.h"
+#include "hooks/AppCellWait.h"
+#include "hooks/MainListStage.h"
+#include "hooks/PageRecords.h"
 #include "hooks/Vorlan3.h"
 #include "preferences/PSListController.h"
 #include "preferences/PSSpecifier.h"
@@ -151,7 +153,9 @@ class SettingsProcessTest : public ::testing::Test {
 
   std::shared_ptr<host::PSUIPrefsListController> main() const { return app->rootList(); }
   host::UINavigationController& navigation() const { return *app->navigationController(); }
-  static SettingsState& state() { return SettingsState::shared(); }
+  static MainListStage& stage() { return MainListStage::shared(); }
+  static PageRecords& records() { return PageRecords::shared(); }
+  static AppCellWait& appCellWait() { return AppCellWait::shared(); }
 
   // Shows a sub-page above the main list.
   std::shared_ptr<TestSubPage> push(host::PSListController::Specifiers cells) {

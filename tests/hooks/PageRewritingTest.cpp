@@ -4,8 +4,11 @@
 #include "HooksTestSupport.h"
 #include "folders/folderController.h"
 #include "foundation/DeviceFileSystem.h"
-#include "hooks/HookSignatures.h"
 #include "hooks/VLPanGestureRecognizer.h"
+#include "hooks/Vorlan3+MainList.h"
+#include "hooks/Vorlan3+Pages.h"
+#include "hooks/Vorlan3+TagView.h"
+#include "panels/Stage.h"
 #include "preferences/PSTableCell.h"
 #include "support/UITableViewTestApi.h"
 #include "uikit/UIPanGestureRecognizer.h"
@@ -68,7 +71,7 @@ TEST_F(SettingsProcessTest, HiddenAndFiledCellsLeaveTheMainListAndFolderRowsFoll
 
   // The first pass's cells stay reachable by identifier, hidden and filed ones included.
   const auto original = [&](const std::string& id) {
-    return host::msgSend<sig::OriginalSpecifier>(main(), "getOriginalSpecifierByIdentifier:", id);
+    return host::send<hooks::mainlist::GetOriginalSpecifierByIdentifier>(main(), id);
   };
   EXPECT_NE(original("WIFI"), nullptr);
   EXPECT_EQ(original("General")->name(), "General");
@@ -126,7 +129,7 @@ TEST_F(SettingsProcessTest, ASubPageLosesHiddenCellsButKeepsFiledCellsAndEmptyGr
   EXPECT_EQ(rows(*main()),
             "AIRPLANE_MODE,WIFI,Bluetooth|NOTIFICATIONS_ID,CONTROL_CENTER,DO_NOT_DISTURB|"
             "General,DISPLAY,WALLPAPER,Privacy|com.x.notes");
-  EXPECT_EQ(state().folders.size(), 1u);
+  EXPECT_EQ(records().folders.size(), 1u);
 }
 
 TEST_F(SettingsProcessTest, MovedCellsGoBackAtTheirStoredPlaceInOrder) {
@@ -280,25 +283,28 @@ TEST_F(SettingsProcessTest, AChangeOnASubPageReachesTheMainListWhenItNextAppears
   auto page = push({cell("x")});
   auto manager = VLPreferencesManager::sharedInstance();
   EXPECT_EQ(manager->currentController(), page);
+  EXPECT_EQ(Stage::current()->currentListPage(), page);  // what the stage's views see
   EXPECT_EQ(manager->mainController(), main());
 
   manager->showSpecifier("WIFI");  // the hidden list's undo, while the sub-page is on screen
-  EXPECT_TRUE(state().needsReload);
+  EXPECT_TRUE(records().needsReload);
   EXPECT_EQ(main()->specifierForID("WIFI"), nullptr);
 
   navigation().popViewControllerAnimated(false);
   settle();
-  EXPECT_FALSE(state().needsReload);
+  EXPECT_FALSE(records().needsReload);
   EXPECT_NE(main()->specifierForID("WIFI"), nullptr);
   EXPECT_EQ(manager->currentController(), main());
+  EXPECT_EQ(Stage::current()->currentListPage(), main());
 }
 
 class AppCellWaitTest : public SettingsProcessTest {
  protected:
   // Counts the main list's passes, keeping the pass itself.
   void countPasses() {
-    host::MSHookMessageEx<sig::Void>(
-        host::PSUIPrefsListController::objcClass(), "specifiersLoaded",
+    using SpecifiersLoaded = hooks::pages::SpecifiersLoaded;
+    host::MSHookMessageEx<SpecifiersLoaded::Signature>(
+        host::PSUIPrefsListController::objcClass(), SpecifiersLoaded::selector,
         [this](host::Object* self) {
           ++passes;
           pass(self);
@@ -306,7 +312,7 @@ class AppCellWaitTest : public SettingsProcessTest {
         &pass);
   }
   int passes = 0;
-  host::Imp<sig::Void> pass;
+  host::ImpOf<hooks::pages::SpecifiersLoaded> pass;
 };
 
 TEST_F(AppCellWaitTest, TheMainListIsRewrittenOncePerReloadAfterItsAppCellsArrive) {
@@ -317,18 +323,18 @@ TEST_F(AppCellWaitTest, TheMainListIsRewrittenOncePerReloadAfterItsAppCellsArriv
   main()->setTitle("Settings");
   host::RunLoop::main().advance(host::PSUIPrefsListController::kThirdPartyDelay / 2);
   EXPECT_EQ(passes, 0);  // still waiting for the app cells
-  EXPECT_NE(state().appsSpec, nullptr);
+  EXPECT_NE(appCellWait().appsSpec, nullptr);
   settle();
   EXPECT_EQ(passes, 1);
-  EXPECT_EQ(state().appsSpec, nullptr);
+  EXPECT_EQ(appCellWait().appsSpec, nullptr);
   EXPECT_EQ(device.readPlist(VLPreferencesManager::kSettingsPath).get("name"),
             Plist::string("Settings"));
 
   // Two reloads in one frame start one wait; the pass also ends a tag filter.
-  host::msgSend<void(bool)>(main(), "setInTagView:", true);
+  host::send<hooks::tagview::SetInTagView>(main(), true);
   main()->reloadSpecifiers();
   main()->reloadSpecifiers();
-  EXPECT_FALSE(state().isInTagView);
+  EXPECT_FALSE(stage().isInTagView);
   settle();
   EXPECT_EQ(passes, 2);
   EXPECT_EQ(rows(*main()),
@@ -354,7 +360,7 @@ TEST_F(AppCellWaitTest, AMainListWithoutAppCellsIsRewrittenAfterASecond) {
   // The watch for late app cells ends too, some seconds later.
   host::RunLoop::main().advance(10);
   EXPECT_EQ(passes, 1);
-  EXPECT_EQ(state().appsSpec, nullptr);
+  EXPECT_EQ(appCellWait().appsSpec, nullptr);
 }
 
 TEST_F(AppCellWaitTest, AppCellsArrivingAfterTheWaitGaveUpGetOneMorePass) {
@@ -381,7 +387,7 @@ TEST_F(AppCellWaitTest, AppCellsArrivingAfterTheWaitGaveUpGetOneMorePass) {
   EXPECT_EQ(passes, 2);
   EXPECT_EQ(main()->specifierForID("com.x.late"), nullptr);
   EXPECT_NE(main()->specifierForID("com.x.shown"), nullptr);
-  EXPECT_EQ(state().appsSpec, nullptr);
+  EXPECT_EQ(appCellWait().appsSpec, nullptr);
   host::RunLoop::main().advance(10);
   EXPECT_EQ(passes, 2);
 }
@@ -389,7 +395,7 @@ TEST_F(AppCellWaitTest, AppCellsArrivingAfterTheWaitGaveUpGetOneMorePass) {
 TEST_F(SettingsProcessTest, EveryCellCarriesOneSwipeRecognizerExceptWhileEditing) {
   writeSettings(Plist::dictionary({kFoldersWritten, kNoFolders}));
   launch();
-  state().mainPan = std::make_shared<host::UIPanGestureRecognizer>();
+  stage().mainPan = std::make_shared<host::UIPanGestureRecognizer>();
   const auto table = main()->table();
   const auto checkCells = [&](long expected) {
     table->layoutIfNeeded();
@@ -397,7 +403,7 @@ TEST_F(SettingsProcessTest, EveryCellCarriesOneSwipeRecognizerExceptWhileEditing
     ASSERT_FALSE(cells.empty());
     for (const auto& shown : cells) {
       EXPECT_EQ(vorlanRecognizers(*shown), expected);
-      EXPECT_EQ(host::msgSend<sig::HasGesture>(main(), "hasGesture:", shown), expected == 1);
+      EXPECT_EQ(host::send<hooks::pages::HasGesture>(main(), shown), expected == 1);
     }
   };
   checkCells(1);
@@ -407,12 +413,12 @@ TEST_F(SettingsProcessTest, EveryCellCarriesOneSwipeRecognizerExceptWhileEditing
   table->setEditing(true);
   table->reloadData();
   checkCells(0);
-  EXPECT_FALSE(state().mainPan->isEnabled());
+  EXPECT_FALSE(stage().mainPan->isEnabled());
 
   table->setEditing(false);
   table->reloadData();
   checkCells(1);
-  EXPECT_TRUE(state().mainPan->isEnabled());
+  EXPECT_TRUE(stage().mainPan->isEnabled());
 
   // A cell swipe recognises together with the table's scrolling, never with the root-view pan.
   auto swipe = std::dynamic_pointer_cast<VLPanGestureRecognizer>(

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "HooksTestSupport.h"
-#include "hooks/HookSignatures.h"
+#include "preferences/PSListControllerMethods.h"
 #include "support/UITableViewTestApi.h"
 #include "uikit/UITableView.h"
 
 namespace vorlan::test {
 namespace {
+
+using DidSelectRow = host::MethodsOf<host::PSListController>::DidSelectRowAtIndexPath::Signature;
 
 // Records the host's own selection of every list page (installed before the extension, so it is
 // what the extension's hooks call as the host's implementation).
@@ -14,7 +16,7 @@ class SelectionTest : public SettingsProcessTest {
  protected:
   void SetUp() override {
     SettingsProcessTest::SetUp();
-    host::MSHookMessageEx<sig::DidSelectRow>(
+    host::MSHookMessageEx<DidSelectRow>(
         host::PSListController::objcClass(), "tableView:didSelectRowAtIndexPath:",
         [this](host::Object* self, std::shared_ptr<host::UITableView> table,
                host::NSIndexPath indexPath) {
@@ -26,7 +28,7 @@ class SelectionTest : public SettingsProcessTest {
   }
 
   std::vector<std::string> reached;
-  host::Imp<sig::DidSelectRow> hostSelection;
+  host::Imp<DidSelectRow> hostSelection;
 };
 
 TEST_F(SelectionTest, AMainListSelectionIsGuardedOnceAndADisabledRowNeverReachesTheHost) {
@@ -47,8 +49,8 @@ TEST_F(SelectionTest, AMainListSelectionIsGuardedOnceAndADisabledRowNeverReaches
   // (which the main list inherits): the list pages' hook passes it on unguarded, even for a row
   // that changed meanwhile.
   reached.clear();
-  host::msgSendSuper<sig::DidSelectRow>(host::PSUIPrefsListController::objcClass(), main().get(),
-                                        "tableView:didSelectRowAtIndexPath:", table, wifi);
+  host::msgSendSuper<DidSelectRow>(host::PSUIPrefsListController::objcClass(), main().get(),
+                                   "tableView:didSelectRowAtIndexPath:", table, wifi);
   EXPECT_EQ(reached, (std::vector<std::string>{"PSUIPrefsListController 0.1"}));
 
   // On any other page the list pages' hook guards.

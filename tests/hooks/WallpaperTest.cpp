@@ -38,20 +38,20 @@ TEST_F(SettingsProcessTest, TheWallpaperFileFollowsSpringBoardsRedraws) {
 
 TEST_F(SettingsProcessTest, TheMainListReadsTheWallpaperEachTimeItAppears) {
   launch();
-  EXPECT_EQ(state().wallpaperImage, nullptr);
+  EXPECT_EQ(stage().wallpaperImage, nullptr);
 
   device.writeRaw(VLPreferencesManager::kWallpaperPath, pngText(solidImage(1, 6)));
   push({cell("x")});
   navigation().popViewControllerAnimated(false);
   settle();
-  ASSERT_NE(state().wallpaperImage, nullptr);
-  EXPECT_EQ(state().wallpaperImage->width(), 6);
+  ASSERT_NE(stage().wallpaperImage, nullptr);
+  EXPECT_EQ(stage().wallpaperImage->width(), 6);
 
   device.writeRaw(VLPreferencesManager::kWallpaperPath, pngText(solidImage(1, 8)));
   push({cell("x")});
   navigation().popViewControllerAnimated(false);
   settle();
-  EXPECT_EQ(state().wallpaperImage->width(), 8);
+  EXPECT_EQ(stage().wallpaperImage->width(), 8);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "folders/folderController.h"
-#include "hooks/SettingsState.h"
+#include "hooks/PageRecords.h"
 #include "preferences/PSListController.h"
 #include "preferences/PSSpecifier.h"
 #include "preferences/PSTableCell.h"
@@ -112,7 +112,7 @@ std::shared_ptr<PSSpecifier> PageRewriter::folderRow(const Plist& record,
 }
 
 void PageRewriter::addFolderRows(PSListController& page, VLPreferencesManager& manager) {
-  auto& state = SettingsState::shared();
+  auto& state = PageRecords::shared();
   page.removeContiguousSpecifiers(state.folders, true);
   state.folders.clear();
   state.folders.push_back(PSSpecifier::emptyGroupSpecifier());
@@ -137,7 +137,7 @@ void PageRewriter::removeEmptySections(PSListController& page) {
 }
 
 void PageRewriter::rewriteMainList(PSListController& page) {
-  auto& state = SettingsState::shared();
+  auto& state = PageRecords::shared();
   auto manager = VLPreferencesManager::sharedInstance();
   if (page.className() == kMainListClass) addFolderRows(page, *manager);
 

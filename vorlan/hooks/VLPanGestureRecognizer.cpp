@@ -1,6 +1,5 @@
 #include "hooks/VLPanGestureRecognizer.h"
 
-#include "hooks/HookSignatures.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIApplication.h"
 #include "uikit/UIView.h"
@@ -25,7 +24,8 @@ std::shared_ptr<VLPanGestureRecognizer> VLPanGestureRecognizer::initWithTarget(
   std::weak_ptr<host::Object> weakTarget = target;
   recognizer->addTarget(target, [weakTarget, action](const auto& sender) {
     if (auto receiver = weakTarget.lock()) {
-      host::msgSend<sig::GestureAction>(receiver, action.name, sender);
+      host::msgSend<void(std::shared_ptr<host::UIGestureRecognizer>)>(receiver, action.name,
+                                                                      sender);
     }
   });
   recognizer->setDelegate(

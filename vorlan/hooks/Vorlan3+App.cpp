@@ -1,14 +1,35 @@
 // The Settings app's delegate.
-#include "hooks/HostMethods.h"
-#include "hooks/SettingsState.h"
-#include "hooks/Vorlan3Hooks.h"
+#include "hooks/Vorlan3+App.h"
 
-namespace vorlan::hooks {
+#include "hooks/MainListStage.h"
+#include "preferences/PreferencesAppController.h"
+#include "preferences/PreferencesAppControllerMethods.h"
+
+namespace vorlan::hooks::app {
+
+namespace {
+
+using host::Id;
+using host::Object;
+using Delegate = host::MethodsOf<host::PreferencesAppController>;
+
+struct Originals {
+  host::Original<Delegate::ApplicationDidBecomeActive> appDidBecomeActive;
+};
+constinit Originals original;
 
 void applicationDidBecomeActive(Object* self, Id application) {
-  HostMethods::shared().appDidBecomeActive(self, application);
+  original.appDidBecomeActive(self, application);
   // Coming back to the app ends the tag filter.
-  SettingsState::shared().isInTagView = false;
+  MainListStage::shared().isInTagView = false;
 }
 
-}  // namespace vorlan::hooks
+}  // namespace
+
+void install(HookInstaller& installer) {
+  host::Class* app = host::PreferencesAppController::objcClass();
+  installer.hook<Delegate::ApplicationDidBecomeActive>(app, applicationDidBecomeActive,
+                                                       original.appDidBecomeActive);
+}
+
+}  // namespace vorlan::hooks::app

@@ -1,26 +1,38 @@
 // The main list: its rewriting pass, the wait for its app cells, and the reload cycle that
 // brings changes made on other pages to it when it comes back on screen.
+#include "hooks/Vorlan3+MainList.h"
+
 #include <string>
 
 #include "foundation/RunLoop.h"
-#include "hooks/HostMethods.h"
+#include "hooks/AppCellWait.h"
+#include "hooks/MainListStage.h"
+#include "hooks/PageRecords.h"
 #include "hooks/PageRewriter.h"
-#include "hooks/SettingsState.h"
-#include "hooks/Vorlan3Hooks.h"
+#include "hooks/Vorlan3+Pages.h"
 #include "preferences/PSSpecifier.h"
 #include "preferences/PSUIPrefsListController.h"
-#include "runtime/Runtime.h"
+#include "preferences/PSUIPrefsListControllerMethods.h"
 #include "store/VLPreferencesManager.h"
 #include "uikit/CADisplayLink.h"
 #include "uikit/UILabel.h"
 #include "uikit/UINavigationItem.h"
 #include "uikit/UIView.h"
 
-namespace vorlan::hooks {
+namespace vorlan::hooks::mainlist {
 
 namespace {
 
+using host::Object;
 using Specifiers = host::PSListController::Specifiers;
+using Main = host::MethodsOf<host::PSUIPrefsListController>;
+
+struct Originals {
+  host::Original<Main::ReloadSpecifiers> mainReloadSpecifiers;
+  host::Original<Main::LoadView> mainLoadView;
+  host::Original<Main::ViewWillAppear> mainViewWillAppear;
+};
+constinit Originals original;
 
 // The app cells normally arrive a few frames after the page; a main list that has none by then
 // (no installed app has settings, or they are late) is rewritten after this many frames all the
@@ -41,7 +53,7 @@ std::string titleLabelText(host::UIViewController& page) {
 }
 
 void stopAppCellWait() {
-  auto& state = SettingsState::shared();
+  auto& state = AppCellWait::shared();
   if (state.appsSpec) state.appsSpec->invalidate();
   state.appsSpec.reset();
 }
@@ -49,37 +61,33 @@ void stopAppCellWait() {
 // Starts the per-frame poll for the app cells, unless a wait is running. A poll that only
 // watches for late app cells (its pass has run) gives way to the new wait.
 void startAppCellWait(Object* self) {
-  auto& state = SettingsState::shared();
+  auto& state = AppCellWait::shared();
   if (state.appsSpec && state.appsSpecFrames < kAppCellWaitFrames) return;
   stopAppCellWait();
   state.appsSpecFrames = 0;
   // The link holds the page until the wait ends, as a display link holds its target.
   state.appsSpec = host::CADisplayLink::displayLinkWithTarget(
-      [page = self->shared_from_this()](host::CADisplayLink&) {
-        host::msgSend<sig::Void>(page, "showAlert");
-      });
+      [page = self->shared_from_this()](host::CADisplayLink&) { host::send<ShowAlert>(page); });
   state.appsSpec->addToRunLoop();
 }
 
-}  // namespace
-
 void setNeedsReload(Object*, bool value) {
-  SettingsState::shared().needsReload = value;
+  PageRecords::shared().needsReload = value;
 }
 
 void mainLoadView(Object* self) {
-  HostMethods::shared().mainLoadView(self);
+  original.mainLoadView(self);
   startAppCellWait(self);
 }
 
 void mainReloadSpecifiers(Object* self) {
-  HostMethods::shared().mainReloadSpecifiers(self);
-  SettingsState::shared().isInTagView = false;
+  original.mainReloadSpecifiers(self);
+  MainListStage::shared().isInTagView = false;
   startAppCellWait(self);
 }
 
 void showAlert(Object* self) {
-  auto& state = SettingsState::shared();
+  auto& state = AppCellWait::shared();
   const auto& apps = host::MSHookIvar<Specifiers>(self, "_thirdPartySpecifiers");
   const int frames = ++state.appsSpecFrames;
   if (apps.empty()) {
@@ -90,7 +98,7 @@ void showAlert(Object* self) {
   }
   auto page = std::dynamic_pointer_cast<host::UIViewController>(self->shared_from_this());
   host::RunLoop::main().dispatchAsync([page] {
-    host::msgSend<sig::Void>(page, "specifiersLoaded");
+    host::send<pages::SpecifiersLoaded>(page);
     const std::string title = page ? titleLabelText(*page) : std::string();
     if (!title.empty()) VLPreferencesManager::sharedInstance()->saveOriginalNameIfNotExists(title);
   });
@@ -99,7 +107,7 @@ void showAlert(Object* self) {
 std::shared_ptr<host::PSSpecifier> getOriginalSpecifierByIdentifier(Object*,
                                                                     std::string identifier) {
   if (identifier.empty()) return nullptr;
-  for (const auto& cell : SettingsState::shared().originals) {
+  for (const auto& cell : PageRecords::shared().originals) {
     if (cell && cell->identifier() == identifier) return cell;
   }
   return nullptr;
@@ -112,18 +120,32 @@ void mainSpecifiersLoaded(Object* self) {
 }
 
 void mainViewWillAppear(Object* self, bool animated) {
-  HostMethods::shared().mainViewWillAppear(self, animated);
+  original.mainViewWillAppear(self, animated);
   auto page = std::dynamic_pointer_cast<host::PSListController>(self->shared_from_this());
   auto manager = VLPreferencesManager::sharedInstance();
-  auto& state = SettingsState::shared();
+  auto& state = MainListStage::shared();
+  auto& records = PageRecords::shared();
   manager->setMainController(page);
   state.currentController = page;
   // The wallpaper that SpringBoard saved, for the blurred background.
   state.wallpaperImage = manager->getWallpaperImage();
-  if (state.needsReload) {
-    state.needsReload = false;
-    host::msgSend<sig::Void>(self, "reloadSpecifiers");
+  if (records.needsReload) {
+    records.needsReload = false;
+    host::send<Main::ReloadSpecifiers>(self);
   }
 }
 
-}  // namespace vorlan::hooks
+}  // namespace
+
+void install(HookInstaller& installer) {
+  host::Class* main = host::PSUIPrefsListController::objcClass();
+  installer.add<SetNeedsReload>(main, setNeedsReload);
+  installer.hook<Main::ReloadSpecifiers>(main, mainReloadSpecifiers, original.mainReloadSpecifiers);
+  installer.hook<Main::LoadView>(main, mainLoadView, original.mainLoadView);
+  installer.add<ShowAlert>(main, showAlert);
+  installer.add<GetOriginalSpecifierByIdentifier>(main, getOriginalSpecifierByIdentifier);
+  installer.add<pages::SpecifiersLoaded>(main, mainSpecifiersLoaded);
+  installer.hook<Main::ViewWillAppear>(main, mainViewWillAppear, original.mainViewWillAppear);
+}
+
+}  // namespace vorlan::hooks::mainlist

@@ -1,22 +1,37 @@
 // Page rewriting on every list page: when it runs (load, reload, appearance), the rewriting
 // itself (PageRewriter), and the swipe recogniser on every cell.
+#include "hooks/Vorlan3+Pages.h"
+
 #include <algorithm>
+#include <string>
 #include <vector>
 
-#include "hooks/HostMethods.h"
+#include "hooks/MainListStage.h"
 #include "hooks/PageRewriter.h"
-#include "hooks/SettingsState.h"
 #include "hooks/VLPanGestureRecognizer.h"
-#include "hooks/Vorlan3Hooks.h"
+#include "hooks/Vorlan3+Gestures.h"
 #include "preferences/PSListController.h"
-#include "runtime/Runtime.h"
+#include "preferences/PSListControllerMethods.h"
+#include "preferences/PSUIPrefsListController.h"
 #include "store/VLPreferencesManager.h"
 #include "uikit/UITableView.h"
 #include "uikit/UITableViewCell.h"
 
-namespace vorlan::hooks {
+namespace vorlan::hooks::pages {
 
 namespace {
+
+using host::Id;
+using host::Object;
+using List = host::MethodsOf<host::PSListController>;
+
+struct Originals {
+  host::Original<List::ReloadSpecifiers> listReloadSpecifiers;
+  host::Original<List::LoadView> listLoadView;
+  host::Original<List::CellForRowAtIndexPath> listCellForRow;
+  host::Original<List::ViewWillAppear> listViewWillAppear;
+};
+constinit Originals original;
 
 constexpr const char* kMainListClass = "PSUIPrefsListController";
 
@@ -28,27 +43,25 @@ bool isVorlanRecognizer(const std::shared_ptr<host::UIGestureRecognizer>& recogn
   return recognizer && recognizer->isKindOfClass(VLPanGestureRecognizer::objcClass());
 }
 
-}  // namespace
-
 void listLoadView(Object* self) {
-  HostMethods::shared().listLoadView(self);
+  original.listLoadView(self);
   // The main list waits for its app cells instead (its own loadView).
-  if (self->className() != kMainListClass) host::msgSend<sig::Void>(self, "specifiersLoaded");
+  if (self->className() != kMainListClass) host::send<SpecifiersLoaded>(self);
 }
 
 void listReloadSpecifiers(Object* self) {
-  HostMethods::shared().listReloadSpecifiers(self);
-  SettingsState::shared().isInTagView = false;
+  original.listReloadSpecifiers(self);
+  MainListStage::shared().isInTagView = false;
   // The main list's own reloadSpecifiers runs its pass once the app cells are there; a pass
   // here as well would only rewrite it twice.
-  if (self->className() != kMainListClass) host::msgSend<sig::Void>(self, "specifiersLoaded");
+  if (self->className() != kMainListClass) host::send<SpecifiersLoaded>(self);
 }
 
 void listViewWillAppear(Object* self, bool animated) {
-  HostMethods::shared().listViewWillAppear(self, animated);
+  original.listViewWillAppear(self, animated);
   auto page = std::dynamic_pointer_cast<host::PSListController>(self->shared_from_this());
   if (!page) return;
-  SettingsState::shared().currentController = page;
+  MainListStage::shared().currentController = page;
   VLPreferencesManager::sharedInstance()->setCurrentController(page);
 }
 
@@ -63,9 +76,9 @@ void specifiersLoadedButDontLoadPositions(Object* self) {
 std::shared_ptr<host::UITableViewCell> listCellForRow(Object* self,
                                                       std::shared_ptr<host::UITableView> table,
                                                       host::NSIndexPath indexPath) {
-  auto cell = HostMethods::shared().listCellForRow(self, table, indexPath);
+  auto cell = original.listCellForRow(self, table, indexPath);
   const bool editing = table && table->isEditing();
-  auto& state = SettingsState::shared();
+  auto& state = MainListStage::shared();
   if (state.mainPan) state.mainPan->setEnabled(!editing);
   if (!cell) return cell;
   if (editing) {
@@ -73,9 +86,9 @@ std::shared_ptr<host::UITableViewCell> listCellForRow(Object* self,
     for (const auto& recognizer : recognizers) {
       if (isVorlanRecognizer(recognizer)) cell->removeGestureRecognizer(recognizer.get());
     }
-  } else if (!host::msgSend<sig::HasGesture>(self, "hasGesture:", cell)) {
-    cell->addGestureRecognizer(
-        VLPanGestureRecognizer::initWithTarget(self->shared_from_this(), "handlePanOnCell:"));
+  } else if (!host::send<HasGesture>(self, cell)) {
+    cell->addGestureRecognizer(VLPanGestureRecognizer::initWithTarget(
+        self->shared_from_this(), std::string(gestures::HandlePanOnCell::selector)));
   }
   cell->setUserInteractionEnabled(true);
   return cell;
@@ -88,4 +101,20 @@ bool hasGesture(Object*, Id cell) {
   return std::any_of(recognizers.begin(), recognizers.end(), isVorlanRecognizer);
 }
 
-}  // namespace vorlan::hooks
+}  // namespace
+
+void install(HookInstaller& installer) {
+  host::Class* list = host::PSListController::objcClass();
+  host::Class* main = host::PSUIPrefsListController::objcClass();
+  installer.hook<List::ReloadSpecifiers>(list, listReloadSpecifiers, original.listReloadSpecifiers);
+  installer.add<SpecifiersLoadedButDontLoadPositions>(list, specifiersLoadedButDontLoadPositions);
+  installer.add<SpecifiersLoaded>(list, listSpecifiersLoaded);
+  installer.hook<List::LoadView>(list, listLoadView, original.listLoadView);
+  installer.add<HasGesture>(list, hasGesture);
+  installer.hook<List::CellForRowAtIndexPath>(list, listCellForRow, original.listCellForRow);
+  installer.hook<List::ViewWillAppear>(list, listViewWillAppear, original.listViewWillAppear);
+  // The main list shares the pass without moved cells.
+  installer.add<SpecifiersLoadedButDontLoadPositions>(main, specifiersLoadedButDontLoadPositions);
+}
+
+}  // namespace vorlan::hooks::pages

@@ -1,13 +1,30 @@
 // Row selection guards. The passcode gate is not built yet: a selection is refused only for a
 // disabled row; the additions do nothing.
-#include "hooks/HostMethods.h"
-#include "hooks/Vorlan3Hooks.h"
-#include "preferences/PSUIPrefsListController.h"
-#include "runtime/Class.h"
+#include "hooks/Vorlan3+Selection.h"
 
-namespace vorlan::hooks {
+#include "preferences/PSSwitchTableCell.h"
+#include "preferences/PSSwitchTableCellMethods.h"
+#include "preferences/PSUIPrefsListController.h"
+#include "preferences/PSUIPrefsListControllerMethods.h"
+
+namespace vorlan::hooks::selection {
 
 namespace {
+
+using host::Id;
+using host::Object;
+using Switch = host::MethodsOf<host::PSSwitchTableCell>;
+using List = host::MethodsOf<host::PSListController>;
+using Main = host::MethodsOf<host::PSUIPrefsListController>;
+
+struct Originals {
+  host::Original<Switch::ReloadWithSpecifier> switchReloadWithSpecifier;
+  host::Original<Switch::ControlChanged> switchControlChanged;
+  host::Original<List::DidSelectRowAtIndexPath> listDidSelectRow;
+  host::Original<Main::BluetoothPowerChanged> mainBluetoothPowerChanged;
+  host::Original<Main::DidSelectRowAtIndexPath> mainDidSelectRow;
+};
+constinit Originals original;
 
 // The selected cell as the page's groups give it: element row + 1 (the group's header first).
 std::shared_ptr<host::PSSpecifier> selectedCell(Object* self, const host::NSIndexPath& indexPath) {
@@ -31,19 +48,17 @@ bool refuseDisabled(Object* self, const std::shared_ptr<host::UITableView>& tabl
 // The main list's own hook guards its selections, then calls the host's implementation, which
 // the main list inherits from the list pages: the list pages' hook must not guard them again.
 bool guardedByTheMainList(const Object* self) {
-  return HostMethods::shared().mainDidSelectRow &&
+  return original.mainDidSelectRow.installed() &&
          self->getClass()->isSubclassOf(host::PSUIPrefsListController::objcClass());
 }
 
-}  // namespace
-
 void switchReloadWithSpecifier(Object* self, std::shared_ptr<host::PSSpecifier> specifier,
                                bool animated) {
-  HostMethods::shared().switchReloadWithSpecifier(self, std::move(specifier), animated);
+  original.switchReloadWithSpecifier(self, std::move(specifier), animated);
 }
 
 void switchControlChanged(Object* self, Id sender) {
-  HostMethods::shared().switchControlChanged(self, std::move(sender));
+  original.switchControlChanged(self, std::move(sender));
 }
 
 void passcodeRequiredToChangeSettings(Object*, std::shared_ptr<host::UIView>, host::CGRect,
@@ -54,20 +69,38 @@ void selectedRowAtIndexPath(Object*, host::NSIndexPath, std::shared_ptr<host::UI
 void listDidSelectRow(Object* self, std::shared_ptr<host::UITableView> table,
                       host::NSIndexPath indexPath) {
   if (!guardedByTheMainList(self) && refuseDisabled(self, table, indexPath)) return;
-  HostMethods::shared().listDidSelectRow(self, std::move(table), indexPath);
+  original.listDidSelectRow(self, std::move(table), indexPath);
 }
 
 void mainDidSelectRow(Object* self, std::shared_ptr<host::UITableView> table,
                       host::NSIndexPath indexPath) {
   if (refuseDisabled(self, table, indexPath)) return;
-  HostMethods::shared().mainDidSelectRow(self, std::move(table), indexPath);
+  original.mainDidSelectRow(self, std::move(table), indexPath);
 }
 
 void bluetoothPowerChanged(Object* self, Id notification) {
   // The Bluetooth cell may have been hidden, filed or moved away: nothing to refresh then.
   auto* main = dynamic_cast<host::PSUIPrefsListController*>(self);
   if (main && !main->specifierForID("Bluetooth")) return;
-  HostMethods::shared().mainBluetoothPowerChanged(self, std::move(notification));
+  original.mainBluetoothPowerChanged(self, std::move(notification));
 }
 
-}  // namespace vorlan::hooks
+}  // namespace
+
+void install(HookInstaller& installer) {
+  host::Class* switchCell = host::PSSwitchTableCell::objcClass();
+  host::Class* list = host::PSListController::objcClass();
+  host::Class* main = host::PSUIPrefsListController::objcClass();
+  installer.hook<Switch::ReloadWithSpecifier>(switchCell, switchReloadWithSpecifier,
+                                              original.switchReloadWithSpecifier);
+  installer.hook<Switch::ControlChanged>(switchCell, switchControlChanged,
+                                         original.switchControlChanged);
+  installer.add<PasscodeRequiredToChangeSettings>(list, passcodeRequiredToChangeSettings);
+  installer.add<SelectedRowAtIndexPath>(list, selectedRowAtIndexPath);
+  installer.hook<List::DidSelectRowAtIndexPath>(list, listDidSelectRow, original.listDidSelectRow);
+  installer.hook<Main::BluetoothPowerChanged>(main, bluetoothPowerChanged,
+                                              original.mainBluetoothPowerChanged);
+  installer.hook<Main::DidSelectRowAtIndexPath>(main, mainDidSelectRow, original.mainDidSelectRow);
+}
+
+}  // namespace vorlan::hooks::selection

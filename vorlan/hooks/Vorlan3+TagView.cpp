@@ -1,13 +1,27 @@
 // Tag filter list. Only the filter state is kept yet; the title tap opens nothing.
-#include "hooks/SettingsState.h"
-#include "hooks/Vorlan3Hooks.h"
+#include "hooks/Vorlan3+TagView.h"
 
-namespace vorlan::hooks {
+#include "hooks/MainListStage.h"
+#include "preferences/PSListController.h"
+#include "preferences/PSUIPrefsListController.h"
+
+namespace vorlan::hooks::tagview {
+
+namespace {
+
+using host::Object;
 
 void setInTagView(Object*, bool value) {
-  SettingsState::shared().isInTagView = value;
+  MainListStage::shared().isInTagView = value;
 }
 
 void tapped(Object*, std::shared_ptr<host::UIGestureRecognizer>) {}
 
-}  // namespace vorlan::hooks
+}  // namespace
+
+void install(HookInstaller& installer) {
+  installer.add<SetInTagView>(host::PSListController::objcClass(), setInTagView);
+  installer.add<Tapped>(host::PSUIPrefsListController::objcClass(), tapped);
+}
+
+}  // namespace vorlan::hooks::tagview

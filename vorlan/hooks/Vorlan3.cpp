@@ -9,19 +9,20 @@
 #include "foundation/DeviceFileSystem.h"
 #include "foundation/Log.h"
 #include "foundation/NSBundle.h"
-#include "hooks/HostMethods.h"
-#include "hooks/SettingsState.h"
-#include "hooks/Vorlan3Hooks.h"
-#include "preferences/PSListController.h"
-#include "preferences/PSSwitchTableCell.h"
-#include "preferences/PSUIPrefsListController.h"
-#include "preferences/PreferencesAppController.h"
-#include "runtime/Runtime.h"
-#include "springboard/SBFWallpaperView.h"
-#include "springboard/SpringBoard.h"
+#include "hooks/HookInstaller.h"
+#include "hooks/MainListStage.h"
+#include "hooks/PageRecords.h"
+#include "hooks/Vorlan3+App.h"
+#include "hooks/Vorlan3+Gestures.h"
+#include "hooks/Vorlan3+MainList.h"
+#include "hooks/Vorlan3+Pages.h"
+#include "hooks/Vorlan3+Peek.h"
+#include "hooks/Vorlan3+Selection.h"
+#include "hooks/Vorlan3+Spring.h"
+#include "hooks/Vorlan3+Stage.h"
+#include "hooks/Vorlan3+TagView.h"
 #include "uikit/UIDevice.h"
 #include "uikit/UIScreen.h"
-#include "uikit/UITableViewCell.h"
 
 namespace vorlan {
 
@@ -30,39 +31,6 @@ namespace {
 Vorlan3::HookGroup& installed() {
   static Vorlan3::HookGroup group = Vorlan3::HookGroup::None;
   return group;
-}
-
-// A hook or addition that cannot be installed (the host class lacks the method, or has it with
-// another signature, as another system version may) is left out with one log line; the others
-// go in all the same.
-template <class Install>
-void installOrLog(const char* kind, const host::Class* cls, std::string_view selector,
-                  Install&& install) {
-  try {
-    install();
-  } catch (const std::exception& error) {
-    host::NSLog("<Vorlan3> left out the " + std::string(kind) + " -[" +
-                (cls ? cls->name() : std::string("nil")) + " " + std::string(selector) +
-                "]: " + error.what());
-  }
-}
-
-// Replaces a host method, keeping the host's implementation in `slot`.
-template <class Sig>
-void hook(host::Class* cls, std::string_view selector, host::Imp<Sig> replacement,
-          host::Imp<Sig>& slot) {
-  installOrLog("hook", cls, selector, [&] {
-    host::Imp<Sig> original;
-    host::MSHookMessageEx<Sig>(cls, selector, std::move(replacement), &original);
-    slot = std::move(original);
-  });
-}
-
-// Adds a method the host class does not have, under its runtime type encoding.
-template <class Sig>
-void add(host::Class* cls, std::string_view selector, host::Imp<Sig> impl, std::string_view types) {
-  installOrLog("addition", cls, selector,
-               [&] { host::class_addMethod<Sig>(cls, selector, std::move(impl), types); });
 }
 
 std::string lowercased(std::string_view text) {
@@ -120,98 +88,33 @@ void Vorlan3::makeWorkingDirectory() {
 }
 
 void Vorlan3::initialiseSizes() {
-  auto& state = SettingsState::shared();
+  auto& stage = MainListStage::shared();
   const auto width = static_cast<float>(host::UIScreen::mainScreen()->bounds().size.width);
-  state.maxSize = 0.8f * width;
-  state.maxSizeForSpecifier = width / 2 - 20;
-  state.originals.clear();
+  stage.maxSize = 0.8f * width;
+  stage.maxSizeForSpecifier = width / 2 - 20;
+  PageRecords::shared().originals.clear();
 }
 
 void Vorlan3::installPreferenceGroup() {
-  using namespace hooks;
-  auto& slots = HostMethods::shared();
-  host::Class* app = host::PreferencesAppController::objcClass();
-  host::Class* switchCell = host::PSSwitchTableCell::objcClass();
-  host::Class* list = host::PSListController::objcClass();
-  host::Class* cell = host::UITableViewCell::objcClass();
-  host::Class* main = host::PSUIPrefsListController::objcClass();
-  host::Class* controller = host::UIViewController::objcClass();
   // The folder rows' page, so that it can be found by name.
   folderController::objcClass();
-
-  // In this order: the main list's own hooks go in after, and on top of, the list-page ones.
-  hook<sig::WithObject>(app, "applicationDidBecomeActive:", applicationDidBecomeActive,
-                        slots.appDidBecomeActive);
-  hook<sig::SplitCollapse>(
-      app, "splitViewController:collapseSecondaryViewController:ontoPrimaryViewController:",
-      splitViewControllerCollapseSecondary, slots.appCollapseSecondary);
-  hook<sig::SplitSeparate>(
-      app, "splitViewController:separateSecondaryViewControllerFromPrimaryViewController:",
-      splitViewControllerSeparateSecondary, slots.appSeparateSecondary);
-  hook<sig::SwitchReload>(switchCell, "reloadWithSpecifier:animated:", switchReloadWithSpecifier,
-                          slots.switchReloadWithSpecifier);
-  hook<sig::WithObject>(switchCell, "controlChanged:", switchControlChanged,
-                        slots.switchControlChanged);
-  hook<sig::Void>(list, "reloadSpecifiers", listReloadSpecifiers, slots.listReloadSpecifiers);
-  add<sig::WithBool>(list, "setInTagView:", setInTagView, "v@:B");
-  add<sig::PasscodeRequired>(
-      list, "passcodeRequiredToChangeSettings:offset:selector:", passcodeRequiredToChangeSettings,
-      "v@:@{CGRect={CGPoint=dd}{CGSize=dd}}:");
-  add<sig::Void>(list, "specifiersLoadedButDontLoadPositions", specifiersLoadedButDontLoadPositions,
-                 "v@:");
-  add<sig::Void>(list, "specifiersLoaded", listSpecifiersLoaded, "v@:");
-  hook<sig::Void>(list, "loadView", listLoadView, slots.listLoadView);
-  add<sig::HasGesture>(list, "hasGesture:", hasGesture, "B@:@");
-  add<sig::SelectedRow>(list, "selectedRowAtIndexPath:table:", selectedRowAtIndexPath, "v@:@@");
-  hook<sig::DidSelectRow>(list, "tableView:didSelectRowAtIndexPath:", listDidSelectRow,
-                          slots.listDidSelectRow);
-  hook<sig::CellForRow>(list, "tableView:cellForRowAtIndexPath:", listCellForRow,
-                        slots.listCellForRow);
-  add<sig::GestureAction>(list, "handlePanOnCell:", handlePanOnCell, "v@:@");
-  add<sig::Void>(list, "settingsButtonTapped", settingsButtonTapped, "v@:");
-  hook<sig::WithBool>(list, "viewWillAppear:", listViewWillAppear, slots.listViewWillAppear);
-  hook<sig::Void>(cell, "layoutSubviews", cellLayoutSubviews, slots.cellLayoutSubviews);
-  hook<sig::WithObject>(main, "bluetoothPowerChanged:", bluetoothPowerChanged,
-                        slots.mainBluetoothPowerChanged);
-  add<sig::BoolResult>(main, "isForceTouchAvailable", isForceTouchAvailable, "B@:");
-  hook<sig::DidSelectRow>(main, "tableView:didSelectRowAtIndexPath:", mainDidSelectRow,
-                          slots.mainDidSelectRow);
-  add<sig::PreviewForLocation>(main, "previewingContext:viewControllerForLocation:",
-                               previewingContextViewControllerForLocation, "@@:@{CGPoint=dd}");
-  add<sig::CommitPreview>(main, "previewingContext:commitViewController:",
-                          previewingContextCommitViewController, "v@:@@");
-  add<sig::WithBool>(main, "setNeedsReload:", setNeedsReload, "v@:B");
-  hook<sig::Void>(main, "reloadSpecifiers", mainReloadSpecifiers, slots.mainReloadSpecifiers);
-  hook<sig::Void>(main, "loadView", mainLoadView, slots.mainLoadView);
-  add<sig::Void>(main, "showAlert", showAlert, "v@:");
-  add<sig::Void>(main, "specifiersLoadedButDontLoadPositions", specifiersLoadedButDontLoadPositions,
-                 "v@:");
-  add<sig::OriginalSpecifier>(
-      main, "getOriginalSpecifierByIdentifier:", getOriginalSpecifierByIdentifier, "@@:@");
-  add<sig::Void>(main, "specifiersLoaded", mainSpecifiersLoaded, "v@:");
-  add<sig::Void>(main, "fadeOutButtons", fadeOutButtons, "v@:");
-  add<sig::Void>(main, "fadeInButtons", fadeInButtons, "v@:");
-  add<sig::Void>(main, "offset", offset, "v@:");
-  hook<sig::WithBool>(main, "viewWillAppear:", mainViewWillAppear, slots.mainViewWillAppear);
-  add<sig::Void>(main, "changeOffset", changeOffset, "v@:");
-  add<sig::Void>(main, "addGestures", addGestures, "v@:");
-  add<sig::GestureAction>(main, "handlePan:", handlePan, "v@:@");
-  add<sig::GestureAction>(main, "tapped:", tapped, "v@:@");
-  hook<sig::WithBool>(main, "viewWillDisappear:", mainViewWillDisappear,
-                      slots.mainViewWillDisappear);
-  hook<sig::Present>(controller,
-                     "presentViewController:animated:completion:", presentViewController,
-                     slots.controllerPresent);
+  // Each area installs its own hooks and additions. The areas go in the order of their first
+  // entry in the hook table, so that the main list's own hooks go in after, and on top of, the
+  // list-page ones.
+  HookInstaller installer;
+  hooks::app::install(installer);
+  hooks::peek::install(installer);
+  hooks::selection::install(installer);
+  hooks::pages::install(installer);
+  hooks::tagview::install(installer);
+  hooks::gestures::install(installer);
+  hooks::stage::install(installer);
+  hooks::mainlist::install(installer);
 }
 
 void Vorlan3::installSpringGroup() {
-  using namespace hooks;
-  auto& slots = HostMethods::shared();
-  hook<sig::WithObject>(host::SpringBoard::objcClass(),
-                        "applicationDidFinishLaunching:", springBoardDidFinishLaunching,
-                        slots.springBoardDidFinishLaunching);
-  hook<sig::Void>(host::SBFWallpaperView::objcClass(), "_updateGeneratingBlurs",
-                  wallpaperUpdateGeneratingBlurs, slots.wallpaperUpdateGeneratingBlurs);
+  HookInstaller installer;
+  hooks::spring::install(installer);
 }
 
 }  // namespace vorlan

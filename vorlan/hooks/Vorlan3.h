@@ -7,7 +7,8 @@ namespace vorlan {
 // The extension's entry into a host process. The loader runs processEntry() once when it loads
 // the library into an app: it makes the working directory, picks the hook group by the app's
 // bundle identifier and installs that group's hooks and added methods on the host's classes.
-// Everything else the extension does is reached from those hooks.
+// Everything else the extension does is reached from those hooks. A hook or addition that the
+// host cannot take is logged and left out; the rest still go in.
 class Vorlan3 {
  public:
   enum class HookGroup { None, Preference, Spring };

@@ -1,17 +1,16 @@
 #pragma once
 
 #include <memory>
-#include <vector>
+
+#include "panels/Stage.h"
 
 namespace host {
 class CADisplayLink;
 class PSListController;
-class PSSpecifier;
 class UIBarButtonItem;
 class UIImage;
 class UIImageView;
 class UIPanGestureRecognizer;
-class UITableViewCell;
 class UIView;
 class UIViewControllerPreviewing;
 class UIVisualEffectView;
@@ -19,33 +18,23 @@ class UIVisualEffectView;
 
 namespace vorlan {
 
-// The Settings-app side's process-wide state: one value per process, shared by every list page
-// and every hook. Views are created lazily by the code that shows them and kept for the life of
-// the process. References are strong unless noted.
-struct SettingsState {
-  using Specifiers = std::vector<std::shared_ptr<host::PSSpecifier>>;
+// The Settings app's main-list stage, one per process: the gear button, the side pages behind
+// the app's root view and the pan that opens them, the dimming over the root view, the blurred
+// wallpaper, the navigation-bar handling and the side pages' widths. Views are created lazily by
+// the code that shows them and kept for the life of the process. References are strong.
+class MainListStage : public Stage {
+ public:
+  // The process's one stage (never destroyed, so no hook can outlive it); becomes
+  // Stage::current() the first time it is asked for.
+  static MainListStage& shared();
 
-  // The process's one instance (never destroyed, so no hook can outlive it).
-  static SettingsState& shared();
+  void closeSidePage() override;
+  std::shared_ptr<host::PSListController> currentListPage() const override;
 
-  // The main list's cells as first loaded (filled once, by the first main-list pass).
-  Specifiers originals;
-  // The folder group and folder rows that the main list added last time.
-  Specifiers folders;
-  // The main list rebuilds itself when it next comes on screen.
-  bool needsReload = false;
-  // The tag filter list shows a filtered main list; cell swipes are off meanwhile.
-  bool isInTagView = false;
-
-  // Per-frame poll that waits for the main list's app cells, while a wait runs (and then
-  // watches a while longer for app cells that come late).
-  std::shared_ptr<host::CADisplayLink> appsSpec;
-  // Frames the current poll has run.
-  int appsSpecFrames = 0;
-  // Per-frame navigation-bar handler, while the main list is on screen.
-  std::shared_ptr<host::CADisplayLink> offsetLink;
   // The list page that appeared last.
   std::shared_ptr<host::PSListController> currentController;
+  // The tag filter list shows a filtered main list; cell swipes are off meanwhile.
+  bool isInTagView = false;
 
   // The gear button of the main list.
   std::shared_ptr<host::UIBarButtonItem> settingsButton;
@@ -68,18 +57,15 @@ struct SettingsState {
   std::shared_ptr<host::UIPanGestureRecognizer> mainPan;
   // Peek registration of the main list.
   std::shared_ptr<host::UIViewControllerPreviewing> previewingContext;
-  // The cell being swiped.
-  std::shared_ptr<host::UITableViewCell> lastCell;
+  // Per-frame navigation-bar handler, while the main list is on screen.
+  std::shared_ptr<host::CADisplayLink> offsetLink;
 
   float original = 0;  // navigation-bar height as first seen
   float lastOffset = 0;
   float firstLocation = 0;
   float lastLocation = 0;
   float firstOffset = 0;
-  float firstLocationOnCell = 0;
-  float lastLocationOnCell = 0;
   bool canHandlePan = true;
-  bool forceTouching = false;
   bool added = false;
   bool changedOffset = false;
 
