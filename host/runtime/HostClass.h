@@ -14,7 +14,7 @@
 // members:
 //
 //   HOST_CLASS_WITH(UIView, UIResponder, [](Class* c) {
-//     defineMethod<void()>(c, "layoutSubviews", ...);
+//     define<MethodsOf<UIView>::LayoutSubviews>(c, ...);
 //   })
 #define HOST_CLASS(T, Super) HOST_CLASS_WITH(T, Super, nullptr)
 

@@ -1,15 +1,11 @@
 #include "folders/folderController.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 
 namespace vorlan {
 
-host::Class* folderController::objcClass() {
-  static host::Class* const cls =
-      host::Runtime::shared().defineClass("folderController", host::PSListController::objcClass(),
-                                          host::factoryFor<folderController>());
-  return cls;
-}
+HOST_CLASS(folderController, host::PSListController)
 
 folderController::folderController(host::Class* cls) : host::PSListController(cls) {}
 

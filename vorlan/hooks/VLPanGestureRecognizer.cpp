@@ -1,5 +1,6 @@
 #include "hooks/VLPanGestureRecognizer.h"
 
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIApplication.h"
 #include "uikit/UIView.h"
@@ -8,12 +9,7 @@
 
 namespace vorlan {
 
-host::Class* VLPanGestureRecognizer::objcClass() {
-  static host::Class* const cls = host::Runtime::shared().defineClass(
-      "VLPanGestureRecognizer", host::UIPanGestureRecognizer::objcClass(),
-      host::factoryFor<VLPanGestureRecognizer>());
-  return cls;
-}
+HOST_CLASS(VLPanGestureRecognizer, host::UIPanGestureRecognizer)
 
 VLPanGestureRecognizer::VLPanGestureRecognizer(host::Class* cls)
     : host::UIPanGestureRecognizer(cls) {}

@@ -11,6 +11,7 @@
 #include "foundation/PropertyListSerialization.h"
 #include "foundation/Shell.h"
 #include "preferences/PSSpecifier.h"
+#include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "store/SettingsValues.h"
 #include "uikit/UIAlertView.h"
@@ -23,11 +24,7 @@ namespace vorlan {
 PageKey::PageKey(const host::Object* controller)
     : key_(controller ? controller->className() : std::string()) {}
 
-host::Class* VLPreferencesManager::objcClass() {
-  static host::Class* const cls = host::Runtime::shared().defineClass(
-      "VLPreferencesManager", host::Object::objcClass(), host::factoryFor<VLPreferencesManager>());
-  return cls;
-}
+HOST_CLASS(VLPreferencesManager, host::Object)
 
 VLPreferencesManager::VLPreferencesManager(host::Class* cls) : host::Object(cls) {
   dictionary_ = readSettingsFile();
