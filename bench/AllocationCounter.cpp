@@ -31,11 +31,11 @@ void release(void* memory) {
     inUse.fetch_sub(static_cast<std::int64_t>(malloc_usable_size(memory)) + kChunkHeader,
                     std::memory_order_relaxed);
   }
-  std::free(memory);
+  std::free(memory);  // NOLINT: the counting allocator sits on malloc
 }
 
 void* pugixmlAllocate(std::size_t size) {
-  return counted(std::malloc(size));
+  return counted(std::malloc(size));  // NOLINT: the counting allocator sits on malloc
 }
 
 // pugixml allocates through these once they are set, before any document is made.
@@ -65,7 +65,7 @@ std::int64_t AllocationCounter::peak() {
 }
 
 void* operator new(std::size_t size) {
-  void* memory = counted(std::malloc(size == 0 ? 1 : size));
+  void* memory = counted(std::malloc(size == 0 ? 1 : size));  // NOLINT: as above
   if (memory == nullptr) throw std::bad_alloc();
   return memory;
 }

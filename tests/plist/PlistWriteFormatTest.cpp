@@ -130,7 +130,7 @@ TEST(PlistWriteFormat, WhatXmlCannotCarryIsWrittenAsBinaryAndReadsBackEqual) {
   char* text = nullptr;
   plist_get_string_val(plist_dict_get_item(tree, "k"), &text);
   EXPECT_STREQ(text, "a\x01z");
-  std::free(text);
+  std::free(text);  // NOLINT: libplist hands out malloc'd strings
   plist_free(tree);
 }
 
