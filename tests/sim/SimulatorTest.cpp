@@ -14,6 +14,7 @@
 #include "foundation/DeviceFileSystem.h"
 #include "foundation/PropertyListSerialization.h"
 #include "store/VLPreferencesManager.h"
+#include "support/DeviceTemplate.h"
 #include "uikit/FontLibrary.h"
 #include "uikit/UIImage.h"
 
@@ -38,7 +39,10 @@ class SimulatorTest : public ::testing::Test {
     std::filesystem::remove_all(folder, ignored);
   }
 
+  // A first run starts from a copy of the default device laid out once; a model given is then
+  // applied to it as to any existing device (the laid-out content does not depend on the model).
   ScriptRun run(const std::string& script, const std::string& model = "") {
+    if (!std::filesystem::exists(device)) copyDefaultDevice();
     Simulator simulator({device, model, false});
     ScriptRun result;
     std::string error;
@@ -52,6 +56,11 @@ class SimulatorTest : public ::testing::Test {
     result.out = out.str();
     result.err = err.str();
     return result;
+  }
+
+  void copyDefaultDevice() const {
+    std::string error;
+    if (!test::DeviceTemplate::copyTo(device, true, &error)) ADD_FAILURE() << error;
   }
 
   host::Plist stored(const std::string& devicePath) const {
@@ -247,6 +256,7 @@ TEST_F(SimulatorTest, ADisabledRowStaysClosedAlsoWhenItIsMoved) {
     return host::Plist::dictionary(
         {{"PSUIPrefsListController", host::Plist::dictionary({{id, std::move(value)}})}});
   };
+  copyDefaultDevice();
   Simulator simulator({device, "", false});
   std::string error;
   ASSERT_TRUE(simulator.boot(error)) << error;
@@ -292,6 +302,7 @@ TEST_F(SimulatorTest, TheCommandLineRunsScriptsAndTheTour) {
 
   std::filesystem::create_directories(folder);
   std::ofstream(folder / "script.txt") << "launch settings\ncells\n";
+  copyDefaultDevice();
   out.str("");
   EXPECT_EQ(CommandLine::run(
                 {"sim", "--device", device.string(), "--script", (folder / "script.txt").string()},
