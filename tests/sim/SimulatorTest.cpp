@@ -126,7 +126,8 @@ TEST_F(SimulatorTest, ATapOnASwitchIsStoredAndAReusedDeviceKeepsIt) {
 TEST_F(SimulatorTest, DragsScrollAndMoveSlidersAndTypedTextIsStoredAsItIsTyped) {
   // Two flicks bring the apps' cells into view; the field's own text is what a tap finds.
   const ScriptRun result =
-      run("launch settings\nwait 0.5\ndrag 200 600 200 50 0.3\ndrag 200 600 200 50 0.3\nwait 1\n"
+      run("launch settings\nwait 0.5\ndrag \"Wallpaper\" 0 -550 0.3\ndrag \"Privacy\" 0 -550 0.3\n"
+          "wait 1\n"
           "open \"Beacon\"\ntap \"beacon.example.com\"\ntype \".net\"\nback\n"
           "open \"Beacon\"\ntap \"beacon.example.com.net\"\nback\n"
           // Cadence's volume slider, its thumb at 0.8, dragged most of the way left.
