@@ -20,6 +20,7 @@ class AlertTest : public ControllerTest {
  protected:
   void SetUp() override {
     ControllerTest::SetUp();
+    if (HasFatalFailure()) return;
     root = RecordingController::named("root");
     window->setRootViewController(root);
     takeLog();

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "foundation/Log.h"
-#include "foundation/RunLoop.h"
 #include "runtime/Runtime.h"
+#include "support/HostTest.h"
+#include "support/OneCasePerProcess.h"
 #include "uikit/UIViewController.h"
 #include "uikit/UIWindow.h"
 
@@ -46,27 +46,27 @@ class RecordingController : public UIViewController {
   void viewDidDisappearImpl(bool) override { appearanceLog().push_back(name + ":didDisappear"); }
 };
 
-// A fresh run loop and a key window with a root controller on screen.
-class ControllerTest : public ::testing::Test {
+// A fresh run loop and a key window with a root controller on screen. The cases hook controller
+// classes for the rest of the process: one case per process.
+class ControllerTest : public vorlan::test::HostTest {
  protected:
   void SetUp() override {
-    RunLoop::main().reset();
-    Log::setEchoToStderr(false);
-    Log::clear();
+    vorlan::test::requireOneCasePerProcess();
+    if (HasFatalFailure()) return;
+    HostTest::SetUp();
     appearanceLog().clear();
-    window = std::make_shared<UIWindow>();
     window->setFrame(CGRectMake(0, 0, 375, 667));
     window->makeKeyAndVisible();
   }
   void TearDown() override {
     window->setRootViewController(nullptr);
-    RunLoop::main().reset();
+    HostTest::TearDown();
   }
 
   // Takes what the log holds and empties it.
   static std::vector<std::string> takeLog() { return std::exchange(appearanceLog(), {}); }
 
-  std::shared_ptr<UIWindow> window;
+  std::shared_ptr<UIWindow> window = std::make_shared<UIWindow>();
 };
 
 }  // namespace host

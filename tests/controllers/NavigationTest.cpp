@@ -24,6 +24,7 @@ class NavigationTest : public ControllerTest {
  protected:
   void SetUp() override {
     ControllerTest::SetUp();
+    if (HasFatalFailure()) return;
     root = RecordingController::named("root");
     root->setTitle("Settings");
     navigation = UINavigationController::withRootViewController(root);

@@ -7,26 +7,28 @@
 #include <string>
 
 #include "DefaultDevice.h"
-#include "foundation/Log.h"
-#include "foundation/RunLoop.h"
 #include "preferences/PSListController.h"
 #include "preferences/PSSpecifier.h"
+#include "support/DeviceTemplate.h"
+#include "support/HostTest.h"
 #include "support/PageListing.h"
 #include "support/TempDevice.h"
 
 namespace vorlan {
 
-// A freshly laid-out default device, current for the test, with a fresh run loop and log.
-class DeviceTest : public ::testing::Test {
+using test::cell;
+using test::logCount;
+using test::logMentions;
+using test::rows;
+
+// A fresh default device (see DeviceTemplate), current for the test, with a fresh run loop and log.
+class DeviceTest : public test::HostTest {
  protected:
   void SetUp() override {
-    host::RunLoop::main().reset();
-    host::Log::setEchoToStderr(false);
-    host::Log::clear();
+    HostTest::SetUp();
     std::string error;
-    ASSERT_TRUE(DefaultDevice::layOut(device.root(), DeviceOptions{}, &error)) << error;
+    ASSERT_TRUE(test::DeviceTemplate::copyTo(device.root(), false, &error)) << error;
   }
-  void TearDown() override { host::RunLoop::main().reset(); }
 
   TempDevice device;
 };

@@ -29,6 +29,7 @@ class SettingsContentTest : public DeviceTest {
  protected:
   void SetUp() override {
     DeviceTest::SetUp();
+    if (HasFatalFailure()) return;
     app = host::PreferencesApp::launch();
     main = app->rootList();
   }

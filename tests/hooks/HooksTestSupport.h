@@ -21,6 +21,8 @@
 #include "preferences/PreferencesApp.h"
 #include "runtime/Runtime.h"
 #include "store/VLPreferencesManager.h"
+#include "support/HostTest.h"
+#include "support/OneCasePerProcess.h"
 #include "support/PageListing.h"
 #include "support/TempDevice.h"
 #include "uikit/CGContext.h"
@@ -50,10 +52,6 @@ class TestSubPage : public host::PSListController {
   Specifiers loadSpecifiers() override { return source; }
 };
 
-inline std::shared_ptr<host::PSSpecifier> cell(const std::string& identifier) {
-  return host::PSSpecifier::specifier(identifier, identifier);
-}
-
 // A plain PNG of one colour.
 inline std::shared_ptr<host::UIImage> solidImage(double red, double width = 4) {
   host::UIGraphicsBeginImageContextWithOptions({width, 4}, true, 1);
@@ -71,25 +69,26 @@ inline std::string pngText(const std::shared_ptr<host::UIImage>& image) {
 }
 
 // The Settings app on a fresh device, with the extension entered the way the loader enters it.
+// Entering installs the extension's hooks for the rest of the process: one case per process.
 //
 // The main list holds, by group: AIRPLANE_MODE, WIFI, Bluetooth | NOTIFICATIONS_ID,
 // CONTROL_CENTER, DO_NOT_DISTURB | General, DISPLAY, WALLPAPER, Privacy, and, once the app cells
 // have arrived, | com.x.notes.
-class SettingsProcessTest : public ::testing::Test {
+class SettingsProcessTest : public HostTest {
  protected:
   static constexpr const char* kPreferencesApp = "/Applications/Preferences.app";
 
   void SetUp() override {
-    host::RunLoop::main().reset();
-    host::Log::setEchoToStderr(false);
-    host::Log::clear();
+    requireOneCasePerProcess();
+    if (HasFatalFailure()) return;
+    HostTest::SetUp();
     setBundleIdentifier(kPreferencesApp, "com.apple.preferences");
     writeMainList();
     installApp("Notes", "com.x.notes");
   }
   void TearDown() override {
     app.reset();
-    host::RunLoop::main().reset();
+    HostTest::TearDown();
   }
 
   void setBundleIdentifier(const std::string& bundlePath, const std::string& identifier) {

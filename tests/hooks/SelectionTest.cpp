@@ -16,6 +16,7 @@ class SelectionTest : public SettingsProcessTest {
  protected:
   void SetUp() override {
     SettingsProcessTest::SetUp();
+    if (HasFatalFailure()) return;
     host::MSHookMessageEx<DidSelectRow>(
         host::PSListController::objcClass(), "tableView:didSelectRowAtIndexPath:",
         [this](host::Object* self, std::shared_ptr<host::UITableView> table,

@@ -29,7 +29,7 @@ class ListControllerTest : public PreferencesTest {
 
 TEST_F(ListControllerTest, IndexPathsAndIndexesFollowTheGroups) {
   ASSERT_EQ(page->numberOfGroups(), 4);
-  EXPECT_EQ(pageRows(*page), "top|a,b||x");
+  EXPECT_EQ(rows(*page), "top|a,b||x");
 
   const auto one = page->specifiersInGroup(1);
   ASSERT_EQ(one.size(), 3u);
@@ -75,8 +75,8 @@ TEST_F(ListControllerTest, ChangesKeepTheTableInStep) {
 
   const auto split = group("Split");
   page->insertSpecifier(split, 3, false);  // splits group One after "a"
-  EXPECT_EQ(pageRows(*page), "top|a|b,c||x");
-  EXPECT_EQ(shownRows(*page), pageRows(*page));
+  EXPECT_EQ(rows(*page), "top|a|b,c||x");
+  EXPECT_EQ(shownRows(*page), rows(*page));
 
   page->removeSpecifier(g1, true);  // "a" joins the headerless group
   EXPECT_EQ(shownRows(*page), "top,a|b,c||x");
@@ -101,7 +101,7 @@ TEST_F(ListControllerTest, ChangesKeepTheTableInStep) {
   EXPECT_EQ(page->specifiersInGroup(0).front()->name(), "Head");
 
   RunLoop::main().advance(1);
-  EXPECT_EQ(shownRows(*page), pageRows(*page));
+  EXPECT_EQ(shownRows(*page), rows(*page));
   EXPECT_FALSE(logMentions("invalid update"));
 }
 

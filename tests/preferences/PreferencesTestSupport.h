@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "foundation/Log.h"
-#include "foundation/RunLoop.h"
 #include "preferences/PSListController.h"
 #include "preferences/PSSpecifier.h"
 #include "preferences/PSTableCell.h"
 #include "runtime/Runtime.h"
+#include "support/HostTest.h"
+#include "support/PageListing.h"
 #include "uikit/UINavigationController.h"
 #include "uikit/UIWindow.h"
 
@@ -34,27 +34,19 @@ class TestListPage : public PSListController {
   Specifiers loadSpecifiers() override { return source; }
 };
 
-inline std::shared_ptr<PSSpecifier> group(const std::string& title = "") {
-  auto header = PSSpecifier::emptyGroupSpecifier();
-  header->setName(title);
-  return header;
-}
+using vorlan::test::cell;
+using vorlan::test::group;
+using vorlan::test::logMentions;
+using vorlan::test::rows;
 
-inline std::shared_ptr<PSSpecifier> cell(const std::string& identifier) {
-  return PSSpecifier::specifier(identifier, identifier);
-}
-
-// A fresh run loop, log and key window (tall enough that every row of a test page has a cell).
-class PreferencesTest : public ::testing::Test {
+// A key window (tall enough that every row of a test page has a cell).
+class PreferencesTest : public vorlan::test::HostTest {
  protected:
   void SetUp() override {
-    RunLoop::main().reset();
-    Log::setEchoToStderr(false);
-    Log::clear();
+    HostTest::SetUp();
     window->setFrame(CGRectMake(0, 0, 375, 2000));
     window->makeKeyAndVisible();
   }
-  void TearDown() override { RunLoop::main().reset(); }
 
   // Puts the page on screen in a navigation controller and lays it out.
   std::shared_ptr<UINavigationController> show(const std::shared_ptr<UIViewController>& page) {
@@ -79,29 +71,6 @@ class PreferencesTest : public ::testing::Test {
       }
     }
     return out;
-  }
-
-  // The identifiers of the page's cells by group, "|" between groups (headers left out).
-  static std::string pageRows(PSListController& page) {
-    std::string out;
-    for (long g = 0; g < page.numberOfGroups(); ++g) {
-      if (g > 0) out += "|";
-      const auto members = page.specifiersInGroup(g);
-      bool first = true;
-      for (const auto& item : members) {
-        if (item->isGroup()) continue;
-        out += (first ? "" : ",") + item->identifier();
-        first = false;
-      }
-    }
-    return out;
-  }
-
-  static bool logMentions(const std::string& text) {
-    const auto lines = Log::lines();
-    return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
-      return line.find(text) != std::string::npos;
-    });
   }
 
   std::shared_ptr<UIWindow> window = std::make_shared<UIWindow>();

@@ -81,7 +81,7 @@ TEST_F(SettingsAppTest, AppCellsArriveAfterTheMainListHasLoaded) {
   EXPECT_EQ(main->numberOfGroups(), systemGroups + 1);
   EXPECT_EQ(main->specifiersInGroup(systemGroups)[1], apps[0]);
   EXPECT_EQ(main->table()->numberOfSections(), systemGroups + 1);
-  EXPECT_EQ(shownRows(*main), pageRows(*main));
+  EXPECT_EQ(shownRows(*main), rows(*main));
 
   // A reload keeps them; the application answers the main list.
   main->reloadSpecifiers();
@@ -99,7 +99,7 @@ TEST_F(SettingsAppTest, AnAppPageIsBuiltFromItsSettingsBundle) {
   ASSERT_TRUE(page->systemPolicy());
   EXPECT_EQ(page->systemPolicy()->bundleIdentifier(), "com.x.notes");
   // The policy's group, then the bundle's group; the unknown entry is left out.
-  EXPECT_EQ(pageRows(*page), "NOTIFICATIONS|cloud,wifiOnly");
+  EXPECT_EQ(rows(*page), "NOTIFICATIONS|cloud,wifiOnly");
   EXPECT_EQ(page->table()->numberOfSections(), 2);
   EXPECT_EQ(page->tableViewTitleForFooterInSection(*page->table(), 1), "Syncs notes.");
 

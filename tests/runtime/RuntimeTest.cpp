@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "runtime/Runtime.h"
+#include "support/OneCasePerProcess.h"
 
 using namespace host;
 
@@ -50,9 +51,15 @@ class Dog : public Animal {
   explicit Dog(Class* cls = objcClass()) : Animal(cls) {}
 };
 
+// The cases define classes and hook them for the rest of the process: one case per process.
+class RuntimeTest : public ::testing::Test {
+ protected:
+  void SetUp() override { vorlan::test::requireOneCasePerProcess(); }
+};
+
 }  // namespace
 
-TEST(Runtime, ClassesAreFoundByNameAndInstantiatedThroughTheirAncestor) {
+TEST_F(RuntimeTest, ClassesAreFoundByNameAndInstantiatedThroughTheirAncestor) {
   Class* dog = Dog::objcClass();
   EXPECT_EQ(NSClassFromString("TestDog"), dog);
   EXPECT_EQ(objc_getClass("TestAnimal"), Animal::objcClass());
@@ -70,7 +77,7 @@ TEST(Runtime, ClassesAreFoundByNameAndInstantiatedThroughTheirAncestor) {
   EXPECT_EQ(msgSend<std::string()>(object, "sound"), "woof");
 }
 
-TEST(Runtime, SendsAreCheckedAndNilAnswersZero) {
+TEST_F(RuntimeTest, SendsAreCheckedAndNilAnswersZero) {
   auto dog = std::make_shared<Dog>();
   EXPECT_EQ(dog->speak(2), "woofwoof");
 
@@ -93,7 +100,7 @@ TEST(Runtime, SendsAreCheckedAndNilAnswersZero) {
   EXPECT_FALSE(respondsToSelector(nil, "sound"));
 }
 
-TEST(Runtime, HookChainsKeepEveryOriginalCallable) {
+TEST_F(RuntimeTest, HookChainsKeepEveryOriginalCallable) {
   auto dog = std::make_shared<Dog>();
   // Hooks live as long as the process, so their originals are kept in statics, as on a device.
   static Imp<std::string()> first;
@@ -118,7 +125,7 @@ TEST(Runtime, HookChainsKeepEveryOriginalCallable) {
   EXPECT_EQ(dog->speak(1), "[woof]!");
 }
 
-TEST(Runtime, HookOnAnInheritedMethodLeavesTheSuperclassAloneAndTakesPrecedence) {
+TEST_F(RuntimeTest, HookOnAnInheritedMethodLeavesTheSuperclassAloneAndTakesPrecedence) {
   Class* animal = Animal::objcClass();
   Class* dog = Dog::objcClass();
   static std::vector<std::string> calls;
@@ -151,7 +158,7 @@ TEST(Runtime, HookOnAnInheritedMethodLeavesTheSuperclassAloneAndTakesPrecedence)
   EXPECT_NE(dog->ownMethod("speakTimes:"), nullptr);
 }
 
-TEST(Runtime, AdditionsAreSeenByRespondsToSelectorAndOrdinarySends) {
+TEST_F(RuntimeTest, AdditionsAreSeenByRespondsToSelectorAndOrdinarySends) {
   auto animal = std::make_shared<Animal>();
   auto dog = std::make_shared<Dog>();
   EXPECT_FALSE(dog->respondsToSelector("setNeedsReload:"));
@@ -179,7 +186,7 @@ TEST(Runtime, AdditionsAreSeenByRespondsToSelectorAndOrdinarySends) {
   EXPECT_FALSE(dog->respondsToSelector("hasGesture:"));
 }
 
-TEST(Runtime, InstanceVariablesAreReadableByNameWithTheirType) {
+TEST_F(RuntimeTest, InstanceVariablesAreReadableByNameWithTheirType) {
   auto dog = std::make_shared<Dog>();
   EXPECT_EQ(MSHookIvar<std::string>(dog, "_name"), "rex");
   MSHookIvar<std::string>(dog, "_name") = "fido";

@@ -14,6 +14,7 @@
 #include "foundation/DeviceFileSystem.h"
 #include "foundation/PropertyListSerialization.h"
 #include "store/VLPreferencesManager.h"
+#include "support/DeviceTemplate.h"
 #include "uikit/FontLibrary.h"
 #include "uikit/UIImage.h"
 
@@ -38,7 +39,10 @@ class SimulatorTest : public ::testing::Test {
     std::filesystem::remove_all(folder, ignored);
   }
 
+  // A first run starts from a copy of the default device laid out once; a model given is then
+  // applied to it as to any existing device (the laid-out content does not depend on the model).
   ScriptRun run(const std::string& script, const std::string& model = "") {
+    if (!std::filesystem::exists(device)) copyDefaultDevice();
     Simulator simulator({device, model, false});
     ScriptRun result;
     std::string error;
@@ -52,6 +56,11 @@ class SimulatorTest : public ::testing::Test {
     result.out = out.str();
     result.err = err.str();
     return result;
+  }
+
+  void copyDefaultDevice() const {
+    std::string error;
+    if (!test::DeviceTemplate::copyTo(device, true, &error)) ADD_FAILURE() << error;
   }
 
   host::Plist stored(const std::string& devicePath) const {
@@ -117,7 +126,8 @@ TEST_F(SimulatorTest, ATapOnASwitchIsStoredAndAReusedDeviceKeepsIt) {
 TEST_F(SimulatorTest, DragsScrollAndMoveSlidersAndTypedTextIsStoredAsItIsTyped) {
   // Two flicks bring the apps' cells into view; the field's own text is what a tap finds.
   const ScriptRun result =
-      run("launch settings\nwait 0.5\ndrag 200 600 200 50 0.3\ndrag 200 600 200 50 0.3\nwait 1\n"
+      run("launch settings\nwait 0.5\ndrag \"Wallpaper\" 0 -550 0.3\ndrag \"Privacy\" 0 -550 0.3\n"
+          "wait 1\n"
           "open \"Beacon\"\ntap \"beacon.example.com\"\ntype \".net\"\nback\n"
           "open \"Beacon\"\ntap \"beacon.example.com.net\"\nback\n"
           // Cadence's volume slider, its thumb at 0.8, dragged most of the way left.
@@ -247,6 +257,7 @@ TEST_F(SimulatorTest, ADisabledRowStaysClosedAlsoWhenItIsMoved) {
     return host::Plist::dictionary(
         {{"PSUIPrefsListController", host::Plist::dictionary({{id, std::move(value)}})}});
   };
+  copyDefaultDevice();
   Simulator simulator({device, "", false});
   std::string error;
   ASSERT_TRUE(simulator.boot(error)) << error;
@@ -292,6 +303,7 @@ TEST_F(SimulatorTest, TheCommandLineRunsScriptsAndTheTour) {
 
   std::filesystem::create_directories(folder);
   std::ofstream(folder / "script.txt") << "launch settings\ncells\n";
+  copyDefaultDevice();
   out.str("");
   EXPECT_EQ(CommandLine::run(
                 {"sim", "--device", device.string(), "--script", (folder / "script.txt").string()},

@@ -9,6 +9,7 @@
 #include "preferences/PSSpecifier.h"
 #include "runtime/Runtime.h"
 #include "store/VLPreferencesManager.h"
+#include "support/PageListing.h"
 #include "support/TempDevice.h"
 
 // Records the reload messages that the manager sends to list pages.
@@ -49,7 +50,4 @@ inline host::Id pageController(const std::string& className, const std::string& 
   return cls->createInstance();
 }
 
-inline std::shared_ptr<host::PSSpecifier> cell(const std::string& identifier,
-                                               const std::string& name = "") {
-  return host::PSSpecifier::specifier(identifier, name.empty() ? identifier : name);
-}
+using vorlan::test::cell;

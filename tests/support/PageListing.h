@@ -1,13 +1,27 @@
 #pragma once
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
 #include "foundation/Log.h"
 #include "preferences/PSListController.h"
 #include "preferences/PSSpecifier.h"
 
-namespace vorlan {
+namespace vorlan::test {
+
+// A plain cell whose identifier is also its name unless a name is given.
+inline std::shared_ptr<host::PSSpecifier> cell(const std::string& identifier,
+                                               const std::string& name = "") {
+  return host::PSSpecifier::specifier(identifier, name.empty() ? identifier : name);
+}
+
+// A group header, with a title if one is given.
+inline std::shared_ptr<host::PSSpecifier> group(const std::string& title = "") {
+  auto header = host::PSSpecifier::emptyGroupSpecifier();
+  header->setName(title);
+  return header;
+}
 
 // The identifiers (else "<name>") of a page's cells by group, "|" between groups; headers are
 // left out, so a header alone shows as an empty group.
@@ -38,4 +52,4 @@ inline bool logMentions(const std::string& text) {
   return logCount(text) > 0;
 }
 
-}  // namespace vorlan
+}  // namespace vorlan::test

@@ -6,6 +6,7 @@
 
 #include "TableTestSupport.h"
 #include "runtime/Runtime.h"
+#include "support/OneCasePerProcess.h"
 #include "support/UITableViewTestApi.h"
 #include "uikit/TouchInjector.h"
 #include "uikit/UIWindow.h"
@@ -17,9 +18,12 @@ using testing::cellText;
 using testing::ListDataSource;
 using testing::RecordingDelegate;
 
+// One of the cases hooks the cell class for the rest of the process: one case per process.
 class TableEditingTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    vorlan::test::requireOneCasePerProcess();
+    if (HasFatalFailure()) return;
     RunLoop::main().reset();
     window->setFrame(CGRectMake(0, 0, 320, 480));
     table = UITableView::tableWithFrame(CGRectMake(0, 20, 320, 440), UITableViewStylePlain);
