@@ -20,14 +20,18 @@ bool UITableView::swipeToDeleteRowAtIndexPath(const NSIndexPath& indexPath) {
   auto cell = cellForRowAtIndexPath(indexPath);
   if (!cell) return false;
   if (deleteRow_ == indexPath) return true;
+  showDeleteConfirmation(*cell, indexPath);
+  return true;
+}
+
+void UITableView::showDeleteConfirmation(UITableViewCell& cell, const NSIndexPath& indexPath) {
   if (deleteRow_) hideDeleteConfirmation(true);
   auto d = delegate();
-  cell->showDeleteConfirmation(
+  cell.showDeleteConfirmation(
       d ? d->tableViewTitleForDeleteConfirmationButtonForRowAtIndexPath(*this, indexPath)
         : "Delete",
       true);
   deleteRow_ = indexPath;
-  return true;
 }
 
 void UITableView::hideDeleteConfirmation(bool animated) {

@@ -62,13 +62,7 @@ void UITableView::tapEditingControlOfRowAtIndexPath(const NSIndexPath& indexPath
     hideDeleteConfirmation(true);
     return;
   }
-  if (deleteRow_) hideDeleteConfirmation(true);
-  auto d = delegate();
-  cell->showDeleteConfirmation(
-      d ? d->tableViewTitleForDeleteConfirmationButtonForRowAtIndexPath(*this, indexPath)
-        : "Delete",
-      true);
-  deleteRow_ = indexPath;
+  showDeleteConfirmation(*cell, indexPath);
 }
 
 }  // namespace host

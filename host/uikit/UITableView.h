@@ -206,6 +206,8 @@ class UITableView : public UIScrollView {
   bool swipeToDeleteRowAtIndexPath(const NSIndexPath& indexPath);
   void tapDeleteConfirmation();
   void hideDeleteConfirmation(bool animated);
+  // Shows the row's delete button (hiding any other first), titled as the delegate says.
+  void showDeleteConfirmation(UITableViewCell& cell, const NSIndexPath& indexPath);
   // Dragging a reorder control: begins on a visible row that can move while editing; the point
   // (in the table's coordinates) is where the dragged row's centre goes; the end drops it and
   // tells the data source when its place changed.
