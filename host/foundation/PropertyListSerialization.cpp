@@ -75,23 +75,29 @@ PropertyListSerialization::ReadResult PropertyListSerialization::readBinary(
 PropertyListSerialization::WriteResult PropertyListSerialization::write(const Plist& root) {
   WriteResult result;
   try {
-    if (PlistXmlSize::ofDocument(root, kMaxInputBytes) > kMaxInputBytes) {
+    const std::uint64_t size = PlistXmlSize::ofDocument(root, kMaxInputBytes);
+    if (size > kMaxInputBytes) {
       result.error = "cannot write the property list: " + tooLargeAsXml();
       return result;
     }
     std::string xmlError;
-    if (auto xml = PlistXmlWriter::write(root, &xmlError)) {
+    bool exact = true;
+    if (auto xml = PlistXmlWriter::write(root, &xmlError, size, &exact)) {
       result.bytes = std::move(*xml);
+      // Only a value the text rounds is read back; all else is what was written.
+      result.value = exact ? root : readXml(result.bytes).value;
       return result;
     }
     // The binary form holds every value XML refuses for its characters or dates; what it
-    // refuses too, it names itself.
+    // refuses too, it names itself. It keeps every number and date to the bit.
     result.format = Format::Binary;
     if (auto binary = PlistBinaryWriter::write(root, &result.error)) {
       result.bytes = std::move(*binary);
+      result.value = root;
     }
   } catch (const std::bad_alloc&) {
     result.bytes.clear();
+    result.value = Plist();
     result.error = "cannot write the property list: out of memory";
   }
   return result;

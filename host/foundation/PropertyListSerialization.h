@@ -42,6 +42,9 @@ class PropertyListSerialization {
 
   struct WriteResult {
     std::string bytes;  // empty on failure
+    // What reading `bytes` gives, to the bit (None on failure): the value written, except where
+    // XML's text rounds it (a date to the second).
+    Plist value;
     Format format = Format::Xml;
     std::string error;  // empty on success
     bool ok() const { return error.empty(); }
