@@ -62,6 +62,18 @@ PropertyListSerialization::ReadResult PropertyListSerialization::readXml(std::st
   }
 }
 
+PropertyListSerialization::ReadResult PropertyListSerialization::readOwned(std::string bytes) {
+  if (std::string_view(bytes).substr(0, kBinaryMagic.size()) == kBinaryMagic) {
+    return readBinary(bytes);
+  }
+  if (bytes.size() > kMaxInputBytes) return refused(Format::Xml, tooLarge(bytes.size()));
+  try {
+    return withinSizeLimit(PlistXmlReader::readInPlace(bytes), "XML property list: ");
+  } catch (const std::bad_alloc&) {
+    return refused(Format::Xml, "XML property list: out of memory");
+  }
+}
+
 PropertyListSerialization::ReadResult PropertyListSerialization::readBinary(
     std::string_view bytes) {
   if (bytes.size() > kMaxInputBytes) return refused(Format::Binary, tooLarge(bytes.size()));

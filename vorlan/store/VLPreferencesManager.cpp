@@ -56,7 +56,7 @@ Plist VLPreferencesManager::readSettingsFile() {
   std::string problem;
   if (auto bytes = device->readRegularFile(
           kSettingsPath, host::PropertyListSerialization::kMaxInputBytes, &problem)) {
-    auto result = host::PropertyListSerialization::read(*bytes);
+    auto result = host::PropertyListSerialization::readOwned(std::move(*bytes));
     if (result.ok() && result.value.isDictionary()) {
       unreadableFileOnDisk_ = false;
       return result.value;
