@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace host {
 
@@ -22,6 +23,18 @@ constexpr std::array<std::uint8_t, 256> makeDecodeTable() {
 }
 
 constexpr std::array<std::uint8_t, 256> kDecode = makeDecodeTable();
+
+// The two characters of every 12-bit value, side by side.
+constexpr std::array<char, 2 * 4096> makePairTable() {
+  std::array<char, 2 * 4096> table{};
+  for (std::size_t i = 0; i < 4096; ++i) {
+    table[2 * i] = PlistBase64::kAlphabet[i >> 6];
+    table[2 * i + 1] = PlistBase64::kAlphabet[i & 0x3F];
+  }
+  return table;
+}
+
+constexpr std::array<char, 2 * 4096> kPairs = makePairTable();
 
 std::string describe(char c) {
   const auto byte = static_cast<unsigned char>(c);
@@ -52,14 +65,14 @@ void PlistBase64::appendEncoded(std::string& out, const std::uint8_t* bytes, std
 
 char* PlistBase64::encodeTo(char* to, const std::uint8_t* bytes, std::size_t size) {
   const char* alphabet = kAlphabet.data();
+  const char* pairs = kPairs.data();
   std::size_t at = 0;
+  // Twelve bits at a time: two characters from one lookup.
   for (; at + 3 <= size; at += 3) {
     const std::uint32_t group = static_cast<std::uint32_t>(bytes[at]) << 16 |
                                 static_cast<std::uint32_t>(bytes[at + 1]) << 8 | bytes[at + 2];
-    to[0] = alphabet[group >> 18];
-    to[1] = alphabet[(group >> 12) & 0x3F];
-    to[2] = alphabet[(group >> 6) & 0x3F];
-    to[3] = alphabet[group & 0x3F];
+    std::memcpy(to, pairs + 2 * (group >> 12), 2);
+    std::memcpy(to + 2, pairs + 2 * (group & 0xFFF), 2);
     to += 4;
   }
   if (at < size) {

@@ -1,6 +1,7 @@
 #include "foundation/PlistXmlWriter.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -31,6 +32,24 @@ std::optional<std::uint32_t> forbiddenCharacter(std::string_view text) {
     }
   }
   return std::nullopt;
+}
+
+// Bytes that text can carry as they are: all but controls other than tab and line feed, the
+// characters that are escaped, and 0xEF, which may start U+FFFE or U+FFFF.
+constexpr std::array<bool, 256> makePlainTable() {
+  std::array<bool, 256> plain{};
+  for (std::size_t byte = 0; byte < plain.size(); ++byte) {
+    plain[byte] = (byte >= 0x20 || byte == '\t' || byte == '\n') && byte != '&' && byte != '<' &&
+                  byte != '>' && byte != 0xEF;
+  }
+  return plain;
+}
+
+constexpr std::array<bool, 256> kPlain = makePlainTable();
+
+bool isPlain(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return kPlain[static_cast<unsigned char>(c)]; });
 }
 
 std::string codePointName(std::uint32_t codePoint) {
@@ -200,6 +219,13 @@ bool PlistXmlWriter::writeArray(const Plist& value, int indent) {
 
 bool PlistXmlWriter::writeText(std::string_view tag, std::string_view text, int indent) {
   if (!PlistUtf8::isValid(text)) return fail(std::string(tag) + " is not valid UTF-8");
+  if (isPlain(text)) {
+    // Most keys and strings: nothing to refuse, nothing to escape.
+    writeIndent(indent);
+    out_.append("<").append(tag).append(">").append(text);
+    out_.append("</").append(tag).append(">\n");
+    return true;
+  }
   if (const auto forbidden = forbiddenCharacter(text)) {
     return fail(std::string(tag) + " holds the character " + codePointName(*forbidden) +
                 (*forbidden == 0 ? " (NUL)" : "") + ", which XML 1.0 cannot carry");
