@@ -1,6 +1,8 @@
-// The settings manager's costs on realistic files: a lookup, and one save (which rewrites and
-// re-reads the whole file), beside the bare property-list write and read of the same dictionary.
+// The settings manager's costs on realistic files: a lookup, and one save (which rewrites the
+// whole file), beside the bare property-list write and read of the same dictionary and beside
+// libplist writing the same dictionary as XML to the same file and parsing it back.
 #include <benchmark/benchmark.h>
+#include <plist/plist.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -100,5 +102,44 @@ void BM_BareWriteAndRead(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes));
 }
 BENCHMARK(BM_BareWriteAndRead)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+plist_t toLibplist(const Plist& value) {
+  if (value.isDictionary()) {
+    plist_t dictionary = plist_new_dict();
+    for (const auto& [key, item] : value.entries())
+      plist_dict_set_item(dictionary, key.c_str(), toLibplist(item));
+    return dictionary;
+  }
+  if (const auto* text = value.asString()) return plist_new_string(text->c_str());
+  if (const auto* bytes = value.asData()) {
+    return plist_new_data(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+  }
+  return plist_new_bool(value.asBoolean().value_or(false) ? 1 : 0);
+}
+
+// A save as a store built on libplist would make it: the tree written as XML, the same atomic
+// write to the same file, the file read and parsed back.
+void BM_LibplistWriteAndRead(benchmark::State& state) {
+  BenchDevice device("manager");
+  plist_t tree = toLibplist(settingsWithCells(static_cast<int>(state.range(0))));
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    char* xml = nullptr;
+    std::uint32_t length = 0;
+    plist_to_xml(tree, &xml, &length);
+    device.fs().writeFileAtomically(VLPreferencesManager::kSettingsPath,
+                                    std::string_view(xml, length));
+    plist_to_xml_free(xml);
+    const auto file = device.fs().readFile(VLPreferencesManager::kSettingsPath);
+    plist_t read = nullptr;
+    plist_from_xml(file->data(), static_cast<std::uint32_t>(file->size()), &read);
+    benchmark::DoNotOptimize(read);
+    plist_free(read);
+    bytes = length;
+  }
+  plist_free(tree);
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes));
+}
+BENCHMARK(BM_LibplistWriteAndRead)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

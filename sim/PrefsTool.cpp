@@ -2,7 +2,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include <functional>
 #include <iostream>
+#include <string_view>
 
 #include "DefaultDevice.h"
 #include "PlistJson.h"
@@ -116,10 +118,9 @@ int PrefsTool::run(std::ostream& out, std::ostream& err) {
 }
 
 int PrefsTool::unreadable(std::ostream& err) const {
-  std::string bytes;
   host::PropertyListSerialization::ReadResult parsed;
   std::string error;
-  if (readSettingsFile(bytes, parsed, error) == FileState::Read) {
+  if (readSettingsFile(parsed, error) == FileState::Read) {
     error = parsed.value.isDictionary() ? "see the log above" : "its root is not a dictionary";
   }
   err << "vorlan prefs: the settings file cannot be read: " << PrintableText::escape(error)
@@ -128,15 +129,15 @@ int PrefsTool::unreadable(std::ostream& err) const {
 }
 
 PrefsTool::FileState PrefsTool::readSettingsFile(
-    std::string& bytes, host::PropertyListSerialization::ReadResult& parsed,
-    std::string& error) const {
+    host::PropertyListSerialization::ReadResult& parsed, std::string& error,
+    std::size_t* digest) const {
   auto device = host::DeviceFileSystem::current();
   if (!device->fileExists(VLPreferencesManager::kSettingsPath)) return FileState::Missing;
   auto contents = device->readRegularFile(VLPreferencesManager::kSettingsPath,
                                           host::PropertyListSerialization::kMaxInputBytes, &error);
   if (!contents) return FileState::Unreadable;
-  bytes = std::move(*contents);
-  parsed = host::PropertyListSerialization::read(bytes);
+  if (digest) *digest = std::hash<std::string_view>()(*contents);
+  parsed = host::PropertyListSerialization::readOwned(std::move(*contents));
   error = parsed.error;
   return parsed.ok() ? FileState::Read : FileState::Unreadable;
 }
@@ -148,39 +149,55 @@ int PrefsTool::path(std::ostream& out) const {
 }
 
 int PrefsTool::show(std::ostream& out, std::ostream& err) const {
-  std::string bytes;
-  host::PropertyListSerialization::ReadResult parsed;
-  std::string error;
-  switch (readSettingsFile(bytes, parsed, error)) {
-    case FileState::Missing:
-      out << "{}\n";
+  // XML is printed as stored. Its text is parsed in place and freed, so it is read again to be
+  // printed, and printed only if it is the text that was checked; a file replaced in between is
+  // checked afresh.
+  constexpr int kAttempts = 3;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    host::PropertyListSerialization::ReadResult parsed;
+    std::string error;
+    std::size_t digest = 0;
+    switch (readSettingsFile(parsed, error, &digest)) {
+      case FileState::Missing:
+        out << "{}\n";
+        return 0;
+      case FileState::Unreadable:
+        err << "vorlan prefs: the settings file cannot be read: " << error << '\n';
+        return 1;
+      case FileState::Read:
+        break;
+    }
+    if (json_) {
+      const auto json = PlistJson::render(parsed.value, &error);
+      if (!json) {
+        err << "vorlan prefs: the settings file cannot be shown as JSON: " << error << '\n';
+        return 1;
+      }
+      out << *json << '\n';
       return 0;
-    case FileState::Unreadable:
-      err << "vorlan prefs: the settings file cannot be read: " << error << '\n';
-      return 1;
-    case FileState::Read:
-      break;
-  }
-  if (json_) {
-    const auto json = PlistJson::render(parsed.value, &error);
-    if (!json) {
-      err << "vorlan prefs: the settings file cannot be shown as JSON: " << error << '\n';
-      return 1;
     }
-    out << *json << '\n';
-  } else if (parsed.format == host::PropertyListSerialization::Format::Xml) {
-    out << bytes;
-  } else {
-    const auto xml = host::PropertyListSerialization::writeXml(parsed.value, &error);
-    if (!xml) {
-      err << "vorlan prefs: the settings file is stored in the binary format and cannot be "
-             "shown as XML: "
-          << PrintableText::escape(error) << " (try show --json)\n";
-      return 1;
+    if (parsed.format == host::PropertyListSerialization::Format::Binary) {
+      const auto xml = host::PropertyListSerialization::writeXml(parsed.value, &error);
+      if (!xml) {
+        err << "vorlan prefs: the settings file is stored in the binary format and cannot be "
+               "shown as XML: "
+            << PrintableText::escape(error) << " (try show --json)\n";
+        return 1;
+      }
+      out << *xml;
+      return 0;
     }
-    out << *xml;
+    parsed.value = Plist();
+    const auto text = host::DeviceFileSystem::current()->readRegularFile(
+        VLPreferencesManager::kSettingsPath, host::PropertyListSerialization::kMaxInputBytes,
+        &error);
+    if (text && std::hash<std::string_view>()(*text) == digest) {
+      out << *text;
+      return 0;
+    }
   }
-  return 0;
+  err << "vorlan prefs: the settings file cannot be read: it changed while it was read\n";
+  return 1;
 }
 
 int PrefsTool::listCells(const std::vector<std::string>& identifiers, std::ostream& out) const {
@@ -235,10 +252,9 @@ int PrefsTool::tables(bool tags, std::ostream& out) const {
 }
 
 int PrefsTool::check(std::ostream& out, std::ostream& err) const {
-  std::string bytes;
   host::PropertyListSerialization::ReadResult parsed;
   std::string error;
-  switch (readSettingsFile(bytes, parsed, error)) {
+  switch (readSettingsFile(parsed, error)) {
     case FileState::Missing:
       out << "No settings file: nothing to check.\n";
       return 0;

@@ -25,9 +25,10 @@ class PrefsTool {
 
  private:
   enum class FileState { Missing, Unreadable, Read };
-  FileState readSettingsFile(std::string& bytes,
-                             host::PropertyListSerialization::ReadResult& parsed,
-                             std::string& error) const;
+  // Reads and parses the file, freeing its text once parsed; *digest (if given) is a hash of
+  // the text, to tell whether a later read finds the same.
+  FileState readSettingsFile(host::PropertyListSerialization::ReadResult& parsed,
+                             std::string& error, std::size_t* digest = nullptr) const;
   // Reports that the manager could not read the settings file, and why; answers 1.
   int unreadable(std::ostream& err) const;
   int path(std::ostream& out) const;

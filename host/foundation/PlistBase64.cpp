@@ -1,8 +1,8 @@
 #include "foundation/PlistBase64.h"
 
-#include <glib.h>
-
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace host {
 
@@ -24,6 +24,18 @@ constexpr std::array<std::uint8_t, 256> makeDecodeTable() {
 
 constexpr std::array<std::uint8_t, 256> kDecode = makeDecodeTable();
 
+// The two characters of every 12-bit value, side by side.
+constexpr std::array<char, 2 * 4096> makePairTable() {
+  std::array<char, 2 * 4096> table{};
+  for (std::size_t i = 0; i < 4096; ++i) {
+    table[2 * i] = PlistBase64::kAlphabet[i >> 6];
+    table[2 * i + 1] = PlistBase64::kAlphabet[i & 0x3F];
+  }
+  return table;
+}
+
+constexpr std::array<char, 2 * 4096> kPairs = makePairTable();
+
 std::string describe(char c) {
   const auto byte = static_cast<unsigned char>(c);
   if (byte >= 0x21 && byte < 0x7F) return std::string("'") + c + "'";
@@ -40,16 +52,40 @@ std::string PlistBase64::encode(const std::vector<std::uint8_t>& bytes) {
 }
 
 void PlistBase64::appendEncoded(std::string& out, const std::uint8_t* bytes, std::size_t size) {
-  // GLib writes the same standard, padded alphabet; its decoder is not used because it skips
-  // characters outside the alphabet instead of refusing them.
-  const std::size_t start = out.size();
-  out.resize(start + (size + 2) / 3 * 4 + 4);
-  gint state = 0;
-  gint save = 0;
-  char* to = out.data() + start;
-  std::size_t written = g_base64_encode_step(bytes, size, FALSE, to, &state, &save);
-  written += g_base64_encode_close(FALSE, to + written, &state, &save);
-  out.resize(start + written);
+  // Encoded a block at a time through a buffer on the stack, so that the output is appended to
+  // once per block and never zero-filled first.
+  constexpr std::size_t kBlock = 3 * 256;
+  out.reserve(out.size() + encodedSize(size));
+  char buffer[encodedSize(kBlock)];
+  for (std::size_t at = 0; at < size; at += kBlock) {
+    const std::size_t length = std::min(kBlock, size - at);
+    out.append(buffer, encodeTo(buffer, bytes + at, length));
+  }
+}
+
+char* PlistBase64::encodeTo(char* to, const std::uint8_t* bytes, std::size_t size) {
+  const char* alphabet = kAlphabet.data();
+  const char* pairs = kPairs.data();
+  std::size_t at = 0;
+  // Twelve bits at a time: two characters from one lookup.
+  for (; at + 3 <= size; at += 3) {
+    const std::uint32_t group = static_cast<std::uint32_t>(bytes[at]) << 16 |
+                                static_cast<std::uint32_t>(bytes[at + 1]) << 8 | bytes[at + 2];
+    std::memcpy(to, pairs + 2 * (group >> 12), 2);
+    std::memcpy(to + 2, pairs + 2 * (group & 0xFFF), 2);
+    to += 4;
+  }
+  if (at < size) {
+    const bool two = at + 1 < size;
+    const std::uint32_t group = static_cast<std::uint32_t>(bytes[at]) << 16 |
+                                (two ? static_cast<std::uint32_t>(bytes[at + 1]) << 8 : 0u);
+    to[0] = alphabet[group >> 18];
+    to[1] = alphabet[(group >> 12) & 0x3F];
+    to[2] = two ? alphabet[(group >> 6) & 0x3F] : '=';
+    to[3] = '=';
+    to += 4;
+  }
+  return to;
 }
 
 bool PlistBase64::decode(std::string_view text, std::vector<std::uint8_t>& out,

@@ -18,6 +18,10 @@ class PlistBase64 {
   static std::string encode(const std::vector<std::uint8_t>& bytes);
   // Appends the padded encoding of `size` bytes to `out`.
   static void appendEncoded(std::string& out, const std::uint8_t* bytes, std::size_t size);
+  // Writes the padded encoding of `size` bytes at `to`, which has room for encodedSize(size)
+  // characters, and answers the end of what was written.
+  static char* encodeTo(char* to, const std::uint8_t* bytes, std::size_t size);
+  static constexpr std::size_t encodedSize(std::size_t size) { return (size + 2) / 3 * 4; }
 
   // Decodes `text`, ignoring XML whitespace anywhere in it. A missing final padding is accepted;
   // any other character, padding before the end, too much padding or a dangling sixth of a byte

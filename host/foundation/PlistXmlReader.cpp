@@ -173,6 +173,21 @@ PropertyListSerialization::ReadResult PlistXmlReader::read(std::string_view byte
   return result;
 }
 
+PropertyListSerialization::ReadResult PlistXmlReader::readInPlace(std::string& bytes) {
+  PlistXmlReader reader(bytes);
+  reader.inPlace_ = bytes.data();
+  PropertyListSerialization::ReadResult result;
+  result.format = PropertyListSerialization::Format::Xml;
+  Plist value;
+  if (reader.readDocument(value)) {
+    result.value = std::move(value);
+  } else {
+    result.error = "XML property list: " + reader.error_;
+  }
+  std::string().swap(bytes);
+  return result;
+}
+
 bool PlistXmlReader::readDocument(Plist& out) {
   if (const void* nul = std::memchr(input_.data(), 0, input_.size())) {
     return fail(static_cast<const char*>(nul) - input_.data(), "NUL byte in the document");
@@ -181,8 +196,18 @@ bool PlistXmlReader::readDocument(Plist& out) {
     return fail(static_cast<std::ptrdiff_t>(*bad), "invalid UTF-8");
   }
   pugi::xml_document document;
-  const pugi::xml_parse_result parsed = document.load_buffer(
-      input_.data(), input_.size(), parseOptionsFor(input_), pugi::encoding_utf8);
+  const unsigned options = parseOptionsFor(input_);
+  pugi::xml_parse_result parsed;
+  if (inPlace_ != nullptr) {
+    for (const char *at = input_.data(), *end = at + input_.size();
+         (at = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at))));
+         ++at) {
+      lineFeeds_.push_back(static_cast<std::uint32_t>(at - input_.data()));
+    }
+    parsed = document.load_buffer_inplace(inPlace_, input_.size(), options, pugi::encoding_utf8);
+  } else {
+    parsed = document.load_buffer(input_.data(), input_.size(), options, pugi::encoding_utf8);
+  }
   if (!parsed) return fail(parsed.offset, std::string("malformed XML: ") + parsed.description());
 
   pugi::xml_node root;
@@ -450,6 +475,14 @@ bool PlistXmlReader::fail(const pugi::xml_node& where, const std::string& messag
 
 std::string PlistXmlReader::location(std::ptrdiff_t offset) const {
   if (offset < 0 || static_cast<std::size_t>(offset) > input_.size()) return "";
+  if (inPlace_ != nullptr) {
+    const auto before =
+        std::lower_bound(lineFeeds_.begin(), lineFeeds_.end(), static_cast<std::uint32_t>(offset));
+    const auto line = 1 + (before - lineFeeds_.begin());
+    const std::size_t lineStart = before == lineFeeds_.begin() ? 0 : *(before - 1) + 1;
+    return "line " + std::to_string(line) + ", column " +
+           std::to_string(static_cast<std::size_t>(offset) - lineStart + 1) + ": ";
+  }
   const std::string_view before = input_.substr(0, static_cast<std::size_t>(offset));
   const auto line = 1 + std::count(before.begin(), before.end(), '\n');
   const std::size_t lineStart = before.rfind('\n');

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "foundation/Plist.h"
 #include "foundation/PropertyListSerialization.h"
@@ -20,6 +22,9 @@ namespace host {
 class PlistXmlReader {
  public:
   static PropertyListSerialization::ReadResult read(std::string_view bytes);
+  // The same, parsing inside `bytes` instead of a copy of them (pugixml's in-place parse), and
+  // freeing them once they are read: `bytes` is left empty.
+  static PropertyListSerialization::ReadResult readInPlace(std::string& bytes);
 
  private:
   explicit PlistXmlReader(std::string_view bytes) : input_(bytes) {}
@@ -44,6 +49,10 @@ class PlistXmlReader {
   std::string location(std::ptrdiff_t offset) const;
 
   std::string_view input_;
+  // Set when parsing in place. The parse overwrites the input, so the places of its line feeds
+  // are noted first, for errors to name their line and column as in the text read.
+  char* inPlace_ = nullptr;
+  std::vector<std::uint32_t> lineFeeds_;
   std::string error_;
 };
 

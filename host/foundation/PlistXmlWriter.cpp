@@ -1,14 +1,18 @@
 #include "foundation/PlistXmlWriter.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 #include "foundation/PlistBase64.h"
 #include "foundation/PlistDate.h"
 #include "foundation/PlistUtf8.h"
+#include "foundation/PlistXmlSize.h"
 #include "foundation/PropertyListSerialization.h"
 
 namespace host {
@@ -30,16 +34,62 @@ std::optional<std::uint32_t> forbiddenCharacter(std::string_view text) {
   return std::nullopt;
 }
 
+// Bytes that text can carry as they are: all but controls other than tab and line feed, the
+// characters that are escaped, and 0xEF, which may start U+FFFE or U+FFFF.
+constexpr std::array<bool, 256> makePlainTable() {
+  std::array<bool, 256> plain{};
+  for (std::size_t byte = 0; byte < plain.size(); ++byte) {
+    plain[byte] = (byte >= 0x20 || byte == '\t' || byte == '\n') && byte != '&' && byte != '<' &&
+                  byte != '>' && byte != 0xEF;
+  }
+  return plain;
+}
+
+constexpr std::array<bool, 256> kPlain = makePlainTable();
+
+bool isPlain(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return kPlain[static_cast<unsigned char>(c)]; });
+}
+
 std::string codePointName(std::uint32_t codePoint) {
   char buffer[16];
   std::snprintf(buffer, sizeof buffer, "U+%04X", codePoint);
   return buffer;
 }
 
+// A real whose XML text reads back as the very same bits: every finite normal number (the
+// shortest form round-trips), zeros of either sign, infinities, and the quiet NaN the reader
+// makes of "nan".
+bool realReadsBackExactly(double number) {
+  if (std::isnan(number)) {
+    return std::bit_cast<std::uint64_t>(number) ==
+           std::bit_cast<std::uint64_t>(std::numeric_limits<double>::quiet_NaN());
+  }
+  return std::fpclassify(number) != FP_SUBNORMAL;
+}
+
+// A date whose text, kept to the second, reads back as the very same bits.
+bool dateReadsBackExactly(double seconds) {
+  return std::floor(seconds) == seconds && !(seconds == 0 && std::signbit(seconds));
+}
+
 }  // namespace
 
 std::optional<std::string> PlistXmlWriter::write(const Plist& root, std::string* error) {
+  bool exact = true;
+  return write(root, error,
+               PlistXmlSize::ofDocument(root, PropertyListSerialization::kMaxInputBytes), &exact);
+}
+
+std::optional<std::string> PlistXmlWriter::write(const Plist& root, std::string* error,
+                                                 std::uint64_t measuredSize,
+                                                 bool* readsBackExactly) {
   PlistXmlWriter writer;
+  // Too large a document is refused while it is written, at the place that passes the limit.
+  if (measuredSize <= PropertyListSerialization::kMaxInputBytes) {
+    writer.out_.reserve(static_cast<std::size_t>(measuredSize));
+  }
   writer.out_.append(kHeader);
   if (!writer.writeValue(root, 0)) {
     if (error) {
@@ -57,6 +107,7 @@ std::optional<std::string> PlistXmlWriter::write(const Plist& root, std::string*
     return std::nullopt;
   }
   if (error) error->clear();
+  *readsBackExactly = writer.exact_;
   return std::move(writer.out_);
 }
 
@@ -90,6 +141,7 @@ bool PlistXmlWriter::writeValue(const Plist& value, int indent) {
     }
     case PlistType::Real: {
       const double number = *value.asReal();
+      exact_ = exact_ && realReadsBackExactly(number);
       char buffer[32];
       std::string_view text;
       if (std::isnan(number)) {
@@ -108,6 +160,7 @@ bool PlistXmlWriter::writeValue(const Plist& value, int indent) {
     case PlistType::Date: {
       const auto text = PlistDate::format(*value.asDate());
       if (!text) return fail("date outside the years 1 to 9999");
+      exact_ = exact_ && dateReadsBackExactly(*value.asDate());
       writeIndent(indent);
       out_.append("<date>").append(*text).append("</date>\n");
       return true;
@@ -166,6 +219,13 @@ bool PlistXmlWriter::writeArray(const Plist& value, int indent) {
 
 bool PlistXmlWriter::writeText(std::string_view tag, std::string_view text, int indent) {
   if (!PlistUtf8::isValid(text)) return fail(std::string(tag) + " is not valid UTF-8");
+  if (isPlain(text)) {
+    // Most keys and strings: nothing to refuse, nothing to escape.
+    writeIndent(indent);
+    out_.append("<").append(tag).append(">").append(text);
+    out_.append("</").append(tag).append(">\n");
+    return true;
+  }
   if (const auto forbidden = forbiddenCharacter(text)) {
     return fail(std::string(tag) + " holds the character " + codePointName(*forbidden) +
                 (*forbidden == 0 ? " (NUL)" : "") + ", which XML 1.0 cannot carry");
@@ -212,17 +272,25 @@ void PlistXmlWriter::writeData(const Plist::Bytes& bytes, int indent) {
   out_.append("<data>\n");
   const int lineIndent = indent > 8 ? 8 : indent;
   const auto bytesPerLine = static_cast<std::size_t>(76 - 8 * lineIndent) / 4 * 3;
+  // Each line is made whole on the stack and appended once: indentation, text, line feed.
+  char line[8 + 76 + 1];
+  std::memset(line, '\t', static_cast<std::size_t>(lineIndent));
   for (std::size_t at = 0; at < bytes.size(); at += bytesPerLine) {
-    writeIndent(lineIndent);
-    PlistBase64::appendEncoded(out_, bytes.data() + at, std::min(bytesPerLine, bytes.size() - at));
-    out_.push_back('\n');
+    char* end = PlistBase64::encodeTo(line + lineIndent, bytes.data() + at,
+                                      std::min(bytesPerLine, bytes.size() - at));
+    *end++ = '\n';
+    out_.append(line, end);
   }
   writeIndent(indent);
   out_.append("</data>\n");
 }
 
 void PlistXmlWriter::writeIndent(int indent) {
-  out_.append(static_cast<std::size_t>(indent), '\t');
+  static constexpr std::string_view kTabs = "\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t\t";
+  auto left = static_cast<std::size_t>(indent);
+  for (; left > kTabs.size(); left -= kTabs.size())
+    out_.append(kTabs);
+  out_.append(kTabs.substr(0, left));
 }
 
 bool PlistXmlWriter::fail(std::string reason) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,13 @@ class PlistXmlWriter {
   static constexpr std::string_view kFooter = "</plist>\n";
 
   static std::optional<std::string> write(const Plist& root, std::string* error);
+  // The same, for a caller that measured the document already (PlistXmlSize::ofDocument, which
+  // is exact for every value written here): the output is allocated once at that size. Sets
+  // *readsBackExactly to whether reading the XML is certain to give `root` to the bit; false
+  // where the text rounds a value or might: a date with a fraction of a second (written to the
+  // second) or of -0.0, a NaN other than the quiet one "nan" reads as, a subnormal real.
+  static std::optional<std::string> write(const Plist& root, std::string* error,
+                                          std::uint64_t measuredSize, bool* readsBackExactly);
 
  private:
   PlistXmlWriter() = default;
@@ -39,6 +47,7 @@ class PlistXmlWriter {
   bool withinSizeLimit();
 
   std::string out_;
+  bool exact_ = true;
   std::string reason_;
   // The path to the value that could not be written, innermost component first.
   std::vector<std::string> path_;

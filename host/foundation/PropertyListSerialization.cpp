@@ -62,6 +62,18 @@ PropertyListSerialization::ReadResult PropertyListSerialization::readXml(std::st
   }
 }
 
+PropertyListSerialization::ReadResult PropertyListSerialization::readOwned(std::string bytes) {
+  if (std::string_view(bytes).substr(0, kBinaryMagic.size()) == kBinaryMagic) {
+    return readBinary(bytes);
+  }
+  if (bytes.size() > kMaxInputBytes) return refused(Format::Xml, tooLarge(bytes.size()));
+  try {
+    return withinSizeLimit(PlistXmlReader::readInPlace(bytes), "XML property list: ");
+  } catch (const std::bad_alloc&) {
+    return refused(Format::Xml, "XML property list: out of memory");
+  }
+}
+
 PropertyListSerialization::ReadResult PropertyListSerialization::readBinary(
     std::string_view bytes) {
   if (bytes.size() > kMaxInputBytes) return refused(Format::Binary, tooLarge(bytes.size()));
@@ -75,23 +87,29 @@ PropertyListSerialization::ReadResult PropertyListSerialization::readBinary(
 PropertyListSerialization::WriteResult PropertyListSerialization::write(const Plist& root) {
   WriteResult result;
   try {
-    if (PlistXmlSize::ofDocument(root, kMaxInputBytes) > kMaxInputBytes) {
+    const std::uint64_t size = PlistXmlSize::ofDocument(root, kMaxInputBytes);
+    if (size > kMaxInputBytes) {
       result.error = "cannot write the property list: " + tooLargeAsXml();
       return result;
     }
     std::string xmlError;
-    if (auto xml = PlistXmlWriter::write(root, &xmlError)) {
+    bool exact = true;
+    if (auto xml = PlistXmlWriter::write(root, &xmlError, size, &exact)) {
       result.bytes = std::move(*xml);
+      // Only a value the text rounds is read back; all else is what was written.
+      result.value = exact ? root : readXml(result.bytes).value;
       return result;
     }
     // The binary form holds every value XML refuses for its characters or dates; what it
-    // refuses too, it names itself.
+    // refuses too, it names itself. It keeps every number and date to the bit.
     result.format = Format::Binary;
     if (auto binary = PlistBinaryWriter::write(root, &result.error)) {
       result.bytes = std::move(*binary);
+      result.value = root;
     }
   } catch (const std::bad_alloc&) {
     result.bytes.clear();
+    result.value = Plist();
     result.error = "cannot write the property list: out of memory";
   }
   return result;

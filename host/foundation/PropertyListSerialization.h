@@ -39,9 +39,15 @@ class PropertyListSerialization {
   static ReadResult read(std::string_view bytes);
   static ReadResult readXml(std::string_view bytes);
   static ReadResult readBinary(std::string_view bytes);
+  // The same as read(), for bytes the caller gives up: XML is parsed inside them rather than in a
+  // copy, and they are freed as soon as they are parsed.
+  static ReadResult readOwned(std::string bytes);
 
   struct WriteResult {
     std::string bytes;  // empty on failure
+    // What reading `bytes` gives, to the bit (None on failure): the value written, except where
+    // XML's text rounds it (a date to the second).
+    Plist value;
     Format format = Format::Xml;
     std::string error;  // empty on success
     bool ok() const { return error.empty(); }

@@ -290,3 +290,27 @@ TEST(PlistXml, WriterRefusesWhatItCannotWriteFaithfully) {
     EXPECT_NE(error.find(expected), std::string::npos) << error;
   }
 }
+
+TEST(PlistXml, ReadingInPlaceAnswersAsReadingACopy) {
+  // The in-place parse overwrites the text (ends of names, line ends inside text); values and
+  // the lines and columns errors name must come out as from a copy.
+  const std::vector<std::string> documents = {
+      document("<dict>\r\n<key>a\r\nb</key>\r<string>x\r\ny</string></dict>"),
+      document("<dict><key>a</key><string>&lt;&#13;&gt;</string></dict>"),
+      std::string(kHeader) + "<plist\nversion=\"1.0\">\r\n<array>\r\n<integer>x</integer>",
+      document("<dict>\r\n\t<key>k</key>\r\n\t<integer>\r\n12x</integer>\r\n</dict>"),
+      document("<array>\n<string>a\r\n<b/></string>\n</array>"),
+      document("<array>\r\n<date>2001-01-01T00:00:00</date>\n</array>"),
+      document("<dict>\r\n<key>k</key>\r\n</dict>"),
+      "bplist00",
+      document("<data>\r\nAQID\r\n</data>") + "<extra/>",
+  };
+  for (const std::string& text : documents) {
+    SCOPED_TRACE(text);
+    const auto copy = PropertyListSerialization::read(text);
+    const auto inPlace = PropertyListSerialization::readOwned(text);
+    EXPECT_EQ(inPlace.error, copy.error);
+    EXPECT_EQ(inPlace.value, copy.value);
+    EXPECT_EQ(inPlace.format, copy.format);
+  }
+}

@@ -239,3 +239,18 @@ TEST(ManagerDamagedFile, WhatAFileHoldsIsWrittenBackEvenWhereXmlCannotCarryIt) {
   manager->savePreference(Plist(), "name");
   EXPECT_EQ(device.readRaw(kSettings).substr(0, 5), "<?xml");
 }
+
+TEST(ManagerDamagedFile, AfterASaveTheManagerHoldsWhatTheFileHolds) {
+  TempDevice device;
+  auto manager = std::make_shared<VLPreferencesManager>();
+  // XML keeps a date to the second: the manager keeps the date the file holds, not the one given.
+  ASSERT_TRUE(manager->replaceDictionary(Plist::dictionary({{"when", Plist::date(10.75)}})));
+  EXPECT_EQ(manager->dictionary().get("when"), Plist::date(10));
+  EXPECT_EQ(manager->dictionary(), device.readPlist(kSettings));
+
+  // A write that fails leaves the manager with what is on disk.
+  host::Log::clear();
+  EXPECT_FALSE(manager->replaceDictionary(Plist::dictionary({{"bad", Plist::string("\xFF")}})));
+  EXPECT_TRUE(logMentions("Could not save"));
+  EXPECT_EQ(manager->dictionary(), Plist::dictionary({{"when", Plist::date(10)}}));
+}

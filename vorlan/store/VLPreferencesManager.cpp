@@ -56,7 +56,7 @@ Plist VLPreferencesManager::readSettingsFile() {
   std::string problem;
   if (auto bytes = device->readRegularFile(
           kSettingsPath, host::PropertyListSerialization::kMaxInputBytes, &problem)) {
-    auto result = host::PropertyListSerialization::read(*bytes);
+    auto result = host::PropertyListSerialization::readOwned(std::move(*bytes));
     if (result.ok() && result.value.isDictionary()) {
       unreadableFileOnDisk_ = false;
       return result.value;
@@ -100,6 +100,7 @@ bool VLPreferencesManager::commit(const Plist& root) {
   auto device = host::DeviceFileSystem::current();
   std::string error = "no device file system";
   bool written = false;
+  Plist onDisk;
   if (device) {
     const Plist& tree = root.isDictionary() ? root : Plist::dictionary();
     // XML as Foundation writes it, or the binary form for a value XML cannot carry.
@@ -113,10 +114,18 @@ bool VLPreferencesManager::commit(const Plist& root) {
       } else {
         error = "the unreadable file could not be kept aside";
       }
+      if (written) onDisk = std::move(file.value);
     }
   }
   if (!written) host::NSLog("<Vorlan3> Could not save the settings file: " + error);
-  updatedDictionary();
+  // A file just written holds exactly what a read of it gives, so it is kept without reading it
+  // back; after a failure the file is read for what it still holds.
+  if (written && onDisk.isDictionary()) {
+    dictionary_ = std::move(onDisk);
+    unreadableFileOnDisk_ = false;
+  } else {
+    updatedDictionary();
+  }
   return written;
 }
 

@@ -35,8 +35,8 @@ class PageKey {
 };
 
 // The one object through which the extension reads and changes its settings file. It keeps the
-// file's root dictionary in memory and turns every change into a rewrite of the whole file
-// followed by a fresh read. One per process.
+// file's root dictionary in memory and turns every change into a rewrite of the whole file,
+// after which it holds what the file holds. One per process.
 class VLPreferencesManager : public host::Object {
  public:
   static constexpr const char* kSettingsPath =
@@ -159,8 +159,8 @@ class VLPreferencesManager : public host::Object {
   static host::Plist defaultFolders();
 
  private:
-  // Writes the root atomically and reads the file back (the write rule's last two steps).
-  // False when nothing was written.
+  // Writes the root atomically and keeps what the file then holds, as a read of it would give
+  // it; after a failed write, reads what the file still holds. False when nothing was written.
   bool commit(const host::Plist& root);
   host::Plist readSettingsFile();
   bool setAsideUnreadableFile();
