@@ -1,5 +1,6 @@
 #include "preferences/SpecifierList.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -20,14 +21,23 @@ std::vector<SpecifierList::Group> SpecifierList::groupsOf(const Specifiers& spec
   return groups;
 }
 
+const std::vector<SpecifierList::Group>& SpecifierList::groups() const {
+  const std::uint64_t generation = PSSpecifier::groupingGeneration();
+  if (groupsGeneration_ != generation) {
+    groups_ = groupsOf(items_);
+    groupsGeneration_ = generation;
+  }
+  return groups_;
+}
+
 long SpecifierList::numberOfRowsInGroup(long group) const {
-  const auto all = groups();
+  const auto& all = groups();
   if (group < 0 || group >= static_cast<long>(all.size())) return 0;
   return static_cast<long>(all[static_cast<std::size_t>(group)].count);
 }
 
 std::optional<long> SpecifierList::indexForIndexPath(const NSIndexPath& indexPath) const {
-  const auto all = groups();
+  const auto& all = groups();
   if (indexPath.section < 0 || indexPath.section >= static_cast<long>(all.size())) return {};
   const Group& g = all[static_cast<std::size_t>(indexPath.section)];
   if (indexPath.row < 0 || indexPath.row >= static_cast<long>(g.count)) return {};
@@ -37,18 +47,19 @@ std::optional<long> SpecifierList::indexForIndexPath(const NSIndexPath& indexPat
 std::optional<NSIndexPath> SpecifierList::indexPathForIndex(long index) const {
   if (index < 0) return {};
   const auto i = static_cast<std::size_t>(index);
-  const auto all = groups();
-  for (std::size_t s = 0; s < all.size(); ++s) {
-    if (i >= all[s].first && i < all[s].first + all[s].count) {
-      return NSIndexPath::indexPathForRow(static_cast<long>(i - all[s].first),
-                                          static_cast<long>(s));
-    }
-  }
-  return {};  // a group header
+  const auto& all = groups();
+  // Groups stand in order: only the last one starting at or before i can hold it.
+  const auto after = std::upper_bound(all.begin(), all.end(), i,
+                                      [](std::size_t at, const Group& g) { return at < g.first; });
+  if (after == all.begin()) return {};
+  const Group& g = *(after - 1);
+  if (i >= g.first + g.count) return {};  // a group header, or past the end
+  return NSIndexPath::indexPathForRow(static_cast<long>(i - g.first),
+                                      static_cast<long>(after - 1 - all.begin()));
 }
 
 std::optional<long> SpecifierList::groupOfHeader(long index) const {
-  const auto all = groups();
+  const auto& all = groups();
   for (std::size_t s = 0; s < all.size(); ++s) {
     if (all[s].header == static_cast<std::size_t>(index)) return static_cast<long>(s);
   }
@@ -84,8 +95,8 @@ SpecifierList::Changes SpecifierList::changesBetween(const SpecifierList& before
     changes.reloadAll = true;
     return changes;
   }
-  const auto oldGroups = before.groups();
-  const auto newGroups = after.groups();
+  const auto& oldGroups = before.groups();
+  const auto& newGroups = after.groups();
   const auto key = [](const Specifiers& list, const Group& g) -> const PSSpecifier* {
     return g.header ? list[*g.header].get() : nullptr;
   };
