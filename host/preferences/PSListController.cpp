@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "foundation/DeviceFileSystem.h"
@@ -267,6 +268,19 @@ void PSListController::removeContiguousSpecifiers(const Specifiers& specifiers, 
     gone.insert(item.get());
   Specifiers next = this->specifiers();
   std::erase_if(next, [&](const auto& item) { return gone.contains(item.get()); });
+  applySpecifiers(std::move(next), animated);
+}
+
+void PSListController::replaceContiguousSpecifiers(const Specifiers& removed,
+                                                   const Specifiers& added, bool animated) {
+  std::unordered_set<const PSSpecifier*> gone;
+  for (const auto& item : removed)
+    gone.insert(item.get());
+  Specifiers next = specifiers();
+  std::erase_if(next, [&](const auto& item) { return gone.contains(item.get()); });
+  for (const auto& item : added) {
+    if (item) next.push_back(item);
+  }
   applySpecifiers(std::move(next), animated);
 }
 

@@ -89,6 +89,10 @@ class PSListController : public UIViewController,
   void reloadRowsOfSpecifiers(const Specifiers& specifiers, bool animated);
   // Removes every given cell that is on the page.
   void removeContiguousSpecifiers(const Specifiers& specifiers, bool animated);
+  // Removes every cell of `removed` that is on the page and appends those of `added`, as
+  // removeContiguousSpecifiers and then addSpecifiersFromArray would, with one table update.
+  void replaceContiguousSpecifiers(const Specifiers& removed, const Specifiers& added,
+                                   bool animated);
   void addSpecifiersFromArray(const Specifiers& specifiers, bool animated);
 
   // The table (the page's view), loaded on first use.

@@ -42,10 +42,11 @@ long vorlanRecognizers(const host::UIView& cell) {
 
 TEST_F(SettingsProcessTest, HiddenAndFiledCellsLeaveTheMainListAndFolderRowsFollow) {
   writeSettings(Plist::dictionary(
-      {{"hidden", Plist::dictionary(
-                      {{kMain, Plist::dictionary({{"WIFI", Plist::boolean(true)},
-                                                  {"Bluetooth", Plist::boolean(false)},
-                                                  {"NOTIFICATIONS_ID", Plist::boolean(true)}})}})},
+      {{"hidden",
+        Plist::dictionary({{kMain, Plist::dictionary({{"WIFI", Plist::boolean(true)},
+                                                      {"Bluetooth", Plist::boolean(false)},
+                                                      {"NOTIFICATIONS_ID", Plist::boolean(true)},
+                                                      {"Tools", Plist::boolean(true)}})}})},
        {"folder", Plist::dictionary({{"General", Plist::string("Apps")},
                                      {"CONTROL_CENTER", Plist::string("Apps")},
                                      {"DO_NOT_DISTURB", Plist::string("Settings")}})},
@@ -56,9 +57,11 @@ TEST_F(SettingsProcessTest, HiddenAndFiledCellsLeaveTheMainListAndFolderRowsFoll
   device.writeRaw(std::string(kIcons) + "Settings_icon.png", pngText(solidImage(1)));
   launch();
 
-  // The second group lost every cell and with it its header; folder rows come last, by number.
+  // The second group lost every cell and with it its header; folder rows come last, by number,
+  // and a folder row can be hidden like any cell.
   EXPECT_EQ(rows(*main()),
-            "AIRPLANE_MODE,Bluetooth|DISPLAY,WALLPAPER,Privacy|com.x.notes|Settings,Apps,Tools");
+            "AIRPLANE_MODE,Bluetooth|DISPLAY,WALLPAPER,Privacy|com.x.notes|Settings,Apps");
+  EXPECT_EQ(records().folders.size(), 4u);
   EXPECT_EQ(main()->table()->numberOfSections(), main()->numberOfGroups());
 
   const auto settings = main()->specifierForID("Settings");

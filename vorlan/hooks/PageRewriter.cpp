@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -151,17 +152,13 @@ bool PageRewriter::folderRowsStandUnchanged(PSListController& page,
   return true;
 }
 
-void PageRewriter::addFolderRows(PSListController& page, VLPreferencesManager& manager) {
+std::pair<Specifiers, Specifiers> PageRewriter::folderRowChange(PSListController& page,
+                                                                VLPreferencesManager& manager) {
   auto& state = PageRecords::shared();
   std::vector<Plist> records = foldersInKeyOrder(manager.getFoldersDictionary());
   // Rows that would be made again just as they are, still ending the page, are left there.
-  if (folderRowsStandUnchanged(page, records)) return;
-  const std::unordered_set<const PSSpecifier*> previous = pointersOf(state.folders);
-  const Specifiers& all = page.specifiers();
-  if (std::any_of(all.begin(), all.end(),
-                  [&](const auto& item) { return previous.contains(item.get()); })) {
-    page.removeContiguousSpecifiers(state.folders, true);
-  }
+  if (folderRowsStandUnchanged(page, records)) return {};
+  Specifiers stale = std::move(state.folders);
   state.folders.clear();
   state.folders.push_back(PSSpecifier::emptyGroupSpecifier());
   const auto target = sharedPage(page);
@@ -169,7 +166,7 @@ void PageRewriter::addFolderRows(PSListController& page, VLPreferencesManager& m
     state.folders.push_back(folderRow(record, target));
   }
   state.folderRecords = std::move(records);
-  page.addSpecifiersFromArray(state.folders, true);
+  return {std::move(stale), state.folders};
 }
 
 void PageRewriter::removeEmptySections(PSListController& page) {
@@ -207,9 +204,21 @@ void PageRewriter::removeEmptySections(PSListController& page) {
 void PageRewriter::rewriteMainList(PSListController& page) {
   auto& state = PageRecords::shared();
   auto manager = VLPreferencesManager::sharedInstance();
-  if (page.className() == kMainListClass) addFolderRows(page, *manager);
+  Specifiers staleFolders;
+  Specifiers newFolders;
+  if (page.className() == kMainListClass) {
+    std::tie(staleFolders, newFolders) = folderRowChange(page, *manager);
+  }
+  const bool foldersChange = !staleFolders.empty() || !newFolders.empty();
 
-  const Specifiers specs = page.specifiers();
+  // The page as the folder rows' change leaves it: the last pass's rows taken off, the new ones
+  // appended.
+  Specifiers specs = page.specifiers();
+  if (foldersChange) {
+    const auto stale = pointersOf(staleFolders);
+    std::erase_if(specs, [&](const auto& cell) { return stale.contains(cell.get()); });
+    specs.insert(specs.end(), newFolders.begin(), newFolders.end());
+  }
   if (state.originals.empty()) state.originals = specs;
   const std::vector<std::string> filed = manager->getAllSpecifiersInFolders();
   const std::unordered_set<std::string> inFolders(filed.begin(), filed.end());
@@ -232,7 +241,19 @@ void PageRewriter::rewriteMainList(PSListController& page) {
     }
     if (!place.isNone()) moved.emplace_back(cell, std::move(place));
   }
-  if (!removed.empty()) page.removeContiguousSpecifiers(removed, true);
+  if (foldersChange) {
+    // The folder rows' change and the removals in one table update: nothing is marked before
+    // both are done. A new folder row that leaves at once is never appended.
+    const auto dropped = pointersOf(removed);
+    Specifiers appended;
+    for (const auto& row : newFolders) {
+      if (!dropped.contains(row.get())) appended.push_back(row);
+    }
+    removed.insert(removed.end(), staleFolders.begin(), staleFolders.end());
+    page.replaceContiguousSpecifiers(removed, appended, true);
+  } else if (!removed.empty()) {
+    page.removeContiguousSpecifiers(removed, true);
+  }
   Specifiers reload;
   for (const auto& cell : kept) {
     if (markEnabled(*cell, key)) reload.push_back(cell);

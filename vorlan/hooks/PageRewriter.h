@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "foundation/Plist.h"
@@ -44,7 +45,11 @@ class PageRewriter {
                                                       const std::shared_ptr<host::Object>& target);
 
  private:
-  static void addFolderRows(host::PSListController& page, VLPreferencesManager& manager);
+  // The folder rows' change: the rows of the last pass to take off the page and the new ones to
+  // append; none of either when the last pass's rows stand unchanged.
+  static std::pair<std::vector<std::shared_ptr<host::PSSpecifier>>,
+                   std::vector<std::shared_ptr<host::PSSpecifier>>>
+  folderRowChange(host::PSListController& page, VLPreferencesManager& manager);
   static bool folderRowsStandUnchanged(host::PSListController& page,
                                        const std::vector<host::Plist>& records);
   static void removeEmptySections(host::PSListController& page);
