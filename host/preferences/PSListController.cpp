@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "foundation/DeviceFileSystem.h"
@@ -135,7 +137,7 @@ long PSListController::numberOfGroups() {
 }
 
 PSListController::Specifiers PSListController::specifiersInGroup(long group) {
-  const auto groups = groupsOf(specifiers());
+  const auto& groups = loadedList().groups();
   if (group < 0 || group >= static_cast<long>(groups.size())) return {};
   const Group& g = groups[static_cast<std::size_t>(group)];
   Specifiers out;
@@ -148,6 +150,13 @@ PSListController::Specifiers PSListController::specifiersInGroup(long group) {
   const auto first = specifiers_.begin() + static_cast<long>(g.first);
   out.insert(out.end(), first, first + static_cast<long>(g.count));
   return out;
+}
+
+std::shared_ptr<PSSpecifier> PSListController::headerOfGroup(long group) {
+  const auto& groups = loadedList().groups();
+  if (group < 0 || group >= static_cast<long>(groups.size())) return nullptr;
+  const Group& g = groups[static_cast<std::size_t>(group)];
+  return g.header ? specifiers_[*g.header] : nullptr;
 }
 
 std::optional<long> PSListController::indexForIndexPath(const NSIndexPath& indexPath) {
@@ -210,12 +219,68 @@ void PSListController::reloadSpecifier(const std::shared_ptr<PSSpecifier>& speci
   }
 }
 
+void PSListController::insertSpecifiers(const std::vector<Placement>& placements, bool animated) {
+  Specifiers next = specifiers();
+  bool inserted = false;
+  for (const auto& [specifier, index] : placements) {
+    if (!specifier || index < 0) continue;
+    const auto at = std::min(static_cast<std::size_t>(index), next.size());
+    next.insert(next.begin() + static_cast<long>(at), specifier);
+    inserted = true;
+  }
+  if (inserted) applySpecifiers(std::move(next), animated);
+}
+
+void PSListController::reloadRowsOfSpecifiers(const Specifiers& specifiers, bool animated) {
+  auto table = loadedTable();
+  if (!table) return;
+  // Each cell's first place on the page, found in one walk over it.
+  std::unordered_map<const PSSpecifier*, std::optional<long>> places;
+  for (const auto& item : specifiers) {
+    if (item) places.emplace(item.get(), std::nullopt);
+  }
+  const SpecifierList& list = loadedList();
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    const auto found = places.find(list[i].get());
+    if (found != places.end() && !found->second) found->second = static_cast<long>(i);
+  }
+  std::vector<NSIndexPath> rows;
+  std::vector<long> sections;
+  for (const auto& [item, index] : places) {
+    if (!index) continue;
+    if (const auto indexPath = list.indexPathForIndex(*index)) {
+      rows.push_back(*indexPath);
+    } else if (const auto section = list.groupOfHeader(*index)) {
+      sections.push_back(*section);
+    }
+  }
+  if (rows.empty() && sections.empty()) return;
+  const auto animation = animated ? UITableViewRowAnimationFade : UITableViewRowAnimationNone;
+  table->beginUpdates();
+  if (!rows.empty()) table->reloadRowsAtIndexPaths(rows, animation);
+  if (!sections.empty()) table->reloadSections(sections, animation);
+  table->endUpdates();
+}
+
 void PSListController::removeContiguousSpecifiers(const Specifiers& specifiers, bool animated) {
   std::set<const PSSpecifier*> gone;
   for (const auto& item : specifiers)
     gone.insert(item.get());
   Specifiers next = this->specifiers();
   std::erase_if(next, [&](const auto& item) { return gone.contains(item.get()); });
+  applySpecifiers(std::move(next), animated);
+}
+
+void PSListController::replaceContiguousSpecifiers(const Specifiers& removed,
+                                                   const Specifiers& added, bool animated) {
+  std::unordered_set<const PSSpecifier*> gone;
+  for (const auto& item : removed)
+    gone.insert(item.get());
+  Specifiers next = specifiers();
+  std::erase_if(next, [&](const auto& item) { return gone.contains(item.get()); });
+  for (const auto& item : added) {
+    if (item) next.push_back(item);
+  }
   applySpecifiers(std::move(next), animated);
 }
 
@@ -296,15 +361,13 @@ std::shared_ptr<UITableViewCell> PSListController::tableViewCellForRowAtIndexPat
 }
 
 std::string PSListController::tableViewTitleForHeaderInSection(UITableView&, long section) {
-  const auto group = specifiersInGroup(section);
-  if (group.empty() || !group.front()->isGroup()) return {};
-  return group.front()->name();
+  const auto header = headerOfGroup(section);
+  return header ? header->name() : std::string();
 }
 
 std::string PSListController::tableViewTitleForFooterInSection(UITableView&, long section) {
-  const auto group = specifiersInGroup(section);
-  if (group.empty() || !group.front()->isGroup()) return {};
-  const std::string* footer = group.front()->propertyForKey("footerText").asString();
+  const auto header = headerOfGroup(section);
+  const std::string* footer = header ? header->propertyForKey("footerText").asString() : nullptr;
   return footer ? *footer : std::string();
 }
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "foundation/Plist.h"
@@ -78,8 +79,20 @@ class PSListController : public UIViewController,
   void reloadSpecifier(const std::shared_ptr<PSSpecifier>& specifier) {
     reloadSpecifier(specifier, false);
   }
+  // Inserts each cell at its index in turn, each index counted in the page as the earlier ones
+  // left it, as insertSpecifier one at a time would (a past-the-end index appends; a null cell
+  // or a negative index is left out), with one table update for them all.
+  using Placement = std::pair<std::shared_ptr<PSSpecifier>, long>;
+  void insertSpecifiers(const std::vector<Placement>& placements, bool animated);
+  // Reloads the row of each given cell (the section of a header), as reloadSpecifier one at a
+  // time would, with one table update for them all. Cells not on the page are passed over.
+  void reloadRowsOfSpecifiers(const Specifiers& specifiers, bool animated);
   // Removes every given cell that is on the page.
   void removeContiguousSpecifiers(const Specifiers& specifiers, bool animated);
+  // Removes every cell of `removed` that is on the page and appends those of `added`, as
+  // removeContiguousSpecifiers and then addSpecifiersFromArray would, with one table update.
+  void replaceContiguousSpecifiers(const Specifiers& removed, const Specifiers& added,
+                                   bool animated);
   void addSpecifiersFromArray(const Specifiers& specifiers, bool animated);
 
   // The table (the page's view), loaded on first use.
@@ -141,9 +154,8 @@ class PSListController : public UIViewController,
 
  private:
   using Group = SpecifierList::Group;
-  static std::vector<Group> groupsOf(const Specifiers& specifiers) {
-    return SpecifierList::groupsOf(specifiers);
-  }
+  // The group's header; nothing for the headerless group or a group that does not exist.
+  std::shared_ptr<PSSpecifier> headerOfGroup(long group);
   void ensureLoaded();
   const SpecifierList& loadedList();
   // Makes `next` the page, updating the table to match.

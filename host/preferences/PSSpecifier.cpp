@@ -1,9 +1,17 @@
 #include "preferences/PSSpecifier.h"
 
+#include <atomic>
+
 #include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 
 namespace host {
+
+namespace {
+
+std::atomic<std::uint64_t> groupingChanges{0};
+
+}  // namespace
 
 HOST_CLASS(PSSpecifier, Object)
 
@@ -35,6 +43,16 @@ std::shared_ptr<PSSpecifier> PSSpecifier::emptyGroupSpecifier() {
 
 std::shared_ptr<PSSpecifier> PSSpecifier::groupSpecifierWithName(std::string name) {
   return specifier("", std::move(name), PSGroupCell);
+}
+
+void PSSpecifier::setCellType(int cellType) {
+  const bool wasGroup = isGroup();
+  cellType_ = cellType;
+  if (isGroup() != wasGroup) groupingChanges.fetch_add(1, std::memory_order_relaxed);
+}
+
+std::uint64_t PSSpecifier::groupingGeneration() {
+  return groupingChanges.load(std::memory_order_relaxed);
 }
 
 void PSSpecifier::performSetterWithValue(const Plist& value) {

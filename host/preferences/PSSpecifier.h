@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -68,7 +69,10 @@ class PSSpecifier : public Object {
   const std::string& name() const { return name_; }
   void setName(std::string name) { name_ = std::move(name); }
   int cellType() const { return cellType_; }
-  void setCellType(int cellType) { cellType_ = cellType; }
+  void setCellType(int cellType);
+  // Counts the cells, of any list, that became a group header or stopped being one: a list that
+  // keeps its grouping works it out again when this count moved.
+  static std::uint64_t groupingGeneration();
   Class* detailControllerClass() const { return detailControllerClass_; }
   void setDetailControllerClass(Class* cls) { detailControllerClass_ = cls; }
 

@@ -1,7 +1,7 @@
 #include "preferences/SpecifierList.h"
 
-#include <map>
-#include <set>
+#include <algorithm>
+#include <unordered_map>
 
 #include "preferences/PSSpecifier.h"
 
@@ -20,14 +20,23 @@ std::vector<SpecifierList::Group> SpecifierList::groupsOf(const Specifiers& spec
   return groups;
 }
 
+const std::vector<SpecifierList::Group>& SpecifierList::groups() const {
+  const std::uint64_t generation = PSSpecifier::groupingGeneration();
+  if (groupsGeneration_ != generation) {
+    groups_ = groupsOf(items_);
+    groupsGeneration_ = generation;
+  }
+  return groups_;
+}
+
 long SpecifierList::numberOfRowsInGroup(long group) const {
-  const auto all = groups();
+  const auto& all = groups();
   if (group < 0 || group >= static_cast<long>(all.size())) return 0;
   return static_cast<long>(all[static_cast<std::size_t>(group)].count);
 }
 
 std::optional<long> SpecifierList::indexForIndexPath(const NSIndexPath& indexPath) const {
-  const auto all = groups();
+  const auto& all = groups();
   if (indexPath.section < 0 || indexPath.section >= static_cast<long>(all.size())) return {};
   const Group& g = all[static_cast<std::size_t>(indexPath.section)];
   if (indexPath.row < 0 || indexPath.row >= static_cast<long>(g.count)) return {};
@@ -37,18 +46,19 @@ std::optional<long> SpecifierList::indexForIndexPath(const NSIndexPath& indexPat
 std::optional<NSIndexPath> SpecifierList::indexPathForIndex(long index) const {
   if (index < 0) return {};
   const auto i = static_cast<std::size_t>(index);
-  const auto all = groups();
-  for (std::size_t s = 0; s < all.size(); ++s) {
-    if (i >= all[s].first && i < all[s].first + all[s].count) {
-      return NSIndexPath::indexPathForRow(static_cast<long>(i - all[s].first),
-                                          static_cast<long>(s));
-    }
-  }
-  return {};  // a group header
+  const auto& all = groups();
+  // Groups stand in order: only the last one starting at or before i can hold it.
+  const auto after = std::upper_bound(all.begin(), all.end(), i,
+                                      [](std::size_t at, const Group& g) { return at < g.first; });
+  if (after == all.begin()) return {};
+  const Group& g = *(after - 1);
+  if (i >= g.first + g.count) return {};  // a group header, or past the end
+  return NSIndexPath::indexPathForRow(static_cast<long>(i - g.first),
+                                      static_cast<long>(after - 1 - all.begin()));
 }
 
 std::optional<long> SpecifierList::groupOfHeader(long index) const {
-  const auto all = groups();
+  const auto& all = groups();
   for (std::size_t s = 0; s < all.size(); ++s) {
     if (all[s].header == static_cast<std::size_t>(index)) return static_cast<long>(s);
   }
@@ -70,62 +80,77 @@ std::shared_ptr<PSSpecifier> SpecifierList::specifierForID(std::string_view iden
   return nullptr;
 }
 
+namespace {
+
+// The section of every cell of a list (a header's is the section it heads), and the section of
+// every header (the headerless group's under none). False when the list holds a cell twice.
+bool placesOf(const SpecifierList& list,
+              std::unordered_map<const PSSpecifier*, std::size_t>& sectionOfCell,
+              std::unordered_map<const PSSpecifier*, std::size_t>& sectionOfHeader) {
+  const auto& groups = list.groups();
+  sectionOfCell.reserve(list.size());
+  sectionOfHeader.reserve(groups.size());
+  for (std::size_t s = 0; s < groups.size(); ++s) {
+    const auto& g = groups[s];
+    const PSSpecifier* header = g.header ? list[*g.header].get() : nullptr;
+    sectionOfHeader[header] = s;
+    if (g.header && !sectionOfCell.emplace(header, s).second) return false;
+    for (std::size_t i = g.first; i < g.first + g.count; ++i) {
+      if (!sectionOfCell.emplace(list[i].get(), s).second) return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
 SpecifierList::Changes SpecifierList::changesBetween(const SpecifierList& before,
                                                      const SpecifierList& after) {
   Changes changes;
-  const auto unique = [](const Specifiers& list) {
-    std::set<const PSSpecifier*> seen;
-    for (const auto& item : list) {
-      if (!seen.insert(item.get()).second) return false;
-    }
-    return true;
-  };
-  if (!unique(before.items_) || !unique(after.items_)) {
+  std::unordered_map<const PSSpecifier*, std::size_t> oldCells;
+  std::unordered_map<const PSSpecifier*, std::size_t> newCells;
+  std::unordered_map<const PSSpecifier*, std::size_t> oldSections;
+  std::unordered_map<const PSSpecifier*, std::size_t> newSections;
+  if (!placesOf(before, oldCells, oldSections) || !placesOf(after, newCells, newSections)) {
     changes.reloadAll = true;
     return changes;
   }
-  const auto oldGroups = before.groups();
-  const auto newGroups = after.groups();
-  const auto key = [](const Specifiers& list, const Group& g) -> const PSSpecifier* {
+  const auto& oldGroups = before.groups();
+  const auto& newGroups = after.groups();
+  const auto key = [](const SpecifierList& list, const Group& g) -> const PSSpecifier* {
     return g.header ? list[*g.header].get() : nullptr;
   };
-  std::map<const PSSpecifier*, std::size_t> oldSections;
-  std::map<const PSSpecifier*, std::size_t> newSections;
-  for (std::size_t s = 0; s < oldGroups.size(); ++s)
-    oldSections[key(before.items_, oldGroups[s])] = s;
-  for (std::size_t s = 0; s < newGroups.size(); ++s) {
-    newSections[key(after.items_, newGroups[s])] = s;
-  }
-  const auto cellsOf = [](const Specifiers& list, const Group& g) {
-    return Specifiers(list.begin() + static_cast<long>(g.first),
-                      list.begin() + static_cast<long>(g.first + g.count));
+  // A cell stays when it is in the matching section of the other list; every cell being there
+  // once, its section there says so.
+  const auto inSection = [](const std::unordered_map<const PSSpecifier*, std::size_t>& cells,
+                            const PSSpecifier* cell, std::size_t section) {
+    const auto found = cells.find(cell);
+    return found != cells.end() && found->second == section;
   };
 
   for (std::size_t s = 0; s < oldGroups.size(); ++s) {
-    const auto found = newSections.find(key(before.items_, oldGroups[s]));
+    const auto found = newSections.find(key(before, oldGroups[s]));
     if (found == newSections.end()) {
       changes.deletedSections.push_back(static_cast<long>(s));
       continue;
     }
-    const auto was = cellsOf(before.items_, oldGroups[s]);
-    const auto is = cellsOf(after.items_, newGroups[found->second]);
-    const std::set<std::shared_ptr<PSSpecifier>> wasSet(was.begin(), was.end());
-    const std::set<std::shared_ptr<PSSpecifier>> isSet(is.begin(), is.end());
-    for (std::size_t r = 0; r < was.size(); ++r) {
-      if (!isSet.contains(was[r])) {
+    const Group& was = oldGroups[s];
+    const Group& is = newGroups[found->second];
+    for (std::size_t r = 0; r < was.count; ++r) {
+      if (!inSection(newCells, before[was.first + r].get(), found->second)) {
         changes.deletedRows.push_back(
             NSIndexPath::indexPathForRow(static_cast<long>(r), static_cast<long>(s)));
       }
     }
-    for (std::size_t r = 0; r < is.size(); ++r) {
-      if (!wasSet.contains(is[r])) {
+    for (std::size_t r = 0; r < is.count; ++r) {
+      if (!inSection(oldCells, after[is.first + r].get(), s)) {
         changes.insertedRows.push_back(
             NSIndexPath::indexPathForRow(static_cast<long>(r), static_cast<long>(found->second)));
       }
     }
   }
   for (std::size_t s = 0; s < newGroups.size(); ++s) {
-    if (!oldSections.contains(key(after.items_, newGroups[s]))) {
+    if (!oldSections.contains(key(after, newGroups[s]))) {
       changes.insertedSections.push_back(static_cast<long>(s));
     }
   }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -16,8 +17,9 @@ class PSSpecifier;
 // A settings page's cells in display order, group headers (cell type 0) included, and where
 // they stand in the page's table. A group is a header and the cells after it, up to the next
 // header; it is one table section whose rows are its cells. Cells before the first header form
-// a group without a header (section 0). Groups are worked out anew for every question, so a
-// cell that becomes a header (or stops being one) is seen in its new place.
+// a group without a header (section 0). The groups are worked out once and kept; they are worked
+// out again once any cell has become a header or stopped being one, so that such a cell is seen
+// in its new place.
 class SpecifierList {
  public:
   using Specifiers = std::vector<std::shared_ptr<PSSpecifier>>;
@@ -50,7 +52,7 @@ class SpecifierList {
   Specifiers::const_iterator end() const { return items_.end(); }
 
   static std::vector<Group> groupsOf(const Specifiers& specifiers);
-  std::vector<Group> groups() const { return groupsOf(items_); }
+  const std::vector<Group>& groups() const;
   long numberOfGroups() const { return static_cast<long>(groups().size()); }
   // 0 for a group that does not exist.
   long numberOfRowsInGroup(long group) const;
@@ -70,6 +72,9 @@ class SpecifierList {
 
  private:
   Specifiers items_;
+  // The groups of items_, worked out when PSSpecifier::groupingGeneration() was groupsGeneration_.
+  mutable std::vector<Group> groups_;
+  mutable std::optional<std::uint64_t> groupsGeneration_;
 };
 
 }  // namespace host

@@ -42,10 +42,11 @@ long vorlanRecognizers(const host::UIView& cell) {
 
 TEST_F(SettingsProcessTest, HiddenAndFiledCellsLeaveTheMainListAndFolderRowsFollow) {
   writeSettings(Plist::dictionary(
-      {{"hidden", Plist::dictionary(
-                      {{kMain, Plist::dictionary({{"WIFI", Plist::boolean(true)},
-                                                  {"Bluetooth", Plist::boolean(false)},
-                                                  {"NOTIFICATIONS_ID", Plist::boolean(true)}})}})},
+      {{"hidden",
+        Plist::dictionary({{kMain, Plist::dictionary({{"WIFI", Plist::boolean(true)},
+                                                      {"Bluetooth", Plist::boolean(false)},
+                                                      {"NOTIFICATIONS_ID", Plist::boolean(true)},
+                                                      {"Tools", Plist::boolean(true)}})}})},
        {"folder", Plist::dictionary({{"General", Plist::string("Apps")},
                                      {"CONTROL_CENTER", Plist::string("Apps")},
                                      {"DO_NOT_DISTURB", Plist::string("Settings")}})},
@@ -56,9 +57,11 @@ TEST_F(SettingsProcessTest, HiddenAndFiledCellsLeaveTheMainListAndFolderRowsFoll
   device.writeRaw(std::string(kIcons) + "Settings_icon.png", pngText(solidImage(1)));
   launch();
 
-  // The second group lost every cell and with it its header; folder rows come last, by number.
+  // The second group lost every cell and with it its header; folder rows come last, by number,
+  // and a folder row can be hidden like any cell.
   EXPECT_EQ(rows(*main()),
-            "AIRPLANE_MODE,Bluetooth|DISPLAY,WALLPAPER,Privacy|com.x.notes|Settings,Apps,Tools");
+            "AIRPLANE_MODE,Bluetooth|DISPLAY,WALLPAPER,Privacy|com.x.notes|Settings,Apps");
+  EXPECT_EQ(records().folders.size(), 4u);
   EXPECT_EQ(main()->table()->numberOfSections(), main()->numberOfGroups());
 
   const auto settings = main()->specifierForID("Settings");
@@ -208,6 +211,72 @@ TEST_F(SettingsProcessTest, RowsMovedToTheTopAreReadAndSelectedAsTheRowsTheyAre)
   const auto opened = std::dynamic_pointer_cast<TestSubPage>(navigation().viewControllers().back());
   ASSERT_NE(opened, nullptr);
   EXPECT_EQ(opened->specifier(), page->specifierForID("a"));
+}
+
+TEST_F(SettingsProcessTest, APassWithoutAReloadLeavesThePageAsItWasAndFolderRowsLast) {
+  writeSettings(Plist::dictionary(
+      {{"hidden",
+        Plist::dictionary({{kMain, Plist::dictionary({{"WIFI", Plist::boolean(true)}})}})},
+       {"position",
+        Plist::dictionary({{kMain, Plist::dictionary({{"DISPLAY", place("0", "0")}})}})},
+       {"enabled",
+        Plist::dictionary({{kMain, Plist::dictionary({{"Bluetooth", Plist::boolean(false)}})}})},
+       kFoldersWritten,
+       {"folders",
+        Plist::dictionary({{"1", folderRecord("Settings")}, {"2", folderRecord("Apps")}})}}));
+  device.writeRaw(std::string(kIcons) + "Settings_icon.png", pngText(solidImage(1)));
+  launch();
+  const std::string first = rows(*main());
+  EXPECT_EQ(first,
+            "DISPLAY|AIRPLANE_MODE,Bluetooth|NOTIFICATIONS_ID,CONTROL_CENTER,DO_NOT_DISTURB|"
+            "General,WALLPAPER,Privacy|com.x.notes|Settings,Apps");
+  // Every row on screen shows its own cell, enabled as the cell is.
+  const auto pass = [&] {
+    host::send<hooks::pages::SpecifiersLoaded>(main());
+    settle();
+    expectRowsReadAsSelectionsReadThem(*main());
+    const auto table = main()->table();
+    table->layoutIfNeeded();
+    ASSERT_FALSE(table->indexPathsForVisibleRows().empty());
+    for (const auto& indexPath : table->indexPathsForVisibleRows()) {
+      const auto shown =
+          std::dynamic_pointer_cast<host::PSTableCell>(table->cellForRowAtIndexPath(indexPath));
+      ASSERT_NE(shown, nullptr);
+      EXPECT_EQ(shown->specifier(), main()->specifierAtIndexPath(indexPath));
+      EXPECT_EQ(shown->isCellEnabled(),
+                shown->specifier()->propertyForKey("enabled").asBoolean().value_or(true));
+    }
+  };
+
+  const auto settingsRow = main()->specifierForID("Settings");
+  pass();
+  EXPECT_EQ(rows(*main()), first);
+  ASSERT_EQ(records().folders.size(), 3u);
+  EXPECT_EQ(records().folders[1], settingsRow);  // left as it was
+  EXPECT_EQ(main()->specifierForID("Settings"), settingsRow);
+  EXPECT_NE(settingsRow->objectForKey("iconImage"), nullptr);
+  EXPECT_EQ(main()->specifierForID("Bluetooth")->propertyForKey("enabled"), Plist::boolean(false));
+
+  // An icon file that comes later shows on the next pass.
+  device.writeRaw(std::string(kIcons) + "Apps_icon.png", pngText(solidImage(1)));
+  pass();
+  EXPECT_EQ(rows(*main()), first);
+  EXPECT_NE(main()->specifierForID("Apps")->objectForKey("iconImage"), nullptr);
+
+  // Cells added below the folder rows: the rows go back to the end.
+  main()->addSpecifiersFromArray({host::PSSpecifier::emptyGroupSpecifier(), cell("com.x.late")},
+                                 false);
+  pass();
+  EXPECT_EQ(rows(*main()), first.substr(0, first.rfind('|')) + "|com.x.late|Settings,Apps");
+
+  // A folder renamed in the settings file gets its new row; the others stay.
+  writeSettings(device.readPlist(VLPreferencesManager::kSettingsPath)
+                    .withPath({"folders", "2", "name"}, Plist::string("Tools")));
+  VLPreferencesManager::sharedInstance()->updatedDictionary();
+  pass();
+  EXPECT_EQ(rows(*main()), first.substr(0, first.rfind('|')) + "|com.x.late|Settings,Tools");
+  EXPECT_EQ(records().folders.back(), main()->specifierForID("Tools"));
+  EXPECT_EQ(main()->specifierForID("Apps"), nullptr);
 }
 
 TEST_F(SettingsProcessTest, DisabledCellsAreMarkedAndTheirShownRowsReloaded) {

@@ -105,6 +105,92 @@ TEST_F(ListControllerTest, ChangesKeepTheTableInStep) {
   EXPECT_FALSE(logMentions("invalid update"));
 }
 
+// What a page and its table show: cells by group, each cell's row, the table's rows by section.
+std::string pageState(PSListController& page, const std::string& shown) {
+  std::string out = rows(page) + " / ";
+  for (const auto& item : page.specifiers()) {
+    const auto indexPath = page.indexPathForSpecifier(item.get());
+    out += indexPath ? std::to_string(indexPath->section) + "." + std::to_string(indexPath->row)
+                     : std::string("-");
+    out += " ";
+  }
+  return out + "/ " + shown;
+}
+
+TEST_F(ListControllerTest, InsertingSeveralCellsAtOnceEndsAsInsertingThemOneAtATime) {
+  show(page);
+  const auto base = page->source;
+  const auto c = cell("c"), d = cell("d"), h = group("H"), k = group("K");
+  using Placements = std::vector<PSListController::Placement>;
+  const std::vector<Placements> cases = {
+      {},
+      {{c, 4}, {d, 2}},                         // later ones counted after the earlier
+      {{c, 0}, {d, 0}, {h, 0}},                 // before the first cell, then a header first
+      {{h, 3}, {k, 4}, {c, 5}, {d, 1000}},      // splitting a group, an empty group, the end
+      {{c, 1000}, {d, 1000}, {k, 7}},           // past the end, then a header before the last
+      {{nullptr, 2}, {c, -1}, {d, 6}, {h, 5}},  // left out, then into and before the empty group
+      {{c, 2}, {c, 5}},                         // one cell twice
+      {{base[2], 0}, {d, 3}},                   // a cell already on the page
+      {{g1, 1}, {g2, 0}},                       // headers already on the page
+  };
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    const auto run = [&](bool together) {
+      page->source = base;
+      page->reloadSpecifiers();
+      if (together) {
+        page->insertSpecifiers(cases[i], true);
+      } else {
+        for (const auto& [item, index] : cases[i])
+          page->insertSpecifier(item, index, true);
+      }
+      return pageState(*page, shownRows(*page));
+    };
+    EXPECT_EQ(run(true), run(false)) << "case " << i;
+  }
+  // Into an empty page.
+  const auto runEmpty = [&](bool together) {
+    page->source = {};
+    page->reloadSpecifiers();
+    const Placements placements = {{c, 3}, {h, 0}, {d, 0}};
+    if (together) {
+      page->insertSpecifiers(placements, false);
+    } else {
+      for (const auto& [item, index] : placements)
+        page->insertSpecifier(item, index, false);
+    }
+    return pageState(*page, shownRows(*page));
+  };
+  EXPECT_EQ(runEmpty(true), runEmpty(false));
+  EXPECT_EQ(runEmpty(true), "d|c / 0.0 - 1.0 / d|c");
+  RunLoop::main().advance(1);
+  EXPECT_FALSE(logMentions("invalid update"));
+}
+
+TEST_F(ListControllerTest, ReloadingSeveralRowsAtOnceRefreshesEachOfThem) {
+  show(page);
+  const auto shownName = [&](const NSIndexPath& indexPath) {
+    auto shown =
+        std::dynamic_pointer_cast<PSTableCell>(page->table()->cellForRowAtIndexPath(indexPath));
+    return shown ? shown->textLabel()->text() : std::string("?");
+  };
+  const auto a = page->specifierForID("a");
+  const auto x = page->specifierForID("x");
+  a->setName("A");
+  x->setName("X");
+  g3->setName("Three!");
+  page->specifierForID("b")->setName("B");  // not reloaded: its cell keeps the old title
+  page->reloadRowsOfSpecifiers({a, x, g3, cell("elsewhere"), nullptr}, true);
+  page->table()->layoutIfNeeded();
+  EXPECT_EQ(shownName({1, 0}), "A");
+  EXPECT_EQ(shownName({1, 1}), "b");
+  EXPECT_EQ(shownName({3, 0}), "X");
+  EXPECT_EQ(page->table()->headerViewForSection(3) ? "shown" : "none", std::string("shown"));
+  EXPECT_EQ(page->tableViewTitleForHeaderInSection(*page->table(), 3), "Three!");
+  RunLoop::main().advance(1);
+  EXPECT_EQ(shownRows(*page), rows(*page));
+  EXPECT_FALSE(logMentions("invalid update"));
+}
+
 TEST_F(ListControllerTest, ReloadingRebuildsFromTheSourceAndRefreshesCells) {
   show(page);
   const auto b = page->specifierForID("b");

@@ -53,10 +53,20 @@ TEST_F(SpecifierListTest, GroupsAreSectionsAndTheirCellsRows) {
   EXPECT_EQ(list.specifierForID("b"), b);
   EXPECT_EQ(list.specifierForID("missing"), nullptr);
 
-  // Groups follow a cell that becomes a header.
+  // Groups follow a cell that becomes a header, and a header that becomes a cell, in every list
+  // that holds it, copies included, however often they were asked before.
+  const SpecifierList copy = list;
   a->setCellType(PSSpecifier::PSGroupCell);
   EXPECT_EQ(list.numberOfGroups(), 5);
+  EXPECT_EQ(copy.numberOfGroups(), 5);
   EXPECT_EQ(list.indexPathForIndex(3), (NSIndexPath{2, 0}));
+  a->setCellType(PSSpecifier::PSSwitchCell);
+  g1->setCellType(PSSpecifier::PSLinkCell);
+  EXPECT_EQ(list.numberOfGroups(), 3);
+  EXPECT_EQ(copy.indexPathForIndex(2), (NSIndexPath{0, 2}));
+  EXPECT_EQ(list.numberOfRowsInGroup(0), 4);
+  g1->setCellType(PSSpecifier::PSGroupCell);
+  EXPECT_EQ(list.numberOfGroups(), 4);
 }
 
 TEST_F(SpecifierListTest, ChangesMatchSectionsByHeaderAndRowsByCell) {

@@ -3,6 +3,8 @@
 #include <memory>
 #include <vector>
 
+#include "foundation/Plist.h"
+
 namespace host {
 class PSSpecifier;
 }  // namespace host
@@ -18,8 +20,10 @@ struct PageRecords {
 
   // The main list's cells as first loaded (filled once, by the first main-list pass).
   Specifiers originals;
-  // The folder group and folder rows that the main list added last time.
+  // The folder group and folder rows that the main list added last time, and the folder
+  // records those rows were made from, in the same order.
   Specifiers folders;
+  std::vector<host::Plist> folderRecords;
   // The main list rebuilds itself when it next comes on screen.
   bool needsReload = false;
 };

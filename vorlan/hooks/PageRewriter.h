@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "foundation/Plist.h"
 #include "store/VLPreferencesManager.h"
@@ -26,20 +28,30 @@ class PageRewriter {
   // Hidden cells and enabled marks only, each cell looked up under the page it was saved on.
   static void rewriteWithoutPositions(host::PSListController& page);
 
-  // Copies the cell's enabled state into its "enabled" property and, when the settings file
-  // holds a value for it, reloads its row and keeps the shown cell touchable.
-  static void markEnabled(host::PSListController& page,
-                          const std::shared_ptr<host::PSSpecifier>& cell, const PageKey& key);
-  // Where a moved cell goes back in: one before the index of its stored row and section
-  // (counted as the position editor counts them), never below 0. A place past the end of its
-  // section, or a section past the end of the page, still yields an index.
-  static long insertionIndex(host::PSListController& page, const host::Plist& place);
+  // Copies the cell's enabled state into its "enabled" property. Answers whether the settings
+  // file holds a value for it: its row is then reloaded (reloadMarked).
+  static bool markEnabled(host::PSSpecifier& cell, const PageKey& key);
+  // Reloads the rows of the given cells in one table update and keeps their shown cells
+  // touchable.
+  static void reloadMarked(host::PSListController& page,
+                           const std::vector<std::shared_ptr<host::PSSpecifier>>& cells);
+  // Where a moved cell goes back in among `cells`: one before the index of its stored row and
+  // section (counted as the position editor counts them), never below 0. A place past the end
+  // of its section, or a section past the end of the page, still yields an index.
+  static long insertionIndex(const std::vector<std::shared_ptr<host::PSSpecifier>>& cells,
+                             const host::Plist& place);
   // A link row for a folder record, opening the folder page.
   static std::shared_ptr<host::PSSpecifier> folderRow(const host::Plist& record,
                                                       const std::shared_ptr<host::Object>& target);
 
  private:
-  static void addFolderRows(host::PSListController& page, VLPreferencesManager& manager);
+  // The folder rows' change: the rows of the last pass to take off the page and the new ones to
+  // append; none of either when the last pass's rows stand unchanged.
+  static std::pair<std::vector<std::shared_ptr<host::PSSpecifier>>,
+                   std::vector<std::shared_ptr<host::PSSpecifier>>>
+  folderRowChange(host::PSListController& page, VLPreferencesManager& manager);
+  static bool folderRowsStandUnchanged(host::PSListController& page,
+                                       const std::vector<host::Plist>& records);
   static void removeEmptySections(host::PSListController& page);
 };
 
