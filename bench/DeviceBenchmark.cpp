@@ -11,7 +11,7 @@
 #include "BenchDevice.h"
 #include "DefaultDevice.h"
 #include "DeviceOptions.h"
-#include "Installer.h"
+#include "FreshDevice.h"
 #include "TouchDriver.h"
 #include "foundation/RunLoop.h"
 #include "preferences/PreferencesApp.h"
@@ -25,16 +25,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Lays out and installs as `vorlan sim` does for a device folder that is missing.
+// Lays out and installs as `vorlan sim` does for a device folder that is missing, flushed to disk.
 void BM_FreshDevice(benchmark::State& state) {
   BenchDevice scratch("fresh");
   int run = 0;
   for (auto _ : state) {
     const fs::path root = scratch.root() / ("device-" + std::to_string(run++));
     std::string error;
-    host::DeviceFileSystem device(root);
-    const bool made = vorlan::DefaultDevice::layOut(root, vorlan::DeviceOptions{}, &error) &&
-                      vorlan::Installer::install(device, &error);
+    const bool made = vorlan::FreshDevice::make(root, vorlan::DeviceOptions{},
+                                                vorlan::FreshDevice::Lifetime::Kept, &error);
     state.PauseTiming();
     if (!made) state.SkipWithError(error.c_str());
     fs::remove_all(root);

@@ -56,7 +56,8 @@ std::optional<std::string> render(const SupportImageRecipe& recipe) {
 
 }  // namespace
 
-bool SupportImages::install(host::DeviceFileSystem& device, std::string* error) {
+bool SupportImages::install(host::DeviceFileSystem& device, std::string* error,
+                            DeviceWrites writes) {
   std::string madeDirectory;
   for (const auto& recipe : allRecipes()) {
     const std::string path = devicePath(recipe);
@@ -73,7 +74,7 @@ bool SupportImages::install(host::DeviceFileSystem& device, std::string* error) 
     // Reinstalling over an identical file would only cost a flush to disk.
     const auto existing = device.readFile(path, png->size());
     if (existing && *existing == *png) continue;
-    if (!device.writeFileAtomically(path, *png, error, 0644)) return false;
+    if (!writeDeviceFile(device, writes, path, *png, error, 0644)) return false;
   }
   return true;
 }

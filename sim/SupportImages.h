@@ -3,9 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace host {
-class DeviceFileSystem;
-}
+#include "DeviceWrites.h"
 
 namespace vorlan {
 
@@ -19,8 +17,9 @@ class SupportImages {
   // Draws every image and writes it under kDirectory, creating the directories as needed. A file
   // that already holds the right bytes is left alone; other files there (icons a user added) are
   // never touched. False, with a message in `error`, at the first image that cannot be drawn or
-  // written.
-  static bool install(host::DeviceFileSystem& device, std::string* error);
+  // written. Files are written as `writes` says.
+  static bool install(host::DeviceFileSystem& device, std::string* error,
+                      DeviceWrites writes = DeviceWrites::Atomic);
 
   // The device path of every image install writes, in the order it writes them.
   static std::vector<std::string> paths();
