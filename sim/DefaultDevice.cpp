@@ -38,10 +38,11 @@ std::optional<std::string> DefaultDevice::whyNotADevice(const std::filesystem::p
 }
 
 bool DefaultDevice::layOut(const std::filesystem::path& root, const DeviceOptions& options,
-                           std::string* error) {
+                           std::string* error, DeviceWrites writes) {
 #ifndef VORLAN_DEVICE_SOURCE
   (void)root;
   (void)options;
+  (void)writes;
   return fail(error, "this build does not know where the default device's content is");
 #else
   namespace fs = std::filesystem;
@@ -65,7 +66,7 @@ bool DefaultDevice::layOut(const std::filesystem::path& root, const DeviceOption
       return fail(error, std::string("cannot create ") + folder + ": " + why);
     }
   }
-  return options.save(device, error) && DeviceArtwork::draw(device, error);
+  return options.save(device, error, writes) && DeviceArtwork::draw(device, error);
 #endif
 }
 

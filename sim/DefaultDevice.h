@@ -30,9 +30,10 @@ class DefaultDevice {
   // when it does; otherwise the reason, naming what is missing.
   static std::optional<std::string> whyNotADevice(const std::filesystem::path& root);
   // Lays the device out under `root`, creating the folder. Files already there are kept, so
-  // nothing on a used device is lost; the options are stored. False with the reason on failure.
+  // nothing on a used device is lost; the options are stored (as `writes` says). False with the
+  // reason on failure.
   static bool layOut(const std::filesystem::path& root, const DeviceOptions& options,
-                     std::string* error);
+                     std::string* error, DeviceWrites writes = DeviceWrites::Atomic);
 };
 
 }  // namespace vorlan

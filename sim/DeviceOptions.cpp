@@ -29,7 +29,8 @@ DeviceOptions DeviceOptions::load(const host::DeviceFileSystem& device) {
   return options;
 }
 
-bool DeviceOptions::save(const host::DeviceFileSystem& device, std::string* error) const {
+bool DeviceOptions::save(const host::DeviceFileSystem& device, std::string* error,
+                         DeviceWrites writes) const {
   const host::Plist stored = host::Plist::dictionary({
       {"Model", host::Plist::string(model)},
       {"ForceTouch", host::Plist::boolean(forceTouch)},
@@ -37,7 +38,7 @@ bool DeviceOptions::save(const host::DeviceFileSystem& device, std::string* erro
   });
   const auto xml = host::PropertyListSerialization::writeXml(stored, error);
   return xml && device.createDirectory(kDirectory, true, error) &&
-         device.writeFileAtomically(kPath, *xml, error);
+         writeDeviceFile(device, writes, kPath, *xml, error);
 }
 
 void DeviceOptions::apply() const {

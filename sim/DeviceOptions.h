@@ -2,9 +2,7 @@
 
 #include <string>
 
-namespace host {
-class DeviceFileSystem;
-}
+#include "DeviceWrites.h"
 
 namespace vorlan {
 
@@ -20,8 +18,9 @@ struct DeviceOptions {
   // The options stored on the device; the defaults for anything missing, unreadable or of the
   // wrong type.
   static DeviceOptions load(const host::DeviceFileSystem& device);
-  // Stores the options (atomically), creating the folder.
-  bool save(const host::DeviceFileSystem& device, std::string* error) const;
+  // Stores the options (atomically unless told otherwise), creating the folder.
+  bool save(const host::DeviceFileSystem& device, std::string* error,
+            DeviceWrites writes = DeviceWrites::Atomic) const;
   // Sets UIDevice's model and the force-touch capability the trait collections report.
   void apply() const;
 };

@@ -23,7 +23,7 @@ bool fail(std::string* error, std::string message) {
   return false;
 }
 
-bool installLibrary(const host::DeviceFileSystem& device, std::string* error) {
+bool installLibrary(const host::DeviceFileSystem& device, DeviceWrites writes, std::string* error) {
 #ifdef VORLAN_MODULE_PATH
   std::ifstream in(VORLAN_MODULE_PATH, std::ios::binary);
   if (!in)
@@ -31,30 +31,31 @@ bool installLibrary(const host::DeviceFileSystem& device, std::string* error) {
   std::ostringstream bytes;
   bytes << in.rdbuf();
   if (!in && !in.eof()) return fail(error, std::string("cannot read ") + VORLAN_MODULE_PATH);
-  return device.writeFileAtomically(Installer::kLibraryPath, bytes.str(), error, 0755);
+  return writeDeviceFile(device, writes, Installer::kLibraryPath, bytes.str(), error, 0755);
 #else
   (void)device;
+  (void)writes;
   return fail(error, "this build has no extension library to install (target Vorlan3 missing)");
 #endif
 }
 
-bool installFilter(const host::DeviceFileSystem& device, std::string* error) {
+bool installFilter(const host::DeviceFileSystem& device, DeviceWrites writes, std::string* error) {
   const host::Plist filter = host::Plist::dictionary(
       {{"Filter",
         host::Plist::dictionary(
             {{"Bundles", host::Plist::array({host::Plist::string("com.apple.preferences"),
                                              host::Plist::string("com.apple.springboard")})}})}});
   const auto xml = host::PropertyListSerialization::writeXml(filter, error);
-  return xml && device.writeFileAtomically(Installer::kFilterPath, *xml, error);
+  return xml && writeDeviceFile(device, writes, Installer::kFilterPath, *xml, error);
 }
 
 }  // namespace
 
-bool Installer::install(host::DeviceFileSystem& device, std::string* error) {
+bool Installer::install(host::DeviceFileSystem& device, std::string* error, DeviceWrites writes) {
   if (!device.createDirectory(kDirectory, true, error)) return false;
-  if (!installLibrary(device, error) || !installFilter(device, error)) return false;
+  if (!installLibrary(device, writes, error) || !installFilter(device, writes, error)) return false;
 #ifdef VORLAN_HAS_SUPPORT_IMAGES
-  return SupportImages::install(device, error);
+  return SupportImages::install(device, error, writes);
 #else
   // LEAD: the support images are installed once sim/SupportImages.h exists (picked up above).
   return true;

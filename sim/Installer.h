@@ -2,9 +2,7 @@
 
 #include <string>
 
-namespace host {
-class DeviceFileSystem;
-}
+#include "DeviceWrites.h"
 
 namespace vorlan {
 
@@ -19,8 +17,9 @@ class Installer {
       "/Library/MobileSubstrate/DynamicLibraries/Vorlan3.plist";
 
   // False, with the reason in `error`, when a part cannot be installed (the library was not
-  // built, a file cannot be written).
-  static bool install(host::DeviceFileSystem& device, std::string* error);
+  // built, a file cannot be written). Files are written as `writes` says.
+  static bool install(host::DeviceFileSystem& device, std::string* error,
+                      DeviceWrites writes = DeviceWrites::Atomic);
 };
 
 }  // namespace vorlan

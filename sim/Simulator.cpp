@@ -9,7 +9,7 @@
 
 #include "AppProcess.h"
 #include "DefaultDevice.h"
-#include "Installer.h"
+#include "FreshDevice.h"
 #include "PlistJson.h"
 #include "PrintableText.h"
 #include "RegularFile.h"
@@ -88,7 +88,9 @@ bool Simulator::boot(std::string& error) {
       device_.model = options_.model;
       device_.forceTouch = options_.model != "iPad";
     }
-    return DefaultDevice::layOut(root_, device_, &error) && Installer::install(device, &error);
+    return FreshDevice::make(
+        root_, device_, temporary_ ? FreshDevice::Lifetime::Temporary : FreshDevice::Lifetime::Kept,
+        &error);
   }
   // A folder of something else is left alone rather than run as a device with nothing in it.
   if (auto why = DefaultDevice::whyNotADevice(root_)) {

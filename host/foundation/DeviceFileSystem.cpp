@@ -519,4 +519,46 @@ bool DeviceFileSystem::writeFileAtomically(std::string_view path, std::string_vi
   return true;
 }
 
+bool DeviceFileSystem::writeFileUnsynced(std::string_view path, std::string_view bytes,
+                                         std::string* error,
+                                         std::optional<mode_t> newFileMode) const {
+  auto target = resolve(path, error);
+  if (!target) return false;
+  if (*target == root_) return failErrno(error, "write", path, EISDIR);
+  mode_t mode = newFileMode.value_or(0644) & 07777;
+  struct stat info {};
+  if (::lstat(target->c_str(), &info) == 0) {
+    if (S_ISDIR(info.st_mode)) return failErrno(error, "write", path, EISDIR);
+    if (!S_ISREG(info.st_mode)) {
+      return fail(error, "could not write " + quoted(path) + ": it is not a regular file");
+    }
+    mode = (info.st_mode & 07777) | S_IRUSR | S_IWUSR;
+  } else if (errno != ENOENT) {
+    return failErrno(error, "write", path, errno);
+  }
+  const int fd =
+      ::open(target->c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd < 0) {
+    if (errno == ENOENT) {
+      return fail(error, "could not write " + quoted(path) + ": its directory does not exist");
+    }
+    return failErrno(error, "write", path, errno);
+  }
+  int err = writeAll(fd, bytes);
+  // The mode is set outright, as an atomic write sets it, whatever the process's umask.
+  if (err == 0 && ::fchmod(fd, mode) != 0) err = errno;
+  if (::close(fd) != 0 && err == 0 && errno != EINTR) err = errno;
+  return err == 0 || failErrno(error, "write", path, err);
+}
+
+bool DeviceFileSystem::syncAll(std::string* error) const {
+  const int fd = ::open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return failErrno(error, "flush to disk", "/", errno);
+  // One pass over the whole file system: its pending data and one journal commit, where a flush
+  // per file would wait for a commit and a cache flush each.
+  const int err = ::syncfs(fd) == 0 ? 0 : errno;
+  ::close(fd);
+  return err == 0 || failErrno(error, "flush to disk", "/", err);
+}
+
 }  // namespace host

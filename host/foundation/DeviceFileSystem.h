@@ -86,6 +86,19 @@ class DeviceFileSystem {
                            std::string* error = nullptr,
                            std::optional<mode_t> newFileMode = std::nullopt) const;
 
+  // Writes `bytes` into the file in place, without flushing anything to disk: for a device being
+  // laid out, which nothing uses until it is complete and flushed whole by syncAll(), so one
+  // flush at the end does what a flush per file would. The target is never followed: a symbolic
+  // link or anything else that is not a regular file there is refused. Permissions follow
+  // writeFileAtomically's rule. The directory must exist already.
+  bool writeFileUnsynced(std::string_view path, std::string_view bytes,
+                         std::string* error = nullptr,
+                         std::optional<mode_t> newFileMode = std::nullopt) const;
+
+  // Flushes everything written on the file system that holds the device to disk: every file and
+  // directory written so far survives a crash once it returns true.
+  bool syncAll(std::string* error = nullptr) const;
+
  private:
   // readFile() and readRegularFile(); the latter with onlyRegularEntry.
   std::optional<std::string> read(std::string_view path, std::size_t maxBytes,

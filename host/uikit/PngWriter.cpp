@@ -45,6 +45,41 @@ void unpremultiply(std::uint32_t argb, bool hasAlpha, unsigned char* rgba) {
   rgba[3] = static_cast<unsigned char>(alpha);
 }
 
+// Streams the filtered rows through deflate into the IDAT chunk's data at the end of `png`, so
+// neither the filtered image nor its compressed form is ever held whole. False when zlib fails.
+class IdatDeflater {
+ public:
+  explicit IdatDeflater(std::string& png) : png_(png) {
+    ok_ = deflateInit(&stream_, Z_BEST_SPEED) == Z_OK;
+  }
+  ~IdatDeflater() {
+    if (ok_) deflateEnd(&stream_);
+  }
+  IdatDeflater(const IdatDeflater&) = delete;
+  IdatDeflater& operator=(const IdatDeflater&) = delete;
+
+  bool add(const unsigned char* data, std::size_t size, bool last) {
+    if (!ok_) return false;
+    stream_.next_in = const_cast<Bytef*>(data);  // zlib's interface; it never writes there
+    stream_.avail_in = static_cast<uInt>(size);
+    const int flush = last ? Z_FINISH : Z_NO_FLUSH;
+    for (;;) {
+      stream_.next_out = buffer_;
+      stream_.avail_out = sizeof buffer_;
+      const int status = deflate(&stream_, flush);
+      if (status == Z_STREAM_ERROR) return ok_ = false;
+      png_.append(reinterpret_cast<const char*>(buffer_), sizeof buffer_ - stream_.avail_out);
+      if (last ? status == Z_STREAM_END : stream_.avail_out != 0) return true;
+    }
+  }
+
+ private:
+  std::string& png_;
+  z_stream stream_{};
+  bool ok_ = false;
+  unsigned char buffer_[64 * 1024];
+};
+
 }  // namespace
 
 std::string PngWriter::encode(cairo_surface_t* surface) {
@@ -58,42 +93,50 @@ std::string PngWriter::encode(cairo_surface_t* surface) {
   const unsigned char* pixels = cairo_image_surface_get_data(surface);
   if (width <= 0 || height <= 0 || pixels == nullptr) return {};
 
-  // Filter "Up" (2) on every row: each byte minus the byte above it. Raw pointers keep the loop
-  // quick in unoptimised builds too.
-  const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
-  std::vector<unsigned char> raw((rowBytes + 1) * static_cast<std::size_t>(height));
-  std::vector<unsigned char> rows(rowBytes * 2, 0);
-  unsigned char* previous = rows.data();
-  unsigned char* current = rows.data() + rowBytes;
-  const bool hasAlpha = format == CAIRO_FORMAT_ARGB32;
-  for (int y = 0; y < height; ++y) {
-    const auto* row = pixels + static_cast<std::ptrdiff_t>(y) * stride;
-    for (int x = 0; x < width; ++x) {
-      std::uint32_t word;
-      std::memcpy(&word, row + x * 4, sizeof word);
-      unpremultiply(word, hasAlpha, current + static_cast<std::ptrdiff_t>(x) * 4);
-    }
-    unsigned char* out = raw.data() + (rowBytes + 1) * static_cast<std::size_t>(y);
-    *out++ = 2;
-    for (std::size_t i = 0; i < rowBytes; ++i)
-      out[i] = static_cast<unsigned char>(current[i] - previous[i]);
-    std::swap(previous, current);
-  }
-
-  uLongf compressedSize = compressBound(static_cast<uLong>(raw.size()));
-  std::vector<unsigned char> compressed(compressedSize);
-  if (compress2(compressed.data(), &compressedSize, raw.data(), static_cast<uLong>(raw.size()),
-                Z_BEST_SPEED) != Z_OK) {
-    return {};
-  }
-
   std::string png("\x89PNG\r\n\x1a\n", 8);
   std::string header;
   putBigEndian(header, static_cast<std::uint32_t>(width));
   putBigEndian(header, static_cast<std::uint32_t>(height));
   header += std::string("\x08\x06\x00\x00\x00", 5);  // 8 bits, RGBA, deflate, no interlace
   putChunk(png, "IHDR", reinterpret_cast<const unsigned char*>(header.data()), header.size());
-  putChunk(png, "IDAT", compressed.data(), compressedSize);
+
+  // The IDAT chunk is written in place: its length is filled in once the data is complete.
+  const std::size_t idatStart = png.size();
+  putBigEndian(png, 0);
+  png.append("IDAT", 4);
+
+  // Filter "Up" (2) on every row: each byte minus the byte above it. Raw pointers keep the loop
+  // quick in unoptimised builds too.
+  const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
+  std::vector<unsigned char> rows(rowBytes * 2, 0);
+  std::vector<unsigned char> filtered(rowBytes + 1);
+  filtered[0] = 2;
+  unsigned char* previous = rows.data();
+  unsigned char* current = rows.data() + rowBytes;
+  const bool hasAlpha = format == CAIRO_FORMAT_ARGB32;
+  {
+    IdatDeflater deflater(png);
+    for (int y = 0; y < height; ++y) {
+      const auto* row = pixels + static_cast<std::ptrdiff_t>(y) * stride;
+      for (int x = 0; x < width; ++x) {
+        std::uint32_t word;
+        std::memcpy(&word, row + x * 4, sizeof word);
+        unpremultiply(word, hasAlpha, current + static_cast<std::ptrdiff_t>(x) * 4);
+      }
+      unsigned char* out = filtered.data() + 1;
+      for (std::size_t i = 0; i < rowBytes; ++i)
+        out[i] = static_cast<unsigned char>(current[i] - previous[i]);
+      std::swap(previous, current);
+      if (!deflater.add(filtered.data(), filtered.size(), y == height - 1)) return {};
+    }
+  }
+
+  const std::size_t dataSize = png.size() - idatStart - 8;
+  std::string length;
+  putBigEndian(length, static_cast<std::uint32_t>(dataSize));
+  png.replace(idatStart, 4, length);
+  const auto* crcData = reinterpret_cast<const Bytef*>(png.data() + idatStart + 4);
+  putBigEndian(png, static_cast<std::uint32_t>(crc32(0, crcData, static_cast<uInt>(dataSize + 4))));
   putChunk(png, "IEND", nullptr, 0);
   return png;
 }

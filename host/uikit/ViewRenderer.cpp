@@ -13,6 +13,7 @@
 #include "uikit/CAGradientLayer.h"
 #include "uikit/CALayer.h"
 #include "uikit/CGContext.h"
+#include "uikit/PngWriter.h"
 #include "uikit/UIBezierPath.h"
 #include "uikit/UIBlurEffect.h"
 #include "uikit/UIColor.h"
@@ -181,7 +182,7 @@ bool castsShadow(const CALayer& layer) {
 ViewRenderer::ViewRenderer(CGFloat scale)
     : scale_(std::isfinite(scale) && scale > 0 ? scale : UIScreen::mainScreen()->scale()) {}
 
-std::shared_ptr<UIImage> ViewRenderer::renderToImage(
+std::shared_ptr<cairo_surface_t> ViewRenderer::renderToSurface(
     const std::shared_ptr<UIView>& view,
     const std::vector<std::shared_ptr<UIView>>& overlays) const {
   if (!view) return nullptr;
@@ -191,37 +192,43 @@ std::shared_ptr<UIImage> ViewRenderer::renderToImage(
   const double width = std::ceil(bounds.width() * scale_ - 1e-9);
   const double height = std::ceil(bounds.height() * scale_ - 1e-9);
   if (!(width >= 1 && height >= 1 && width <= kMaxPixels && height <= kMaxPixels)) return nullptr;
-  cairo_surface_t* surface = cairo_image_surface_create(
-      CAIRO_FORMAT_ARGB32, static_cast<int>(width), static_cast<int>(height));
-  std::shared_ptr<UIImage> image;
-  if (cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
-    {
-      CGContext context(surface, scale_);
-      drawTree(context, *view);
-      for (const auto& overlay : overlays) {
-        if (!overlay) continue;
-        overlay->layoutIfNeeded();
-        const CGRect frame = overlay->frame();
-        context.saveGState();
-        context.translateCTM(frame.origin.x - bounds.origin.x, frame.origin.y - bounds.origin.y);
-        drawTree(context, *overlay);
-        context.restoreGState();
-      }
+  std::shared_ptr<cairo_surface_t> surface(
+      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(width),
+                                 static_cast<int>(height)),
+      cairo_surface_destroy);
+  if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) return nullptr;
+  {
+    CGContext context(surface.get(), scale_);
+    drawTree(context, *view);
+    for (const auto& overlay : overlays) {
+      if (!overlay) continue;
+      overlay->layoutIfNeeded();
+      const CGRect frame = overlay->frame();
+      context.saveGState();
+      context.translateCTM(frame.origin.x - bounds.origin.x, frame.origin.y - bounds.origin.y);
+      drawTree(context, *overlay);
+      context.restoreGState();
     }
-    cairo_surface_flush(surface);
-    image = UIImage::imageWithCairoSurface(surface, scale_);
   }
-  cairo_surface_destroy(surface);
-  return image;
+  cairo_surface_flush(surface.get());
+  return surface;
+}
+
+std::shared_ptr<UIImage> ViewRenderer::renderToImage(
+    const std::shared_ptr<UIView>& view,
+    const std::vector<std::shared_ptr<UIView>>& overlays) const {
+  const auto surface = renderToSurface(view, overlays);
+  return surface ? UIImage::imageWithCairoSurface(surface.get(), scale_) : nullptr;
 }
 
 bool ViewRenderer::writePng(const std::shared_ptr<UIView>& view, const std::string& hostPath,
                             const std::vector<std::shared_ptr<UIView>>& overlays) const {
-  const auto image = renderToImage(view, overlays);
-  if (!image) return false;
-  const UIImage::Bytes& png = image->pngData();
+  // Encoded straight from the drawing: an image of it would only copy the pixels first.
+  const auto surface = renderToSurface(view, overlays);
+  if (!surface) return false;
+  const std::string png = PngWriter::encode(surface.get());
   std::ofstream out(hostPath, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+  out.write(png.data(), static_cast<std::streamsize>(png.size()));
   out.close();
   return !png.empty() && out.good();
 }

@@ -6,6 +6,8 @@
 
 #include "uikit/CGGeometry.h"
 
+typedef struct _cairo_surface cairo_surface_t;
+
 namespace host {
 
 class CGContext;
@@ -52,6 +54,10 @@ class ViewRenderer {
   void drawTree(CGContext& context, UIView& view) const;
 
  private:
+  // The drawing renderToImage shows, in a surface of its own; nothing where it would answer nil.
+  std::shared_ptr<cairo_surface_t> renderToSurface(
+      const std::shared_ptr<UIView>& view,
+      const std::vector<std::shared_ptr<UIView>>& overlays) const;
   void drawView(CGContext& context, UIView& view, bool root) const;
   void drawLayerContents(CGContext& context, UIView& view, const CGRect& bounds) const;
 

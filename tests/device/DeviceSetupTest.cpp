@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
 #include <string>
 
 #include "DeviceTestSupport.h"
+#include "FreshDevice.h"
 #include "Installer.h"
 #include "foundation/PropertyListSerialization.h"
 #include "springboard/SpringBoardApp.h"
@@ -44,6 +48,47 @@ TEST_F(DeviceTest, LayingOutMakesAFreshDeviceAndKeepsWhatIsThere) {
   // A file where the device folder should be is an error.
   device.writeRaw("/plain", "x");
   EXPECT_FALSE(DefaultDevice::layOut(device.hostPath("/plain"), DeviceOptions{}, &error));
+  EXPECT_FALSE(error.empty());
+}
+
+// Every file below `root` by its path relative to it: its permission bits and its bytes.
+std::map<std::string, std::pair<std::filesystem::perms, std::string>> contentsOf(
+    const std::filesystem::path& root) {
+  std::map<std::string, std::pair<std::filesystem::perms, std::string>> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+    std::string bytes;
+    if (entry.is_regular_file()) {
+      std::ifstream in(entry.path(), std::ios::binary);
+      std::ostringstream read;
+      read << in.rdbuf();
+      bytes = read.str();
+    }
+    files[entry.path().lexically_relative(root).string()] = {entry.status().permissions(), bytes};
+  }
+  return files;
+}
+
+// A fresh device is written without a flush per file, flushed at the end or not at all, and
+// ends up as laying out and installing file by file leaves it.
+TEST(FreshDevice, HoldsWhatLayingOutAndInstallingWrite) {
+  TempDevice scratch;
+  const auto byParts = scratch.root() / "by-parts";
+  std::string error;
+  ASSERT_TRUE(DefaultDevice::layOut(byParts, DeviceOptions{"iPad", false, false}, &error)) << error;
+  host::DeviceFileSystem device(byParts);
+  ASSERT_TRUE(Installer::install(device, &error)) << error;
+  const auto expected = contentsOf(byParts);
+  EXPECT_GT(expected.size(), 100u);
+  for (const auto lifetime : {FreshDevice::Lifetime::Kept, FreshDevice::Lifetime::Temporary}) {
+    const auto fresh = scratch.root() / (lifetime == FreshDevice::Lifetime::Kept ? "kept" : "temp");
+    ASSERT_TRUE(FreshDevice::make(fresh, DeviceOptions{"iPad", false, false}, lifetime, &error))
+        << error;
+    EXPECT_TRUE(contentsOf(fresh) == expected);
+  }
+  // A folder that cannot be made is reported.
+  scratch.writeRaw("/plain", "x");
+  EXPECT_FALSE(FreshDevice::make(scratch.hostPath("/plain") / "device", DeviceOptions{},
+                                 FreshDevice::Lifetime::Kept, &error));
   EXPECT_FALSE(error.empty());
 }
 

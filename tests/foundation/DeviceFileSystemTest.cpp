@@ -184,6 +184,40 @@ TEST_F(DeviceFileSystemTest, WritesReplaceLinksAndSpecialFilesAndKeepTheOwnerAbl
   EXPECT_EQ(modeOf("/locked"), 0644);
 }
 
+// Writes for a device being laid out go in place, with the same permissions as atomic ones, and
+// never through a link or into a special file.
+TEST_F(DeviceFileSystemTest, UnsyncedWritesFollowTheAtomicRulesInPlace) {
+  const mode_t oldMask = ::umask(0077);
+  ASSERT_TRUE(device_->writeFileUnsynced("/new", "a longer first content", &error)) << error;
+  EXPECT_EQ(modeOf("/new"), 0644);
+  ASSERT_TRUE(device_->writeFileUnsynced("/tool", "x", nullptr, 0755));
+  EXPECT_EQ(modeOf("/tool"), 0755);
+  ::umask(oldMask);
+  ASSERT_EQ(::chmod(device_->hostPath("/new")->c_str(), 0440), 0);
+  ASSERT_TRUE(device_->writeFileUnsynced("/new", "short", nullptr, 0600));
+  EXPECT_EQ(device_->readFile("/new"), "short");
+  EXPECT_EQ(modeOf("/new"), 0640);
+
+  const fs::path outside = root_ / "outside";
+  std::ofstream(outside) << "secret";
+  ASSERT_EQ(::symlink(outside.c_str(), device_->hostPath("/link")->c_str()), 0);
+  ASSERT_EQ(::mkfifo(device_->hostPath("/fifo")->c_str(), 0666), 0);
+  for (const char* path : {"/link", "/fifo"}) {
+    EXPECT_FALSE(device_->writeFileUnsynced(path, "new", &error)) << path;
+    EXPECT_THAT(error, HasSubstr(std::string("\"") + path + "\": it is not a regular file"));
+  }
+  EXPECT_EQ(device_->readFile("/outside"), "secret");
+  ASSERT_TRUE(device_->createDirectory("/dir", false));
+  EXPECT_FALSE(device_->writeFileUnsynced("/dir", "x", &error));
+  EXPECT_THAT(error, HasSubstr("\"/dir\": Is a directory"));
+  EXPECT_FALSE(device_->writeFileUnsynced("/no/dir/file", "x", &error));
+  EXPECT_THAT(error, HasSubstr("\"/no/dir/file\": its directory does not exist"));
+
+  EXPECT_TRUE(device_->syncAll(&error)) << error;
+  EXPECT_FALSE(DeviceFileSystem(root_ / "missing").syncAll(&error));
+  EXPECT_THAT(error, HasSubstr("could not flush to disk"));
+}
+
 TEST_F(DeviceFileSystemTest, RegularFileReadsNeverOpenLinksOrSpecialFiles) {
   ASSERT_TRUE(write("/plain", "text"));
   ASSERT_EQ(::symlink(device_->hostPath("/plain")->c_str(), device_->hostPath("/link")->c_str()),

@@ -6,6 +6,9 @@
 #include <fstream>
 #include <string>
 
+#include "BakedImages.h"
+#include "DeviceIconArt.h"
+#include "SupportImageArt.h"
 #include "SupportImages.h"
 #include "foundation/DeviceFileSystem.h"
 #include "support/TempDevice.h"
@@ -132,6 +135,22 @@ TEST(SupportImages, InstallsAreByteForByteReproducibleAndRepairDamage) {
   ASSERT_TRUE(SupportImages::install(first.fs(), nullptr));
   EXPECT_EQ(first.readRaw(apps), original);
   EXPECT_EQ(first.readRaw(kDir + "/folder_icons/mine.png"), "user icon");
+}
+
+// The pictures are drawn once per build; what a device is given is what the code draws.
+TEST(SupportImages, TheBuiltPicturesAreWhatTheDrawingCodeDraws) {
+  const auto compare = [](std::span<const vorlan::BakedImage> baked,
+                          const std::vector<vorlan::DevicePicture>& drawn) {
+    ASSERT_EQ(baked.size(), drawn.size());
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+      EXPECT_EQ(baked[i].path, drawn[i].path);
+      EXPECT_FALSE(drawn[i].png.empty()) << drawn[i].path;
+      EXPECT_TRUE(baked[i].png == drawn[i].png) << drawn[i].path;
+    }
+  };
+  compare(vorlan::BakedImages::supportImages(), vorlan::SupportImageArt::pictures());
+  compare(vorlan::BakedImages::deviceArtwork(), vorlan::DeviceIconArt::pictures());
+  EXPECT_EQ(SupportImages::paths().size(), vorlan::BakedImages::supportImages().size());
 }
 
 TEST(SupportImages, AnUnusableDeviceRootIsReportedNotFatal) {
