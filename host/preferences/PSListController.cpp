@@ -98,11 +98,11 @@ PSListController::PSListController(Class* cls) : UIViewController(cls) {}
 void PSListController::ensureLoaded() {
   if (loaded_) return;
   loaded_ = true;
-  specifiers_ = SpecifierList(loadSpecifiers());
+  specifiers_ = PageSpecifiers(loadSpecifiers());
   specifiersDidLoad();
 }
 
-const SpecifierList& PSListController::loadedList() {
+const PageSpecifiers& PSListController::loadedList() {
   ensureLoaded();
   return specifiers_;
 }
@@ -114,7 +114,7 @@ const PSListController::Specifiers& PSListController::specifiers() {
 void PSListController::setSpecifiers(Specifiers specifiers) {
   const bool first = !loaded_;
   loaded_ = true;
-  specifiers_ = SpecifierList(std::move(specifiers));
+  specifiers_ = PageSpecifiers(std::move(specifiers));
   if (auto table = loadedTable()) table->reloadData();
   if (first) specifiersDidLoad();
 }
@@ -127,7 +127,7 @@ void PSListController::reloadSpecifiersImpl() {
   if (!loaded_) {
     ensureLoaded();
   } else {
-    specifiers_ = SpecifierList(loadSpecifiers());
+    specifiers_ = PageSpecifiers(loadSpecifiers());
   }
   if (auto table = loadedTable()) table->reloadData();
 }
@@ -239,7 +239,7 @@ void PSListController::reloadRowsOfSpecifiers(const Specifiers& specifiers, bool
   for (const auto& item : specifiers) {
     if (item) places.emplace(item.get(), std::nullopt);
   }
-  const SpecifierList& list = loadedList();
+  const PageSpecifiers& list = loadedList();
   for (std::size_t i = 0; i < list.size(); ++i) {
     const auto found = places.find(list[i].get());
     if (found != places.end() && !found->second) found->second = static_cast<long>(i);
@@ -296,9 +296,9 @@ void PSListController::applySpecifiers(Specifiers next, bool animated) {
   ensureLoaded();
   auto table = loadedTable();
   if (table) table->numberOfSections();  // the table holds the old page before it changes
-  const SpecifierList old = std::exchange(specifiers_, SpecifierList(std::move(next)));
+  const PageSpecifiers old = std::exchange(specifiers_, PageSpecifiers(std::move(next)));
   if (!table) return;
-  const SpecifierList::Changes changes = SpecifierList::changesBetween(old, specifiers_);
+  const PageSpecifiers::Changes changes = PageSpecifiers::changesBetween(old, specifiers_);
   if (changes.reloadAll) {
     table->reloadData();
     return;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "foundation/Plist.h"
-#include "preferences/SpecifierList.h"
+#include "preferences/PageSpecifiers.h"
 #include "uikit/UITableView.h"
 #include "uikit/UITableViewDataSource.h"
 #include "uikit/UITableViewDelegate.h"
@@ -25,7 +25,7 @@ class PSSpecifier;
 // first use from the page's source (loadSpecifiers, which page classes override). A group is a
 // header and the cells after it, up to the next header; it is one table section whose rows are
 // its cells. Cells before the first header form a group without a header (section 0). The
-// grouping and the updates between two pages are SpecifierList's.
+// grouping and the updates between two pages are PageSpecifiers's.
 //
 // Every change (insert, add, remove, reload) changes the page and its table together: the table
 // gets the matching row and section updates, so its counts and cells stay in step.
@@ -153,16 +153,16 @@ class PSListController : public UIViewController,
   bool specifiersLoaded() const { return loaded_; }
 
  private:
-  using Group = SpecifierList::Group;
+  using Group = PageSpecifiers::Group;
   // The group's header; nothing for the headerless group or a group that does not exist.
   std::shared_ptr<PSSpecifier> headerOfGroup(long group);
   void ensureLoaded();
-  const SpecifierList& loadedList();
+  const PageSpecifiers& loadedList();
   // Makes `next` the page, updating the table to match.
   void applySpecifiers(Specifiers next, bool animated);
   std::shared_ptr<UITableView> loadedTable();
 
-  SpecifierList specifiers_;
+  PageSpecifiers specifiers_;
   // What specifiersInGroup answers as the header of a headerless first group.
   std::shared_ptr<PSSpecifier> leadingGroup_;
   bool loaded_ = false;

@@ -1,4 +1,4 @@
-#include "preferences/SpecifierList.h"
+#include "preferences/PageSpecifiers.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -7,7 +7,7 @@
 
 namespace host {
 
-std::vector<SpecifierList::Group> SpecifierList::groupsOf(const Specifiers& specifiers) {
+std::vector<PageSpecifiers::Group> PageSpecifiers::groupsOf(const Specifiers& specifiers) {
   std::vector<Group> groups;
   for (std::size_t i = 0; i < specifiers.size(); ++i) {
     if (specifiers[i] && specifiers[i]->isGroup()) {
@@ -20,7 +20,7 @@ std::vector<SpecifierList::Group> SpecifierList::groupsOf(const Specifiers& spec
   return groups;
 }
 
-const std::vector<SpecifierList::Group>& SpecifierList::groups() const {
+const std::vector<PageSpecifiers::Group>& PageSpecifiers::groups() const {
   const std::uint64_t generation = PSSpecifier::groupingGeneration();
   if (groupsGeneration_ != generation) {
     groups_ = groupsOf(items_);
@@ -29,13 +29,13 @@ const std::vector<SpecifierList::Group>& SpecifierList::groups() const {
   return groups_;
 }
 
-long SpecifierList::numberOfRowsInGroup(long group) const {
+long PageSpecifiers::numberOfRowsInGroup(long group) const {
   const auto& all = groups();
   if (group < 0 || group >= static_cast<long>(all.size())) return 0;
   return static_cast<long>(all[static_cast<std::size_t>(group)].count);
 }
 
-std::optional<long> SpecifierList::indexForIndexPath(const NSIndexPath& indexPath) const {
+std::optional<long> PageSpecifiers::indexForIndexPath(const NSIndexPath& indexPath) const {
   const auto& all = groups();
   if (indexPath.section < 0 || indexPath.section >= static_cast<long>(all.size())) return {};
   const Group& g = all[static_cast<std::size_t>(indexPath.section)];
@@ -43,7 +43,7 @@ std::optional<long> SpecifierList::indexForIndexPath(const NSIndexPath& indexPat
   return static_cast<long>(g.first) + indexPath.row;
 }
 
-std::optional<NSIndexPath> SpecifierList::indexPathForIndex(long index) const {
+std::optional<NSIndexPath> PageSpecifiers::indexPathForIndex(long index) const {
   if (index < 0) return {};
   const auto i = static_cast<std::size_t>(index);
   const auto& all = groups();
@@ -57,7 +57,7 @@ std::optional<NSIndexPath> SpecifierList::indexPathForIndex(long index) const {
                                       static_cast<long>(after - 1 - all.begin()));
 }
 
-std::optional<long> SpecifierList::groupOfHeader(long index) const {
+std::optional<long> PageSpecifiers::groupOfHeader(long index) const {
   const auto& all = groups();
   for (std::size_t s = 0; s < all.size(); ++s) {
     if (all[s].header == static_cast<std::size_t>(index)) return static_cast<long>(s);
@@ -65,7 +65,7 @@ std::optional<long> SpecifierList::groupOfHeader(long index) const {
   return {};
 }
 
-std::optional<long> SpecifierList::indexOf(const PSSpecifier* specifier) const {
+std::optional<long> PageSpecifiers::indexOf(const PSSpecifier* specifier) const {
   if (specifier == nullptr) return {};
   for (std::size_t i = 0; i < items_.size(); ++i) {
     if (items_[i].get() == specifier) return static_cast<long>(i);
@@ -73,7 +73,7 @@ std::optional<long> SpecifierList::indexOf(const PSSpecifier* specifier) const {
   return {};
 }
 
-std::shared_ptr<PSSpecifier> SpecifierList::specifierForID(std::string_view identifier) const {
+std::shared_ptr<PSSpecifier> PageSpecifiers::specifierForID(std::string_view identifier) const {
   for (const auto& item : items_) {
     if (item && item->identifier() == identifier) return item;
   }
@@ -84,7 +84,7 @@ namespace {
 
 // The section of every cell of a list (a header's is the section it heads), and the section of
 // every header (the headerless group's under none). False when the list holds a cell twice.
-bool placesOf(const SpecifierList& list,
+bool placesOf(const PageSpecifiers& list,
               std::unordered_map<const PSSpecifier*, std::size_t>& sectionOfCell,
               std::unordered_map<const PSSpecifier*, std::size_t>& sectionOfHeader) {
   const auto& groups = list.groups();
@@ -104,8 +104,8 @@ bool placesOf(const SpecifierList& list,
 
 }  // namespace
 
-SpecifierList::Changes SpecifierList::changesBetween(const SpecifierList& before,
-                                                     const SpecifierList& after) {
+PageSpecifiers::Changes PageSpecifiers::changesBetween(const PageSpecifiers& before,
+                                                       const PageSpecifiers& after) {
   Changes changes;
   std::unordered_map<const PSSpecifier*, std::size_t> oldCells;
   std::unordered_map<const PSSpecifier*, std::size_t> newCells;
@@ -117,7 +117,7 @@ SpecifierList::Changes SpecifierList::changesBetween(const SpecifierList& before
   }
   const auto& oldGroups = before.groups();
   const auto& newGroups = after.groups();
-  const auto key = [](const SpecifierList& list, const Group& g) -> const PSSpecifier* {
+  const auto key = [](const PageSpecifiers& list, const Group& g) -> const PSSpecifier* {
     return g.header ? list[*g.header].get() : nullptr;
   };
   // A cell stays when it is in the matching section of the other list; every cell being there

@@ -20,7 +20,7 @@ class PSSpecifier;
 // a group without a header (section 0). The groups are worked out once and kept; they are worked
 // out again once any cell has become a header or stopped being one, so that such a cell is seen
 // in its new place.
-class SpecifierList {
+class PageSpecifiers {
  public:
   using Specifiers = std::vector<std::shared_ptr<PSSpecifier>>;
 
@@ -42,8 +42,8 @@ class SpecifierList {
     std::vector<NSIndexPath> insertedRows;
   };
 
-  SpecifierList() = default;
-  explicit SpecifierList(Specifiers items) : items_(std::move(items)) {}
+  PageSpecifiers() = default;
+  explicit PageSpecifiers(Specifiers items) : items_(std::move(items)) {}
 
   const Specifiers& items() const { return items_; }
   std::size_t size() const { return items_.size(); }
@@ -68,7 +68,7 @@ class SpecifierList {
   // The first cell with that identifier; nothing if none.
   std::shared_ptr<PSSpecifier> specifierForID(std::string_view identifier) const;
 
-  static Changes changesBetween(const SpecifierList& before, const SpecifierList& after);
+  static Changes changesBetween(const PageSpecifiers& before, const PageSpecifiers& after);
 
  private:
   Specifiers items_;

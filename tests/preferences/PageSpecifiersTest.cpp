@@ -4,12 +4,12 @@
 #include <vector>
 
 #include "preferences/PSSpecifier.h"
-#include "preferences/SpecifierList.h"
+#include "preferences/PageSpecifiers.h"
 
 namespace host {
 namespace {
 
-using Specifiers = SpecifierList::Specifiers;
+using Specifiers = PageSpecifiers::Specifiers;
 using Rows = std::vector<NSIndexPath>;
 using Sections = std::vector<long>;
 
@@ -20,15 +20,15 @@ std::shared_ptr<PSSpecifier> group(const char* name) {
   return PSSpecifier::groupSpecifierWithName(name);
 }
 
-class SpecifierListTest : public ::testing::Test {
+class PageSpecifiersTest : public ::testing::Test {
  protected:
   // top | g1: a, b | g2: (empty) | g3: x
   std::shared_ptr<PSSpecifier> top = cell("top"), g1 = group("one"), a = cell("a"), b = cell("b"),
                                g2 = group("two"), g3 = group("three"), x = cell("x");
-  SpecifierList list{Specifiers{top, g1, a, b, g2, g3, x}};
+  PageSpecifiers list{Specifiers{top, g1, a, b, g2, g3, x}};
 };
 
-TEST_F(SpecifierListTest, GroupsAreSectionsAndTheirCellsRows) {
+TEST_F(PageSpecifiersTest, GroupsAreSectionsAndTheirCellsRows) {
   ASSERT_EQ(list.numberOfGroups(), 4);
   const auto groups = list.groups();
   EXPECT_FALSE(groups[0].header);  // the cells before the first header
@@ -55,7 +55,7 @@ TEST_F(SpecifierListTest, GroupsAreSectionsAndTheirCellsRows) {
 
   // Groups follow a cell that becomes a header, and a header that becomes a cell, in every list
   // that holds it, copies included, however often they were asked before.
-  const SpecifierList copy = list;
+  const PageSpecifiers copy = list;
   a->setCellType(PSSpecifier::PSGroupCell);
   EXPECT_EQ(list.numberOfGroups(), 5);
   EXPECT_EQ(copy.numberOfGroups(), 5);
@@ -69,12 +69,12 @@ TEST_F(SpecifierListTest, GroupsAreSectionsAndTheirCellsRows) {
   EXPECT_EQ(list.numberOfGroups(), 4);
 }
 
-TEST_F(SpecifierListTest, ChangesMatchSectionsByHeaderAndRowsByCell) {
+TEST_F(PageSpecifiersTest, ChangesMatchSectionsByHeaderAndRowsByCell) {
   const auto y = cell("y");
   const auto g4 = group("four");
   // Drop b and group two, add y to group one and a new group four at the end.
-  const SpecifierList next{Specifiers{top, g1, y, a, g3, x, g4}};
-  const auto changes = SpecifierList::changesBetween(list, next);
+  const PageSpecifiers next{Specifiers{top, g1, y, a, g3, x, g4}};
+  const auto changes = PageSpecifiers::changesBetween(list, next);
   EXPECT_FALSE(changes.reloadAll);
   EXPECT_EQ(changes.deletedSections, (Sections{2}));
   EXPECT_EQ(changes.insertedSections, (Sections{3}));
@@ -82,22 +82,22 @@ TEST_F(SpecifierListTest, ChangesMatchSectionsByHeaderAndRowsByCell) {
   EXPECT_EQ(changes.insertedRows, (Rows{{1, 0}}));  // numbered as after
 
   // The headerless group is matched by having none; it comes and goes like any other.
-  const auto gone = SpecifierList::changesBetween(list, SpecifierList{Specifiers{g1, a, b}});
+  const auto gone = PageSpecifiers::changesBetween(list, PageSpecifiers{Specifiers{g1, a, b}});
   EXPECT_EQ(gone.deletedSections, (Sections{0, 2, 3}));
   EXPECT_TRUE(gone.insertedSections.empty());
   EXPECT_TRUE(gone.deletedRows.empty() && gone.insertedRows.empty());
 
-  const auto same = SpecifierList::changesBetween(list, list);
+  const auto same = PageSpecifiers::changesBetween(list, list);
   EXPECT_TRUE(same.deletedSections.empty() && same.insertedSections.empty());
   EXPECT_TRUE(same.deletedRows.empty() && same.insertedRows.empty());
 }
 
-TEST_F(SpecifierListTest, ACellHeldTwiceCannotBeMatched) {
+TEST_F(PageSpecifiersTest, ACellHeldTwiceCannotBeMatched) {
   EXPECT_TRUE(
-      SpecifierList::changesBetween(list, SpecifierList{Specifiers{top, g1, a, a}}).reloadAll);
+      PageSpecifiers::changesBetween(list, PageSpecifiers{Specifiers{top, g1, a, a}}).reloadAll);
   EXPECT_TRUE(
-      SpecifierList::changesBetween(SpecifierList{Specifiers{x, x}}, SpecifierList{}).reloadAll);
-  EXPECT_FALSE(SpecifierList::changesBetween(SpecifierList{}, list).reloadAll);
+      PageSpecifiers::changesBetween(PageSpecifiers{Specifiers{x, x}}, PageSpecifiers{}).reloadAll);
+  EXPECT_FALSE(PageSpecifiers::changesBetween(PageSpecifiers{}, list).reloadAll);
 }
 
 }  // namespace
