@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "foundation/PlistUtf8.h"
+#include "foundation/PlistWriteFailure.h"
 #include "foundation/PropertyListSerialization.h"
 
 namespace host {
@@ -31,13 +32,7 @@ std::optional<std::string> PlistBinaryWriter::write(const Plist& root, std::stri
   PlistBinaryWriter writer;
   std::uint64_t top = 0;
   if (!writer.collect(root, 0, top)) {
-    if (error) {
-      std::string where;
-      for (auto it = writer.path_.rbegin(); it != writer.path_.rend(); ++it)
-        where += "/" + *it;
-      *error = "cannot write the property list: " + writer.reason_ +
-               (where.empty() ? " (the root value)" : " (at " + where + ")");
-    }
+    if (error) *error = PlistWriteFailure::describe(writer.reason_, writer.path_);
     return std::nullopt;
   }
   writer.referenceSize_ = bytesFor(writer.objects_.size());

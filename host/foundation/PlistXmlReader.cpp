@@ -162,29 +162,26 @@ bool parseReal(std::string_view text, double& out) {
 
 PropertyListSerialization::ReadResult PlistXmlReader::read(std::string_view bytes) {
   PlistXmlReader reader(bytes);
-  PropertyListSerialization::ReadResult result;
-  result.format = PropertyListSerialization::Format::Xml;
-  Plist value;
-  if (reader.readDocument(value)) {
-    result.value = std::move(value);
-  } else {
-    result.error = "XML property list: " + reader.error_;
-  }
-  return result;
+  return reader.readResult();
 }
 
 PropertyListSerialization::ReadResult PlistXmlReader::readInPlace(std::string& bytes) {
   PlistXmlReader reader(bytes);
   reader.inPlace_ = bytes.data();
+  auto result = reader.readResult();
+  std::string().swap(bytes);
+  return result;
+}
+
+PropertyListSerialization::ReadResult PlistXmlReader::readResult() {
   PropertyListSerialization::ReadResult result;
   result.format = PropertyListSerialization::Format::Xml;
   Plist value;
-  if (reader.readDocument(value)) {
+  if (readDocument(value)) {
     result.value = std::move(value);
   } else {
-    result.error = "XML property list: " + reader.error_;
+    result.error = "XML property list: " + error_;
   }
-  std::string().swap(bytes);
   return result;
 }
 

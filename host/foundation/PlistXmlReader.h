@@ -30,6 +30,8 @@ class PlistXmlReader {
   explicit PlistXmlReader(std::string_view bytes) : input_(bytes) {}
 
   bool readDocument(Plist& out);
+  // The document read into a result: its value, or the reason it cannot be read.
+  PropertyListSerialization::ReadResult readResult();
   bool readValue(const pugi::xml_node& element, int depth, Plist& out);
   bool readDictionary(const pugi::xml_node& element, int depth, Plist& out);
   bool readArray(const pugi::xml_node& element, int depth, Plist& out);

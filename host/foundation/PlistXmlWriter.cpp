@@ -12,6 +12,7 @@
 #include "foundation/PlistBase64.h"
 #include "foundation/PlistDate.h"
 #include "foundation/PlistUtf8.h"
+#include "foundation/PlistWriteFailure.h"
 #include "foundation/PlistXmlSize.h"
 #include "foundation/PropertyListSerialization.h"
 
@@ -92,13 +93,7 @@ std::optional<std::string> PlistXmlWriter::write(const Plist& root, std::string*
   }
   writer.out_.append(kHeader);
   if (!writer.writeValue(root, 0)) {
-    if (error) {
-      std::string where;
-      for (auto it = writer.path_.rbegin(); it != writer.path_.rend(); ++it)
-        where += "/" + *it;
-      *error = "cannot write the property list: " + writer.reason_ +
-               (where.empty() ? " (the root value)" : " (at " + where + ")");
-    }
+    if (error) *error = PlistWriteFailure::describe(writer.reason_, writer.path_);
     return std::nullopt;
   }
   writer.out_.append(kFooter);
