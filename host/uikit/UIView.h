@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "uikit/CGGeometry.h"
@@ -80,6 +81,10 @@ class UIView : public UIResponder {
   void setContentMode(UIViewContentMode mode) { contentMode_ = mode; }
   long tag() const { return tag_; }
   void setTag(long tag) { tag_ = tag; }
+  // What VoiceOver reads for the view; controls that show no text carry one. The simulator's
+  // scripts find views by it as they find them by their text.
+  const std::string& accessibilityLabel() const { return accessibilityLabel_; }
+  void setAccessibilityLabel(std::string label) { accessibilityLabel_ = std::move(label); }
   const std::shared_ptr<CALayer>& layer() const { return layer_; }
 
   // The hierarchy.
@@ -204,6 +209,7 @@ class UIView : public UIResponder {
   bool userInteractionEnabled_ = true;
   UIViewContentMode contentMode_ = UIViewContentModeScaleToFill;
   long tag_ = 0;
+  std::string accessibilityLabel_;
   bool needsLayout_ = true;
   bool needsDisplay_ = true;
 };
