@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "info/infoView.h"
+#include "menu/VLButtonSpecifier.h"
+#include "menu/VLScrollView.h"
+#include "menu/VLSpecifier.h"
+#include "panels/PanelTestSupport.h"
+#include "panels/shapeSkyView.h"
+#include "uikit/UIColor.h"
+#include "uikit/UITextView.h"
+
+namespace vorlan {
+namespace {
+
+using host::CGRect;
+
+bool sameColor(const std::shared_ptr<host::UIColor>& a, const std::shared_ptr<host::UIColor>& b) {
+  return a && b && a->isEqual(*b);
+}
+
+TEST(VLSpecifier, TheHighlightFillsTheSpaceBetweenTheSeparatorsShown) {
+  auto button = VLSpecifier::make({0, 0, 160, 80});
+  const auto& highlight = button->backgroundView();
+  EXPECT_EQ(highlight->frame(), (CGRect{0, 0, 160, 80}));  // no separators at first
+
+  button->setSeparatorHeight(2);
+  EXPECT_EQ(button->bottomBorder()->frame(), (CGRect{0, 78, 160, 2}));
+  button->setSeparatorLeftOffset(15);
+  button->setSeparatorRightOffset(15);
+  EXPECT_EQ(button->topBorder()->frame(), (CGRect{15, 0, 130, 2}));
+  EXPECT_EQ(button->bottomBorder()->frame(), (CGRect{15, 78, 130, 2}));
+
+  button->setShowBorder(true, VLSpecifier::kBottomBorder);
+  EXPECT_EQ(highlight->frame(), (CGRect{0, 0, 160, 78}));
+  button->setShowBorder(true, VLSpecifier::kTopBorder);
+  EXPECT_EQ(highlight->frame(), (CGRect{0, 2, 160, 76}));
+  button->setShowBorder(false, VLSpecifier::kBottomBorder);
+  EXPECT_EQ(highlight->frame(), (CGRect{0, 2, 160, 78}));
+  button->setShowBorder(false, 7);  // no such separator: nothing changes
+  EXPECT_FALSE(button->topBorder()->isHidden());
+  button->setShowBorders(false);
+  EXPECT_TRUE(button->topBorder()->isHidden());
+  EXPECT_TRUE(button->bottomBorder()->isHidden());
+  EXPECT_EQ(highlight->frame(), (CGRect{0, 0, 160, 80}));
+}
+
+// A menu at the right edge of the window with one button, as the cell action menu lays it out.
+class VLButtonSpecifierTest : public test::PanelTest {
+ protected:
+  void SetUp() override {
+    PanelTest::SetUp();
+    menu = VLScrollView::make({207.5, 0, 167.5, 667});
+    window->addSubview(menu);
+    button = VLButtonSpecifier::make({0, 0, 167.5, 83.375});
+    button->setTitle("Hide");
+    button->setInfoText("Hides the cell.");
+    button->setTarget([this] {
+      ++actions;
+      shownOnRelease = button->isShow();
+    });
+    menu->addSubview(button);
+  }
+
+  void hold(double seconds) {
+    finger->touchDown(center);
+    wait(seconds);
+  }
+  void release() { finger->touchUp(center); }
+
+  const host::CGPoint center{290, 40};
+  std::shared_ptr<VLScrollView> menu;
+  std::shared_ptr<VLButtonSpecifier> button;
+  int actions = 0;
+  bool shownOnRelease = false;
+};
+
+TEST_F(VLButtonSpecifierTest, HoldingHalfASecondShowsTheHelpAndTheActionStillArrives) {
+  hold(0.49);
+  EXPECT_FALSE(button->isShow());
+  release();
+  EXPECT_EQ(actions, 1);
+  EXPECT_FALSE(shownOnRelease);
+  EXPECT_EQ(button->info(), nullptr);
+
+  hold(0.5);
+  ASSERT_TRUE(button->isShow());
+  EXPECT_EQ(button->info()->superview(), window);
+  release();
+  EXPECT_EQ(actions, 2);
+  EXPECT_TRUE(shownOnRelease);  // so the menu's action knows to do nothing
+  wait(1);
+  EXPECT_TRUE(button->isShow());  // the popup stays until a tap outside it
+
+  // Holding again while it shows changes nothing.
+  hold(1.2);
+  release();
+  EXPECT_TRUE(button->isShow());
+  finger->tap({20, 650});
+  wait(1);
+  EXPECT_FALSE(button->isShow());
+}
+
+TEST_F(VLButtonSpecifierTest, AButtonWithoutHelpOnlyHighlightsWhileHeld) {
+  button->setWantsInfo(false);
+  hold(1.5);
+  EXPECT_EQ(button->info(), nullptr);
+  EXPECT_TRUE(sameColor(button->backgroundView()->backgroundColor(),
+                        button->topBorder()->backgroundColor()));
+  EXPECT_TRUE(sameColor(button->getLabel()->textColor(), host::UIColor::blackColor()));
+  release();
+  EXPECT_EQ(actions, 1);
+  EXPECT_TRUE(sameColor(button->backgroundView()->backgroundColor(), host::UIColor::clearColor()));
+  EXPECT_TRUE(sameColor(button->getLabel()->textColor(), host::UIColor::colorWithWhite(1, 0.6)));
+}
+
+TEST_F(VLButtonSpecifierTest, ThePopupPointsAtTheIconWithTheWidthItsTextWasLaidOutFor) {
+  const float width = button->infoViewWidth();
+  hold(0.5);
+  release();
+  ASSERT_TRUE(button->isShow());
+  const auto& shape = button->info()->shape();
+  // The icon is a third of the button wide; the popup starts 40 points left of its centre.
+  EXPECT_FLOAT_EQ(static_cast<float>(shape->rectangle().origin.x),
+                  static_cast<float>(375 - (167.5 / 3 / 2 + 207.5) - 40));
+  EXPECT_FLOAT_EQ(static_cast<float>(shape->rectangle().size.width), width);
+  EXPECT_EQ(shape->container()->frame(), (CGRect{5, 18, width - 10.0, 226}));
+  EXPECT_EQ(button->info()->textView()->text(), "Hides the cell.");
+  EXPECT_EQ(button->info()->textView()->textAlignment(), host::NSTextAlignment::Left);
+}
+
+}  // namespace
+}  // namespace vorlan
