@@ -251,7 +251,8 @@ TEST_F(PasscodeKeypadTest, SettingAFirstPasscodeSkipsTheOldOneAndACancelStartsOv
   EXPECT_EQ(keypad->status()->text(), "Re enter your password");  // not compared with 2468
   type(keypad, "1357");
   EXPECT_EQ(manager()->getPassword(), "1357");
-  EXPECT_EQ(std::count(sounds().begin(), sounds().end(), kBuzz), 0);
+  const Sounds played = sounds();
+  EXPECT_EQ(std::count(played.begin(), played.end(), kBuzz), 0);
 }
 
 TEST_F(PasscodeKeypadTest, KeyLabelsShowOnlyWhenAsked) {
