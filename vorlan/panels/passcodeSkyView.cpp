@@ -379,12 +379,17 @@ void passcodeSkyView::cancelTapped() {
 void passcodeSkyView::error() {
   host::AudioServicesPlaySystemSound(host::kSystemSoundID_Vibrate);
   for (const auto& dot : dots_) {
-    const auto shift = [dot](double dx) {
-      return [dot, dx] { dot->setCenter({dot->center().x + dx, dot->center().y}); };
+    // The chained stages hold the dot weakly: a dot's own animation must not keep it alive.
+    const std::weak_ptr<host::UIView> weakDot = dot;
+    const auto shift = [weakDot](double dx) {
+      return [weakDot, dx] {
+        if (auto moved = weakDot.lock())
+          moved->setCenter({moved->center().x + dx, moved->center().y});
+      };
     };
     animateWithDuration(
         0.1,
-        [dot, move = shift(-20)] {
+        [&dot, move = shift(-20)] {
           dot->setBackgroundColor(UIColor::clearColor());
           move();
         },
