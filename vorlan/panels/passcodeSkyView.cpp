@@ -170,16 +170,18 @@ void passcodeSkyView::buildKeys(const std::shared_ptr<host::UIView>& container) 
   container->addSubview(cancel_);
 }
 
-// The status line and the cover as the stored passcode asks for them.
+// The status line and the cover as the stored passcode asks for them. An empty stored passcode
+// counts as none: no four digits could match it, so the user could never replace it.
 void passcodeSkyView::showStoredState() {
   const auto stored = storedPassword();
+  const bool hasPasscode = stored.has_value() && !stored->empty();
   if (procedure_ == 0) {
-    if (noPassword_) noPassword_->setHidden(stored.has_value() && !stored->empty());
+    if (noPassword_) noPassword_->setHidden(hasPasscode);
     status_->setText("Enter your passcode");
     return;
   }
   if (noPassword_) noPassword_->setHidden(true);
-  newPass_ = !stored.has_value();
+  newPass_ = !hasPasscode;
   status_->setText(newPass_ ? "Enter your new passcode" : "Enter your old passcode");
 }
 
