@@ -60,6 +60,10 @@ class Simulator {
   bool showSettings(std::ostream& out, std::string& error) const;
   // Moves the app's new log lines into the simulator's log.
   void collectLog(App app);
+  // Moves the app's new platform events into the simulator's record of that app.
+  void collectEvents(App app);
+  // The lines an app answers to a command that only reads (log, events); none when it is gone.
+  std::vector<std::string> ask(App app, ScriptCommand::Kind kind);
 
   Options options_;
   std::filesystem::path root_;
@@ -68,6 +72,8 @@ class Simulator {
   std::map<App, std::unique_ptr<AppProcess>> apps_;
   std::optional<App> front_;
   std::vector<std::string> log_;
+  // Recorded events not yet shown, per app; kept when the app ends (a respring).
+  std::map<App, std::vector<std::string>> events_;
   bool respringRequested_ = false;
   std::string openRequested_;
 };
