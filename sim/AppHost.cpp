@@ -6,6 +6,7 @@
 #include "RowAndPanelActions.h"
 #include "ScreenReader.h"
 #include "TouchDriver.h"
+#include "VisibleViews.h"
 #include "foundation/DeviceFileSystem.h"
 #include "foundation/Log.h"
 #include "foundation/PlatformEvents.h"
@@ -23,6 +24,7 @@
 #include "uikit/UINavigationButton.h"
 #include "uikit/UINavigationController.h"
 #include "uikit/UIScreen.h"
+#include "uikit/UISlider.h"
 #include "uikit/UIWindow.h"
 #include "uikit/ViewRenderer.h"
 #include "uikit/ViewTreeDump.h"
@@ -261,6 +263,13 @@ bool AppHost::touch(const ScriptCommand& command, std::string& error) {
       return false;
     }
     at = found->centre;
+    // A finger moves a slider by its thumb.
+    if (const auto* slider = dynamic_cast<host::UISlider*>(found->view.get());
+        slider && command.kind == Kind::DragText) {
+      const auto entries = VisibleViews::of(*finger.window());
+      if (const auto* thumb = VisibleViews::entryOf(entries, slider->thumbView().get()))
+        at = thumb->centre;
+    }
   }
   switch (command.kind) {
     case Kind::Tap:

@@ -87,7 +87,11 @@ std::string ScreenReader::texts(host::UIWindow& window,
   for (const auto& entry : VisibleViews::of(window, overlays)) {
     const std::string frame = half(entry.frame.minX()) + "\t" + half(entry.frame.minY()) + "\t" +
                               half(entry.frame.width()) + "\t" + half(entry.frame.height()) + "\t";
-    const std::string shown = oneLine(textOf(*entry.view).value_or(""));
+    // A button's title shows in its own label: the button (the control) stands for both.
+    const auto parent = entry.view->superview();
+    const bool titleOfButton = parent && dynamic_cast<host::UIButton*>(parent.get()) &&
+                               dynamic_cast<host::UILabel*>(entry.view.get());
+    const std::string shown = titleOfButton ? "" : oneLine(textOf(*entry.view).value_or(""));
     const std::string label = oneLine(entry.view->accessibilityLabel());
     if (!shown.empty()) out += frame + shown + "\n";
     if (!label.empty() && label != shown) out += frame + label + "\n";
