@@ -133,6 +133,8 @@ int Simulator::run(std::string_view script, std::ostream& out, std::ostream& err
   for (const auto& command : *commands) {
     if (options_.echo) out << "> " << describe(command) << '\n';
     bool ok = execute(command, out, error);
+    // A tour says where each screenshot went.
+    if (ok && options_.echo && command.kind == Kind::Shot) out << "wrote " << command.text << '\n';
     if (respringRequested_) {
       // The app asked for SpringBoard's restart ("killall -HUP SpringBoard") during the command.
       respringRequested_ = false;

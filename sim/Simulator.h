@@ -25,7 +25,8 @@ class Simulator {
   struct Options {
     std::filesystem::path device;  // empty: a fresh device in a temporary folder
     std::string model;             // "iPhone" or "iPad"; empty keeps the device's own
-    bool echo = false;             // print each command before what it shows
+    bool echo = false;             // print each command before what it shows, and each
+                                   // screenshot's path once written
   };
 
   explicit Simulator(Options options);

@@ -257,10 +257,19 @@ TEST_F(SimulatorTest, TheCommandLineRunsScriptsAndTheTour) {
       << err.str();
   EXPECT_TRUE(hasLine(out.str(), kAirplaneOff)) << out.str();
 
+  // The tour keeps its screenshots where it says; a file in the folder's place is refused.
   out.str("");
-  EXPECT_EQ(CommandLine::run({"sim"}, out, err), 0) << err.str();
+  const auto shots = folder / "tour \"shots\"";
+  EXPECT_EQ(CommandLine::run({"sim", "--shots", shots.string()}, out, err), 0) << err.str();
   EXPECT_NE(out.str().find("> open \"General\""), std::string::npos) << out.str();
   EXPECT_TRUE(hasLine(out.str(), "3.0\tBackground App Refresh\tBACKGROUND_REFRESH\tswitch:off"));
+  for (const char* name : {"1-main-list.png", "2-general.png", "3-landscape.png"}) {
+    EXPECT_TRUE(hasLine(out.str(), "wrote " + (shots / name).string())) << out.str();
+    EXPECT_GT(std::filesystem::file_size(shots / name), 1000u) << name;
+  }
+  err.str("");
+  EXPECT_EQ(CommandLine::run({"sim", "--shots", (folder / "script.txt").string()}, out, err), 1);
+  EXPECT_NE(err.str().find("cannot make the screenshot folder"), std::string::npos) << err.str();
 }
 
 TEST_F(SimulatorTest, AFolderHoldingSomethingElseIsNotUsedAsADevice) {
