@@ -101,6 +101,18 @@ TEST_F(ScreenCommandsTest, DismissTapsJustOutsideTheFrontMostBalloon) {
   EXPECT_EQ(ScreenReader::pointJustOutside(screen, screen), std::nullopt);
 }
 
+TEST_F(ScreenCommandsTest, RowsOfAnyTableAreToggledAndReorderedByTheirTitles) {
+  installProbe();
+  const ScriptRun result =
+      run("launch settings\ntap \"Rows\"\ntoggle \"Lamp\"\nreorder \"North\" \"South\"\nlog\n"
+          "reorder \"Lamp\" \"North\"\n");
+  EXPECT_EQ(result.err,
+            "vorlan sim: line 6: the row \"Lamp\" shows no reorder control (is its table "
+            "editing?)\n");
+  EXPECT_TRUE(hasLine(result.out, "Settings: lamp on")) << result.out;
+  EXPECT_TRUE(hasLine(result.out, "Settings: order East South North")) << result.out;
+}
+
 TEST_F(ScreenCommandsTest, ADragOnATextPansFrameByFrame) {
   installProbe();
   const ScriptRun result = run("launch settings\ndrag \"Handle\" 100 0 0.3\nlog\n");

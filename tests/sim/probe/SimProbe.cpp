@@ -2,8 +2,10 @@
 // of controls over the bottom of the screen that cause what scripts observe (platform events, a
 // presented video, an alert with a field, a panel with a balloon) and views that are visible,
 // hidden, faint, clipped or off screen.
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "foundation/Log.h"
 #include "foundation/NSBundle.h"
@@ -21,6 +23,9 @@
 #include "uikit/UIColor.h"
 #include "uikit/UILabel.h"
 #include "uikit/UIPanGestureRecognizer.h"
+#include "uikit/UISwitch.h"
+#include "uikit/UITableView.h"
+#include "uikit/UITableViewDataSource.h"
 #include "uikit/UITapGestureRecognizer.h"
 #include "uikit/UITextField.h"
 #include "uikit/UIWindow.h"
@@ -59,6 +64,50 @@ std::shared_ptr<LoggingDelegate>& delegate() {
   static auto shared = std::make_shared<LoggingDelegate>();
   return shared;
 }
+
+// A table in editing mode whose rows can be moved; the last row has a switch instead.
+class Rows : public UITableViewDataSource {
+ public:
+  long tableViewNumberOfRowsInSection(UITableView& /*table*/, long /*section*/) override {
+    return static_cast<long>(titles_.size()) + 1;
+  }
+  std::shared_ptr<UITableViewCell> tableViewCellForRowAtIndexPath(
+      UITableView& /*table*/, const NSIndexPath& indexPath) override {
+    auto cell = UITableViewCell::cellWithStyle(UITableViewCellStyleDefault, "");
+    const auto row = static_cast<std::size_t>(indexPath.row);
+    cell->textLabel()->setText(row < titles_.size() ? titles_[row] : "Lamp");
+    if (row == titles_.size()) {
+      auto lamp = std::make_shared<UISwitch>();
+      lamp->addAction(
+          [](const std::shared_ptr<UIControl>& sender, UIEvent*) {
+            NSLog(std::string("lamp ") + (static_cast<UISwitch&>(*sender).isOn() ? "on" : "off"));
+          },
+          UIControlEventValueChanged);
+      lamp->setFrame(CGRectMake(250, 6, 51, 31));
+      cell->contentView()->addSubview(lamp);
+    } else {
+      cell->setShowsReorderControl(true);
+    }
+    return cell;
+  }
+  bool tableViewCanMoveRowAtIndexPath(UITableView& /*table*/, const NSIndexPath& at) override {
+    return static_cast<std::size_t>(at.row) < titles_.size();
+  }
+  bool implementsMoveRow() const override { return true; }
+  void tableViewMoveRowAtIndexPath(UITableView& /*table*/, const NSIndexPath& from,
+                                   const NSIndexPath& to) override {
+    const std::string moved = titles_[static_cast<std::size_t>(from.row)];
+    titles_.erase(titles_.begin() + from.row);
+    titles_.insert(titles_.begin() + to.row, moved);
+    std::string order = "order";
+    for (const auto& title : titles_)
+      order += " " + title;
+    NSLog(order);
+  }
+
+ private:
+  std::vector<std::string> titles_{"North", "East", "South"};
+};
 
 std::shared_ptr<UIViewController> root() {
   const auto window = UIApplication::sharedApplication()->keyWindow();
@@ -132,6 +181,16 @@ void showPanel() {
   window->addSubview(panel);
 }
 
+void showRows() {
+  static const auto rows = std::make_shared<Rows>();
+  const auto window = UIApplication::sharedApplication()->keyWindow();
+  auto table = std::make_shared<UITableView>();
+  table->setFrame(CGRectMake(0, 64, 375, 300));
+  table->setDataSource(rows);
+  table->setEditing(true);
+  window->addSubview(table);
+}
+
 void build() {
   const auto window = UIApplication::sharedApplication()->keyWindow();
   if (!window) return;
@@ -148,6 +207,7 @@ void build() {
   button(*strip, "Ask", CGRectMake(225, 0, 75, 44), ask);
   button(*strip, "Panel", CGRectMake(300, 0, 75, 44), showPanel);
   button(*strip, "", CGRectMake(0, 50, 44, 44), [] { AudioServicesPlaySystemSound(1); });
+  button(*strip, "Rows", CGRectMake(300, 100, 75, 44), showRows);
   // Two buttons show the same title: the one drawn later is in front.
   button(*strip, "Twin", CGRectMake(0, 150, 60, 44), [] { AudioServicesPlaySystemSound(2); });
   button(*strip, "Twin", CGRectMake(300, 150, 60, 44), [] { AudioServicesPlaySystemSound(3); });
