@@ -303,15 +303,17 @@ bool AppHost::type(const std::string& text, std::string& error) {
     error = "nothing takes text: no text field is the first responder";
     return false;
   }
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t key = std::min(text.find_first_of("\b\n", start), text.size());
-    if (key > start) host::Keyboard::typeText(std::string_view(text).substr(start, key - start));
-    if (key == text.size()) break;
+  for (std::size_t start = 0; start < text.size();) {
     // The return key may end the editing; typing on then has nowhere to go.
     if (!host::Keyboard::isVisible()) {
       error = "nothing takes text any more: the text field gave up the keyboard";
       return false;
+    }
+    const std::size_t key = std::min(text.find_first_of("\b\n", start), text.size());
+    if (key > start) {
+      host::Keyboard::typeText(std::string_view(text).substr(start, key - start));
+      start = key;
+      continue;
     }
     if (text[key] == '\b') {
       host::Keyboard::pressDelete();
@@ -321,10 +323,6 @@ bool AppHost::type(const std::string& text, std::string& error) {
     }
     TouchDriver::run(0);
     start = key + 1;
-    if (start < text.size() && !host::Keyboard::isVisible()) {
-      error = "nothing takes text any more: the text field gave up the keyboard";
-      return false;
-    }
   }
   TouchDriver::run(0);
   return true;
