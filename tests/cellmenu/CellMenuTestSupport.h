@@ -95,8 +95,10 @@ class CellMenuTest : public SettingsProcessTest {
     host::TouchInjector(app->window()).tap(centreOf(view));
     host::RunLoop::main().advance(0.05);
   }
-  // Types on the keypad on screen; a success action runs 0.4 s after the last key.
+  // Types on the keypad on screen, once its keys have grown into place (they take no touch
+  // while they do); a success action runs 0.4 s after the last key.
   void typePasscode(const std::string& digits) {
+    host::RunLoop::main().advance(1.5);
     for (const char digit : digits)
       tap(std::string(1, digit));
     host::RunLoop::main().advance(1.0);
