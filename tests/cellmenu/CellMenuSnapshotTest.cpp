@@ -7,44 +7,32 @@
 namespace vorlan::test {
 namespace {
 
-// The menu drawn over a dark backdrop, as it shows over the blurred wallpaper.
-class CellMenuSnapshotTest : public CellMenuTest {
- protected:
-  void expectMenuSnapshot(const std::string& name) {
-    auto backdrop = std::make_shared<host::UIView>();
-    backdrop->setFrame(menu->bounds());
-    backdrop->setBackgroundColor(host::UIColor::colorWithWhite(0.15, 1));
-    menu->setFrame(backdrop->bounds());
-    backdrop->addSubview(menu);
-    EXPECT_SNAPSHOT(backdrop, name);
-  }
-};
-
-TEST_F(CellMenuSnapshotTest, EnabledCell) {
-  launchWithMenu();
-  target(main(), "WIFI");
-  expectMenuSnapshot("enabled");
-}
-
-TEST_F(CellMenuSnapshotTest, DisabledProtectedCell) {
+// The menu over a dark backdrop, as it shows over the blurred wallpaper: for an enabled cell,
+// for a disabled and protected one, and for a cell without an identifier.
+TEST_F(CellMenuTest, Snapshots) {
   writeSettings(Plist::dictionary(
       {{"enabled",
         Plist::dictionary({{kMain, Plist::dictionary({{"WIFI", Plist::boolean(false)}})}})},
        {"passcode",
         Plist::dictionary({{kMain, Plist::dictionary({{"WIFI", Plist::integer(1)}})}})}}));
   launchWithMenu();
-  target(main(), "WIFI");
-  expectMenuSnapshot("disabled-protected");
-}
+  auto backdrop = std::make_shared<host::UIView>();
+  backdrop->setFrame(menu->bounds());
+  backdrop->setBackgroundColor(host::UIColor::colorWithWhite(0.15, 1));
+  target(main(), "General");
+  menu->setFrame(backdrop->bounds());
+  backdrop->addSubview(menu);
+  EXPECT_SNAPSHOT(backdrop, "enabled");
 
-TEST_F(CellMenuSnapshotTest, CellWithoutIdentifier) {
-  launchWithMenu();
+  target(main(), "WIFI");
+  EXPECT_SNAPSHOT(backdrop, "disabled-protected");
+
   const auto wifi = main()->specifierForID("WIFI");
   wifi->setIdentifier("");
   menu->setSpecifier(wifi, nullptr, main());
   menu->animatedViewsForAnimationWithDuration(0.1f, 0);
   settle();
-  expectMenuSnapshot("without-identifier");
+  EXPECT_SNAPSHOT(backdrop, "without-identifier");
 }
 
 }  // namespace
