@@ -13,7 +13,6 @@ namespace vorlan {
 namespace {
 
 using host::NSAttributedString;
-using host::NSRange;
 
 class StringConverterTest : public ::testing::Test {
  protected:
@@ -43,20 +42,6 @@ class StringConverterTest : public ::testing::Test {
   std::shared_ptr<host::UIColor> color = host::UIColor::colorWithWhite(0.2, 0.9);
 };
 
-TEST_F(StringConverterTest, PlainTextKeepsItsCharactersAndGetsFontColourAndAlignment) {
-  const auto text = convert("Hide a cell.\n\nIt comes back from the list.");
-  EXPECT_EQ(text->string(), "Hide a cell.\n\nIt comes back from the list.");
-  NSRange run;
-  const auto& attributes = text->attributesAtIndex(0, &run);
-  EXPECT_EQ(run, (NSRange{0, text->length()}));
-  EXPECT_EQ(attributes.at(std::string(host::NSFontAttributeName)), font);
-  EXPECT_EQ(attributes.at(std::string(host::NSForegroundColorAttributeName)), color);
-  const auto style = std::dynamic_pointer_cast<host::NSParagraphStyle>(
-      attributes.at(std::string(host::NSParagraphStyleAttributeName)));
-  ASSERT_NE(style, nullptr);
-  EXPECT_EQ(style->alignment(), host::NSTextAlignment::Center);
-}
-
 TEST_F(StringConverterTest, EachPictureReplacesExactlyItsMarkupInOrderAndIsScaledToTheWidth) {
   writePicture("/pics/wide.png", 300);
   writePicture("/pics/wider.png", 480);
@@ -73,33 +58,33 @@ TEST_F(StringConverterTest, EachPictureReplacesExactlyItsMarkupInOrderAndIsScale
   EXPECT_EQ(first->pixelWidth(), 300u);
   EXPECT_DOUBLE_EQ(second->scale(), 1.6);
   EXPECT_EQ(pictureAt(*text, 3), nullptr);
-  // The pictures carry the text's attributes too.
-  EXPECT_EQ(text->attributeAtIndex(host::NSFontAttributeName, 11), font);
+  // Font, colour and alignment cover the whole text, pictures included.
+  for (std::size_t at : {0u, 4u, 12u}) {
+    EXPECT_EQ(text->attributeAtIndex(host::NSFontAttributeName, at), font);
+    EXPECT_EQ(text->attributeAtIndex(host::NSForegroundColorAttributeName, at), color);
+    const auto style = std::dynamic_pointer_cast<host::NSParagraphStyle>(
+        text->attributeAtIndex(host::NSParagraphStyleAttributeName, at));
+    ASSERT_NE(style, nullptr);
+    EXPECT_EQ(style->alignment(), host::NSTextAlignment::Center);
+  }
 }
 
-TEST_F(StringConverterTest, MarkupThatDoesNotPairUpStaysAsWritten) {
+// Markup that does not pair up stays as written; a picture that cannot be loaded is left out;
+// a width with no room keeps the picture at its own size.
+TEST_F(StringConverterTest, FaultyMarkupOrPicturesNeverCostTheRestOfTheText) {
   writePicture("/pics/p.png", 300);
+  device.writeRaw("/pics/broken.png", "not a picture");
   EXPECT_EQ(convert("Open <image>/pics/p.png and nothing closes it")->string(),
             "Open <image>/pics/p.png and nothing closes it");
   EXPECT_EQ(convert("a </image> b <image>/pics/p.png</image> c")->string(),
             "a </image> b \uFFFC c");
   EXPECT_EQ(convert("<image>stray <image>/pics/p.png</image></image><image>")->string(),
             "<image>stray \uFFFC</image><image>");
-}
-
-TEST_F(StringConverterTest, APictureThatCannotBeLoadedIsLeftOutAndTheTextAroundItStays) {
-  device.writeRaw("/pics/broken.png", "not a picture");
-  writePicture("/pics/p.png", 300);
-  const auto text = convert(
-      "a\n\n<image>/pics/missing.png</image>\n\nb<image>/pics/broken.png</image>"
-      "<image></image>c<image>/pics/p.png</image>");
-  EXPECT_EQ(text->string(), "a\n\n\n\nbc\uFFFC");
-  EXPECT_NE(pictureAt(*text, 7), nullptr);
-}
-
-TEST_F(StringConverterTest, AWidthWithNoRoomKeepsThePictureAtItsOwnSize) {
-  writePicture("/pics/p.png", 300);
-  for (float width : {5.0f, 0.0f, -20.0f}) {
+  EXPECT_EQ(convert("a\n\n<image>/pics/missing.png</image>\n\nb<image>/pics/broken.png</image>"
+                    "<image></image>c")
+                ->string(),
+            "a\n\n\n\nbc");
+  for (float width : {5.0f, -20.0f}) {
     const auto picture = pictureAt(*convert("<image>/pics/p.png</image>", width), 0);
     ASSERT_NE(picture, nullptr) << width;
     EXPECT_DOUBLE_EQ(picture->width(), 300) << width;

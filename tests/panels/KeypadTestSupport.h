@@ -1,11 +1,11 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "SupportImages.h"
 #include "media/AudioServices.h"
 #include "panels/PanelTestSupport.h"
 #include "panels/passcodeSkyView.h"
@@ -17,23 +17,23 @@
 
 namespace vorlan::test {
 
-// A keypad over the window, reading and saving the passcode on a device of the test program's
-// own (the manager lives for the process).
+// A keypad over the window, on a device of the program's own (the manager lives for the process).
 class KeypadTest : public PanelTest {
  protected:
   static void SetUpTestSuite() {
-    static TempDevice device;  // outlives every case: the manager keeps writing to it
-    VLPreferencesManager::sharedInstance();
+    static TempDevice device;
+    std::string error;
+    ASSERT_TRUE(SupportImages::install(device.fs(), &error)) << error;
   }
   void SetUp() override {
     PanelTest::SetUp();
     host::AudioServices::clearPlayedSounds();
     manager()->clearPassword();
   }
-
   static std::shared_ptr<VLPreferencesManager> manager() {
     return VLPreferencesManager::sharedInstance();
   }
+  static std::vector<host::SystemSoundID> sounds() { return host::AudioServices::playedSounds(); }
 
   std::shared_ptr<passcodeSkyView> makeKeypad(std::uint64_t procedure) {
     auto keypad = passcodeSkyView::make(window->bounds(), procedure);
@@ -41,25 +41,22 @@ class KeypadTest : public PanelTest {
     return keypad;
   }
   // Shows the keypad under a control near the top and lets the keys come in.
-  void show(const std::shared_ptr<passcodeSkyView>& keypad,
-            std::function<void()> completion = nullptr) {
+  void show(const std::shared_ptr<passcodeSkyView>& keypad, std::function<void()> done = nullptr) {
     window->addSubview(keypad);
-    if (completion) {
-      keypad->showFromRect(kAnchor, kBalloon, std::move(completion));
+    if (done) {
+      keypad->showFromRect({20, 60, 40, 30}, {40, 0, 295, 330}, std::move(done));
     } else {
-      keypad->showFromRect(kAnchor, kBalloon);
+      keypad->showFromRect({20, 60, 40, 30}, {40, 0, 295, 330});
     }
-    window->bringSubviewToFront(keypad);
     wait(1.5);
   }
-
-  // Taps the view at its centre, as a finger would, and lets the key's feedback end.
+  // A finger's tap at the view's centre; then the key's feedback ends.
   void tapView(const std::shared_ptr<host::UIView>& view) {
     const auto frame = view->convertRectToView(view->bounds(), nullptr);
     finger->tap({frame.midX(), frame.midY()});
     wait(0.15);
   }
-  // Types `digits` on the keys found by their accessibility labels.
+  // Types on the keys found by their accessibility labels.
   void type(const std::shared_ptr<passcodeSkyView>& keypad, const std::string& digits) {
     for (const char digit : digits) {
       for (const auto& key : keypad->buttons()) {
@@ -68,17 +65,10 @@ class KeypadTest : public PanelTest {
     }
   }
   static int filledDots(const passcodeSkyView& keypad) {
-    int filled = 0;
-    for (const auto& dot : keypad.dots()) {
-      const auto color = dot->backgroundColor();
-      filled += color && color->alpha() > 0 ? 1 : 0;
-    }
-    return filled;
+    return static_cast<int>(std::count_if(
+        keypad.dots().begin(), keypad.dots().end(),
+        [](auto& dot) { return dot->backgroundColor() && dot->backgroundColor()->alpha() > 0; }));
   }
-  static std::vector<host::SystemSoundID> sounds() { return host::AudioServices::playedSounds(); }
-
-  static constexpr host::CGRect kAnchor{20, 60, 40, 30};
-  static constexpr host::CGRect kBalloon{40, 0, 295, 420};
 };
 
 }  // namespace vorlan::test

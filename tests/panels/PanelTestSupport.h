@@ -1,7 +1,5 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <memory>
 
 #include "foundation/RunLoop.h"
@@ -25,7 +23,6 @@ class PanelTest : public HostTest {
     finger.reset();
     HostTest::TearDown();
   }
-
   static void wait(double seconds) { host::RunLoop::main().advance(seconds); }
 
   std::shared_ptr<host::UIWindow> window;

@@ -170,16 +170,18 @@ void passcodeSkyView::buildKeys(const std::shared_ptr<host::UIView>& container) 
   container->addSubview(cancel_);
 }
 
-// The status line and the cover as the stored passcode asks for them.
+// The status line and the cover as the stored passcode asks for them. An empty stored passcode
+// counts as none: no four digits could match it, so the user could never replace it.
 void passcodeSkyView::showStoredState() {
   const auto stored = storedPassword();
+  const bool hasPasscode = stored.has_value() && !stored->empty();
   if (procedure_ == 0) {
-    if (noPassword_) noPassword_->setHidden(stored.has_value() && !stored->empty());
+    if (noPassword_) noPassword_->setHidden(hasPasscode);
     status_->setText("Enter your passcode");
     return;
   }
   if (noPassword_) noPassword_->setHidden(true);
-  newPass_ = !stored.has_value();
+  newPass_ = !hasPasscode;
   status_->setText(newPass_ ? "Enter your new passcode" : "Enter your old passcode");
 }
 
@@ -379,12 +381,17 @@ void passcodeSkyView::cancelTapped() {
 void passcodeSkyView::error() {
   host::AudioServicesPlaySystemSound(host::kSystemSoundID_Vibrate);
   for (const auto& dot : dots_) {
-    const auto shift = [dot](double dx) {
-      return [dot, dx] { dot->setCenter({dot->center().x + dx, dot->center().y}); };
+    // The chained stages hold the dot weakly: a dot's own animation must not keep it alive.
+    const std::weak_ptr<host::UIView> weakDot = dot;
+    const auto shift = [weakDot](double dx) {
+      return [weakDot, dx] {
+        if (auto moved = weakDot.lock())
+          moved->setCenter({moved->center().x + dx, moved->center().y});
+      };
     };
     animateWithDuration(
         0.1,
-        [dot, move = shift(-20)] {
+        [&dot, move = shift(-20)] {
           dot->setBackgroundColor(UIColor::clearColor());
           move();
         },

@@ -36,11 +36,13 @@ std::shared_ptr<host::NSMutableAttributedString> stringConverter::setText(
     const std::u16string_view current = result->utf16();
     const auto close = current.find(kClose, from);
     if (close == std::u16string_view::npos) break;
-    const auto open = current.substr(0, close).rfind(kOpen);
-    if (open == std::u16string_view::npos || open < from) {
+    // Only the text since the last picture is searched, so a long text takes one pass.
+    const auto opening = current.substr(from, close - from).rfind(kOpen);
+    if (opening == std::u16string_view::npos) {
       from = close + kClose.size();  // a "</image>" with nothing to close stays as written
       continue;
     }
+    const std::size_t open = from + opening;
     const host::NSRange markup{open, close + kClose.size() - open};
     const host::NSRange pathRange{open + kOpen.size(), close - open - kOpen.size()};
     const auto picture =
