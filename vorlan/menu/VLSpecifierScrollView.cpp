@@ -238,7 +238,7 @@ void VLSpecifierScrollView::setEnableTitle(bool enabled) {
   // The button offers the change: an enabled cell can be disabled, and the other way round.
   const char* title = enabled ? "Disable" : "Enable";
   auto& button = buttons_[Enable];
-  if (button->accessibilityLabel() != title) {
+  if (button->getLabel()->text() != title) {
     button->setTitle(title);
     button->setAccessibilityLabel(title);
   }
