@@ -1,11 +1,16 @@
-// Row selection guards. The passcode gate is not built yet: a selection is refused only for a
-// disabled row; the additions do nothing.
+// Row selection guards. A selection is refused for a disabled row; the protected-row keypad
+// is not built yet (selectedRowAtIndexPath:table: does nothing). The passcode gate of the cell
+// action menu shows the keypad and runs the menu's action once the passcode is right.
 #include "hooks/Vorlan3+Selection.h"
 
+#include "hooks/MainListStage.h"
+#include "panels/passcodeSkyView.h"
 #include "preferences/PSSwitchTableCell.h"
 #include "preferences/PSSwitchTableCellMethods.h"
 #include "preferences/PSUIPrefsListController.h"
 #include "preferences/PSUIPrefsListControllerMethods.h"
+#include "uikit/UIApplication.h"
+#include "uikit/UIWindow.h"
 
 namespace vorlan::hooks::selection {
 
@@ -61,8 +66,36 @@ void switchControlChanged(Object* self, Id sender) {
   original.switchControlChanged(self, std::move(sender));
 }
 
-void passcodeRequiredToChangeSettings(Object*, std::shared_ptr<host::UIView>, host::CGRect,
-                                      host::Selector) {}
+// The keypad in front of a protected change of the cell action menu: anchored at `view`, placed
+// by `offset` in the key window; once the passcode is right it sends `selector` to the menu.
+// With no stored passcode the keypad covers itself with how to set one, so nothing runs.
+void passcodeRequiredToChangeSettings(Object* self, std::shared_ptr<host::UIView> view,
+                                      host::CGRect offset, host::Selector selector) {
+  auto* page = dynamic_cast<host::PSListController*>(self);
+  const auto window = host::UIApplication::sharedApplication()->keyWindow();
+  auto& stage = MainListStage::shared();
+  if (!page || !view || !window) return;
+
+  const host::CGSize size = page->view()->frame().size;
+  const host::CGRect frame{{0, 0}, size};
+  auto keypad = std::dynamic_pointer_cast<passcodeSkyView>(stage.passcodeView);
+  if (!keypad) {
+    keypad = passcodeSkyView::make(frame, 0);
+    stage.passcodeView = keypad;
+  } else {
+    keypad->setFrame(frame);
+  }
+  // The keypad holds its target strongly, as its owner holds the menu; both live as long as
+  // the process. A method the menu does not answer is never sent.
+  keypad->setCustomAction([menu = stage.specifierScrollView, selector] {
+    if (menu && host::respondsToSelector(menu.get(), selector.name))
+      host::msgSend<void()>(menu, selector.name);
+  });
+  keypad->setShowLabels(false);
+  window->addSubview(keypad);
+  keypad->showFromRect(view->frame(), offset);
+  window->bringSubviewToFront(keypad);
+}
 
 void selectedRowAtIndexPath(Object*, host::NSIndexPath, std::shared_ptr<host::UITableView>) {}
 
