@@ -240,6 +240,21 @@ TEST_F(SelectionTest, AProtectedSwitchSpringsBackAndTakesTheChoiceThroughTheHost
   EXPECT_EQ(stage().togglePasscodeView, keypad);
   EXPECT_TRUE(keypad->isShow());
   EXPECT_EQ(stored.size(), 1u);
+  keypad->dismissShape(false);
+
+  // Filed into a folder, the switch keeps the protection it has on the main list.
+  auto folder = std::make_shared<folderController>();
+  folder->setSpecifiers({main()->specifierForID("AIRPLANE_MODE")});
+  navigation().pushViewController(folder, false);
+  settle();
+  const auto filed = std::dynamic_pointer_cast<host::PSSwitchTableCell>(
+      folder->table()->cellForRowAtIndexPath({0, 0}));
+  ASSERT_TRUE(filed);
+  const bool shown = filed->control()->isOn();
+  tapView(*filed->control());
+  EXPECT_EQ(filed->control()->isOn(), shown);
+  EXPECT_TRUE(keypad->isShow());
+  EXPECT_EQ(stored.size(), 1u);
 }
 
 TEST_F(SelectionTest, ADisabledSwitchCannotBeFlippedUntilItIsEnabledAgain) {
