@@ -206,10 +206,12 @@ void offset(Object* self) {
   if (!navigation || stage.original <= 0) return;
   const auto& bar = navigation->navigationBar();
   auto frame = bar->frame();
-  // 0 with the list at its top.
-  const auto scrolled =
-      static_cast<float>(page->table()->contentOffset().y + frame.size.height +
-                         host::UIApplication::sharedApplication()->statusBarFrame().size.height);
+  // How far the list has scrolled from its top: 0 at the top. Measured against the table's top
+  // inset (where the bar at its full height ends), not the bar's current height, which this
+  // handler itself changes: that would feed back, and part way into the shrink the bar would
+  // flicker between two heights and the list never count as at rest.
+  const auto table = page->table();
+  const auto scrolled = static_cast<float>(table->contentOffset().y + table->contentInset().top);
   float height = stage.original;
   if (scrolled >= kBarShrinkStart) {
     height = std::max(stage.original - scrolled + kBarShrinkStart, kBarMinimum);
