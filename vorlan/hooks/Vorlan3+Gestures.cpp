@@ -83,7 +83,7 @@ void beginCellSwipe(host::PSListController& page,
     const auto group = page.specifiersInGroup(path->section);
     const auto row = static_cast<std::size_t>(path->row) + 1;
     const auto specifier = row < group.size() ? group[row] : nullptr;
-    // The cell action menu takes the specifier, cell and page here once it exists.
+    // TODO(cellmenu): specifierScrollView->setSpecifier(specifier, cell, page);
     (void)specifier;
   }
   showCellMenu(true);
