@@ -252,6 +252,21 @@ TEST_F(SimulatorTest, TheExtensionSaysHelloOnceOnAFreshDevice) {
   EXPECT_EQ(count, 1u) << result.out;
 }
 
+// The main list's stage in the app as loaded: a swipe on a cell slides the app aside to the
+// cell action menu; a tap on the dimmed app closes it; the gear (at the bar's right) opens the
+// configuration page, whose title fades in.
+TEST_F(SimulatorTest, ASwipeRevealsTheCellMenuAndTheGearTheConfigurationPage) {
+  const ScriptRun swiped = run(
+      "launch springboard\nlaunch settings\nwait 0.5\ndrag \"Wi-Fi\" -250 0 0.3\nwait 1\ndump\n");
+  ASSERT_EQ(swiped.code, 0) << swiped.err;
+  EXPECT_TRUE(hasLine(swiped.out, "  UIView (-167.5, 0, 375, 667)")) << swiped.out;
+
+  const ScriptRun opened = run("launch settings\nwait 0.5\ntap 352 42\nwait 1\ndump\n");
+  ASSERT_EQ(opened.code, 0) << opened.err;
+  EXPECT_TRUE(hasLine(opened.out, "  UIView (-300, 0, 375, 667)")) << opened.out;
+  EXPECT_TRUE(hasLine(opened.out, "    UILabel (5, 20, 290, 60) text=\"Vorlan\"")) << opened.out;
+}
+
 TEST_F(SimulatorTest, ADisabledRowStaysClosedAlsoWhenItIsMoved) {
   const auto byMain = [](const std::string& id, host::Plist value) {
     return host::Plist::dictionary(
