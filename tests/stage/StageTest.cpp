@@ -147,11 +147,13 @@ TEST_F(StageTest, ScrollingShrinksTheBarFadesTheGearAndHoldsSwipesUntilTheListRe
   EXPECT_EQ(bar->frame().size.height, 44);
   EXPECT_EQ(s.settingsButton->customView()->alpha(), 1);
 
-  // Leaving the main list gives the bar its height back and stops the handler.
+  // Leaving the main list gives the bar its height back, in time for the next page's content
+  // to start below it, and stops the handler.
   table->setContentOffset({0, -64 + 100});
   frames(2);
-  push({cell("x")});
+  const auto page = push({cell("x")});
   EXPECT_EQ(bar->frame().size.height, 44);
+  EXPECT_EQ(page->table()->contentInset().top, 64);
   EXPECT_EQ(s.offsetLink, nullptr);
 }
 
