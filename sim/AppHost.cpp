@@ -3,10 +3,13 @@
 #include <algorithm>
 
 #include "MessageChannel.h"
+#include "RowAndPanelActions.h"
 #include "ScreenReader.h"
 #include "TouchDriver.h"
+#include "VisibleViews.h"
 #include "foundation/DeviceFileSystem.h"
 #include "foundation/Log.h"
+#include "foundation/PlatformEvents.h"
 #include "foundation/RunLoop.h"
 #include "foundation/Shell.h"
 #include "preferences/PSListController.h"
@@ -21,6 +24,7 @@
 #include "uikit/UINavigationButton.h"
 #include "uikit/UINavigationController.h"
 #include "uikit/UIScreen.h"
+#include "uikit/UISlider.h"
 #include "uikit/UIWindow.h"
 #include "uikit/ViewRenderer.h"
 #include "uikit/ViewTreeDump.h"
@@ -101,6 +105,7 @@ bool AppHost::launch(const std::filesystem::path& root, const DeviceOptions& opt
   host::Log::setEchoToStderr(false);
   host::Log::clear();
   host::Shell::clearCommands();
+  host::PlatformEvents::clear();
   host::Shell::setHandler([this](std::string_view command) {
     if (command.find("killall") != std::string_view::npos &&
         command.find("SpringBoard") != std::string_view::npos) {
@@ -193,15 +198,26 @@ bool AppHost::execute(const ScriptCommand& command, std::string& output, std::st
     case Kind::Drag:
     case Kind::DragText:
     case Kind::Hold:
+    case Kind::HoldText:
     case Kind::Press:
       return touch(command, error);
+    case Kind::Toggle:
+      return RowAndPanelActions(driver()).toggle(command.text, error);
+    case Kind::Reorder:
+      return RowAndPanelActions(driver()).reorder(command.text, command.other, error);
+    case Kind::Dismiss:
+      return RowAndPanelActions(driver()).dismissPanel(error);
     case Kind::Type:
-      if (!host::Keyboard::isVisible()) {
-        error = "nothing takes text: no text field is the first responder";
-        return false;
+      return type(command.text, error);
+    case Kind::Texts:
+      if (const auto shown = window()) {
+        output =
+            ScreenReader::texts(*shown, {host::UIApplication::sharedApplication()->statusBar()});
       }
-      host::Keyboard::typeText(command.text);
-      TouchDriver::run(0);
+      return true;
+    case Kind::Events:
+      for (const auto& event : host::PlatformEvents::take())
+        output += ScreenReader::oneLine(event) + "\n";
       return true;
     case Kind::Alert:
       return alert(command.text, error);
@@ -239,11 +255,20 @@ bool AppHost::touch(const ScriptCommand& command, std::string& error) {
   const auto& n = command.numbers;
   auto& finger = driver();
   std::optional<host::CGPoint> at;
-  if (command.kind == Kind::TapText || command.kind == Kind::DragText) {
-    at = ScreenReader::find(*finger.window(), command.text);
-    if (!at) {
+  if (command.kind == Kind::TapText || command.kind == Kind::DragText ||
+      command.kind == Kind::HoldText) {
+    const auto found = ScreenReader::find(*finger.window(), command.text);
+    if (!found) {
       error = "nothing on screen shows " + quoted(command.text);
       return false;
+    }
+    at = found->centre;
+    // A finger moves a slider by its thumb.
+    if (const auto* slider = dynamic_cast<host::UISlider*>(found->view.get());
+        slider && command.kind == Kind::DragText) {
+      const auto entries = VisibleViews::of(*finger.window());
+      if (const auto* thumb = VisibleViews::entryOf(entries, slider->thumbView().get()))
+        at = thumb->centre;
     }
   }
   switch (command.kind) {
@@ -262,10 +287,44 @@ bool AppHost::touch(const ScriptCommand& command, std::string& error) {
     case Kind::Hold:
       finger.hold({n.at(0), n.at(1)}, n.at(2));
       break;
+    case Kind::HoldText:
+      finger.hold(*at, n.at(0));
+      break;
     default:
       finger.press({n.at(0), n.at(1)});
       break;
   }
+  return true;
+}
+
+bool AppHost::type(const std::string& text, std::string& error) {
+  // A field may become the first responder as an alert appears: give it the time to.
+  if (!TouchDriver::runUntil([] { return host::Keyboard::isVisible(); }, kSettleLimit)) {
+    error = "nothing takes text: no text field is the first responder";
+    return false;
+  }
+  for (std::size_t start = 0; start < text.size();) {
+    // The return key may end the editing; typing on then has nowhere to go.
+    if (!host::Keyboard::isVisible()) {
+      error = "nothing takes text any more: the text field gave up the keyboard";
+      return false;
+    }
+    const std::size_t key = std::min(text.find_first_of("\b\n", start), text.size());
+    if (key > start) {
+      host::Keyboard::typeText(std::string_view(text).substr(start, key - start));
+      start = key;
+      continue;
+    }
+    if (text[key] == '\b') {
+      host::Keyboard::pressDelete();
+    } else if (!host::Keyboard::pressReturn()) {
+      error = "the keyboard on screen has no return key";
+      return false;
+    }
+    TouchDriver::run(0);
+    start = key + 1;
+  }
+  TouchDriver::run(0);
   return true;
 }
 
@@ -307,6 +366,23 @@ bool AppHost::alert(const std::string& title, std::string& error) {
 }
 
 bool AppHost::back(std::string& error) {
+  // A screen presented over the app (a video, a welcome screen) goes first; alerts are answered
+  // with `alert`.
+  const auto presented = host::UIViewController::presentedControllers();
+  for (auto it = presented.rbegin(); it != presented.rend(); ++it) {
+    if (std::dynamic_pointer_cast<host::UIAlertController>(*it)) continue;
+    const auto screen = *it;
+    TouchDriver::runUntil([&] { return !screen->isBeingPresented(); }, kSettleLimit);
+    screen->dismissViewControllerAnimated(true);
+    const bool gone = TouchDriver::runUntil(
+        [&] {
+          const auto shown = host::UIViewController::presentedControllers();
+          return std::find(shown.begin(), shown.end(), screen) == shown.end();
+        },
+        kSettleLimit);
+    if (!gone) error = "the screen in front did not go away";
+    return gone;
+  }
   const auto nav = navigation(error);
   if (!nav) return false;
   TouchDriver::runUntil([&] { return !nav->isTransitioning(); }, kSettleLimit);
@@ -337,12 +413,12 @@ bool AppHost::open(const std::string& text, std::string& error) {
   if (!nav) return false;
   TouchDriver::runUntil([&] { return !nav->isTransitioning(); }, kSettleLimit);
   const auto before = nav->topViewController();
-  const auto at = ScreenReader::find(*driver().window(), text);
-  if (!at) {
+  const auto found = ScreenReader::find(*driver().window(), text);
+  if (!found) {
     error = "nothing on screen shows " + quoted(text);
     return false;
   }
-  driver().tap(*at);
+  driver().tap(found->centre);
   const bool opened = TouchDriver::runUntil(
       [&] { return nav->topViewController() != before && !nav->isTransitioning(); }, kSettleLimit);
   if (!opened) {
@@ -355,10 +431,10 @@ bool AppHost::open(const std::string& text, std::string& error) {
 bool AppHost::cells(std::string& output, std::string& error) {
   const auto nav = navigation(error);
   if (!nav) return false;
-  auto page = std::dynamic_pointer_cast<host::PSListController>(nav->visibleViewController());
-  if (!page) page = std::dynamic_pointer_cast<host::PSListController>(nav->topViewController());
+  // The top page of the stack, also while a screen presented over it covers it.
+  const auto page = std::dynamic_pointer_cast<host::PSListController>(nav->topViewController());
   if (!page) {
-    error = "no list page on screen";
+    error = "the page on top is not a list page";
     return false;
   }
   output = ScreenReader::cells(*page);

@@ -44,7 +44,10 @@ class AppHost {
   void release();
   bool execute(const ScriptCommand& command, std::string& output, std::string& error);
   bool touch(const ScriptCommand& command, std::string& error);
+  // Types `text` key by key: "\b" presses delete, "\n" the return key.
+  bool type(const std::string& text, std::string& error);
   bool alert(const std::string& title, std::string& error);
+  // Dismisses the screen presented in front, else goes back a page.
   bool back(std::string& error);
   bool open(const std::string& text, std::string& error);
   bool cells(std::string& output, std::string& error);

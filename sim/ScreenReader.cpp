@@ -1,6 +1,8 @@
 #include "ScreenReader.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <vector>
 
 #include "preferences/PSListController.h"
@@ -22,34 +24,14 @@ namespace {
 using host::CGPoint;
 using host::CGRect;
 
-bool contains(const CGRect& rect, const CGPoint& point) {
-  return point.x >= rect.origin.x && point.y >= rect.origin.y &&
-         point.x < rect.origin.x + rect.size.width && point.y < rect.origin.y + rect.size.height;
-}
-
-CGRect intersection(const CGRect& a, const CGRect& b) {
-  const double left = std::max(a.origin.x, b.origin.x);
-  const double top = std::max(a.origin.y, b.origin.y);
-  const double right = std::min(a.origin.x + a.size.width, b.origin.x + b.size.width);
-  const double bottom = std::min(a.origin.y + a.size.height, b.origin.y + b.size.height);
-  return host::CGRectMake(left, top, std::max(0.0, right - left), std::max(0.0, bottom - top));
-}
-
-// Depth first in drawing order, so the last match is the front-most.
-void search(host::UIView& view, const CGRect& clip, std::string_view text,
-            std::optional<CGPoint>& found) {
-  if (view.isHidden() || view.alpha() < 0.01) return;
-  const CGRect frame = view.convertRectToView(view.bounds(), nullptr);
-  if (const auto shown = ScreenReader::textOf(view); shown && *shown == text) {
-    const CGPoint centre{frame.origin.x + frame.size.width / 2,
-                         frame.origin.y + frame.size.height / 2};
-    if (frame.size.width > 0 && frame.size.height > 0 && contains(clip, centre)) found = centre;
-  }
-  const CGRect inner = view.clipsToBounds() ? intersection(clip, frame) : clip;
-  // A copy: nothing changes the tree while it is read, but the list must outlive the walk.
-  const std::vector<std::shared_ptr<host::UIView>> subviews = view.subviews();
-  for (const auto& subview : subviews)
-    search(*subview, inner, text, found);
+// Screen points to halves, written without a trailing ".0".
+std::string half(double value) {
+  const double rounded = std::round(value * 2) / 2;
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.1f", rounded == 0 ? 0.0 : rounded);
+  std::string text(buffer);
+  if (text.ends_with(".0")) text.resize(text.size() - 2);
+  return text;
 }
 
 // One column of a cells line: tabs and line breaks would break the format.
@@ -80,19 +62,76 @@ bool switchIsOn(host::UITableView& table, const host::NSIndexPath& path,
 }  // namespace
 
 std::optional<std::string> ScreenReader::textOf(const host::UIView& view) {
+  // A label's and a text view's text also holds the characters of an attributed text.
   if (const auto* label = dynamic_cast<const host::UILabel*>(&view)) return label->text();
   if (const auto* button = dynamic_cast<const host::UIButton*>(&view))
     return button->currentTitle();
-  if (const auto* field = dynamic_cast<const host::UITextField*>(&view)) return field->text();
+  if (const auto* field = dynamic_cast<const host::UITextField*>(&view))
+    return field->text().empty() ? field->placeholder() : field->text();
   if (const auto* textView = dynamic_cast<const host::UITextView*>(&view)) return textView->text();
   return std::nullopt;
 }
 
-std::optional<CGPoint> ScreenReader::find(host::UIWindow& window, std::string_view text) {
-  window.layoutIfNeeded();
-  std::optional<CGPoint> found;
-  search(window, window.bounds(), text, found);
-  return found;
+std::optional<VisibleViews::Entry> ScreenReader::find(host::UIWindow& window,
+                                                      std::string_view text) {
+  for (const auto& entry : VisibleViews::of(window)) {
+    if (!entry.centreShown) continue;
+    if (entry.view->accessibilityLabel() == text || textOf(*entry.view) == text) return entry;
+  }
+  return std::nullopt;
+}
+
+std::string ScreenReader::texts(host::UIWindow& window,
+                                const std::vector<std::shared_ptr<host::UIView>>& overlays) {
+  std::string out;
+  for (const auto& entry : VisibleViews::of(window, overlays)) {
+    const std::string frame = half(entry.frame.minX()) + "\t" + half(entry.frame.minY()) + "\t" +
+                              half(entry.frame.width()) + "\t" + half(entry.frame.height()) + "\t";
+    // A button's title shows in its own label: the button (the control) stands for both.
+    const auto parent = entry.view->superview();
+    const bool titleOfButton = parent && dynamic_cast<host::UIButton*>(parent.get()) &&
+                               dynamic_cast<host::UILabel*>(entry.view.get());
+    const std::string shown = titleOfButton ? "" : oneLine(textOf(*entry.view).value_or(""));
+    const std::string label = oneLine(entry.view->accessibilityLabel());
+    if (!shown.empty()) out += frame + shown + "\n";
+    if (!label.empty() && label != shown) out += frame + label + "\n";
+  }
+  return out;
+}
+
+std::optional<CGPoint> ScreenReader::pointJustOutside(const CGRect& inner, const CGRect& outer) {
+  // Five points out where there is room, else as far as there is, else as near.
+  for (const int side : {0, 1, 2, 3}) {
+    for (const double gap : {5.0, 4.0, 3.0, 2.0, 1.0, 6.0, 7.0, 8.0, 9.0, 10.0}) {
+      const CGPoint point = side == 0   ? CGPoint{inner.midX(), inner.minY() - gap}
+                            : side == 1 ? CGPoint{inner.midX(), inner.maxY() + gap}
+                            : side == 2 ? CGPoint{inner.minX() - gap, inner.midY()}
+                                        : CGPoint{inner.maxX() + gap, inner.midY()};
+      if (outer.containsPoint(point) && !inner.containsPoint(point)) return point;
+    }
+  }
+  return std::nullopt;
+}
+
+std::string ScreenReader::oneLine(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      out += "\\n";
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else if (c == '\t') {
+      out += ' ';
+    } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+      continue;
+    } else if (text.substr(i).starts_with("\xEF\xBF\xBC")) {  // U+FFFC
+      i += 2;
+    } else {
+      out += c;
+    }
+  }
+  return out;
 }
 
 std::string ScreenReader::cells(host::PSListController& page) {

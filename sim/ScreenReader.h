@@ -4,7 +4,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "VisibleViews.h"
 #include "uikit/CGGeometry.h"
 
 namespace host {
@@ -15,14 +17,30 @@ class UIWindow;
 
 namespace vorlan {
 
-// What the simulator reads off an app's screen: where a text shows, the rows of a list page,
-// the view tree as text.
+// What the simulator reads off an app's screen: where a text shows, every text shown, the rows
+// of a list page.
 class ScreenReader {
  public:
-  // The centre, in the window's coordinates, of the front-most view that shows exactly `text`
-  // (a label's text, a button's title, a text field's text) and is visible: it and its
-  // ancestors shown, and its centre inside the window and inside every ancestor that clips.
-  static std::optional<host::CGPoint> find(host::UIWindow& window, std::string_view text);
+  // The front-most visible view (VisibleViews) that shows exactly `text` (textOf) or carries it
+  // as its accessibility label, and whose centre is on screen inside every ancestor that clips:
+  // a view a finger can reach. Nothing when there is none.
+  static std::optional<VisibleViews::Entry> find(host::UIWindow& window, std::string_view text);
+
+  // Every text and every accessibility label of the visible views, front-most first, one a line:
+  //   X <tab> Y <tab> W <tab> H <tab> TEXT
+  // the view's frame on screen in points rounded to halves, line breaks in TEXT written "\n",
+  // tabs as blanks. A view whose label repeats its text is listed once.
+  static std::string texts(host::UIWindow& window,
+                           const std::vector<std::shared_ptr<host::UIView>>& overlays);
+
+  // A point 1 to 10 points outside `inner` (above it, else below, else left, else right) that is
+  // inside `outer`: where a tap just outside a balloon still lands on its panel.
+  static std::optional<host::CGPoint> pointJustOutside(const host::CGRect& inner,
+                                                       const host::CGRect& outer);
+
+  // A text as one line of output: line breaks as "\n", tabs as blanks, other control characters
+  // dropped, as is the object replacement character that stands for an inline image.
+  static std::string oneLine(std::string_view text);
 
   // The page's rows as the data source has them, one line each:
   //   SECTION.ROW <tab> TITLE <tab> IDENTIFIER <tab> FLAGS
@@ -30,7 +48,8 @@ class ScreenReader {
   // group header first gets the line SECTION.- <tab> HEADER <tab> IDENTIFIER <tab> group.
   static std::string cells(host::PSListController& page);
 
-  // The text shown by a view: a label, a button, a text field or a text view.
+  // The text shown by a view: a label's (plain or attributed), a button's title, a text field's
+  // text (its placeholder while empty) or a text view's.
   static std::optional<std::string> textOf(const host::UIView& view);
 };
 

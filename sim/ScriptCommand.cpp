@@ -14,7 +14,8 @@ constexpr int kKindCount = static_cast<int>(ScriptCommand::Kind::Quit) + 1;
 constexpr std::string_view kVerbs[kKindCount] = {
     "launch", "background", "activate", "wallpaper", "respring", "rotate", "tap",   "tap",
     "drag",   "drag",       "hold",     "press",     "wait",     "type",   "alert", "back",
-    "open",   "cells",      "dump",     "prefs",     "log",      "shot",   "quit",
+    "open",   "cells",      "dump",     "prefs",     "log",      "shot",   "hold",  "texts",
+    "events", "toggle",     "reorder",  "dismiss",   "quit",
 };
 
 bool parseInt(const std::string& text, int& value) {
@@ -32,7 +33,7 @@ std::string_view ScriptCommand::verb(Kind kind) {
 
 std::vector<std::string> ScriptCommand::encode() const {
   std::vector<std::string> fields{std::to_string(static_cast<int>(kind)), std::to_string(line),
-                                  text};
+                                  text, other};
   for (const double number : numbers) {
     char buffer[40];
     std::snprintf(buffer, sizeof buffer, "%.17g", number);
@@ -43,14 +44,15 @@ std::vector<std::string> ScriptCommand::encode() const {
 
 bool ScriptCommand::decode(const std::vector<std::string>& fields, ScriptCommand& command) {
   int kind = 0;
-  if (fields.size() < 3 || !parseInt(fields[0], kind) || kind < 0 || kind >= kKindCount ||
+  if (fields.size() < 4 || !parseInt(fields[0], kind) || kind < 0 || kind >= kKindCount ||
       !parseInt(fields[1], command.line)) {
     return false;
   }
   command.kind = static_cast<Kind>(kind);
   command.text = fields[2];
+  command.other = fields[3];
   command.numbers.clear();
-  for (std::size_t i = 3; i < fields.size(); ++i) {
+  for (std::size_t i = 4; i < fields.size(); ++i) {
     char* end = nullptr;
     const double value = std::strtod(fields[i].c_str(), &end);
     if (fields[i].empty() || *end != '\0' || !std::isfinite(value)) return false;

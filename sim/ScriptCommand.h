@@ -7,7 +7,8 @@
 namespace vorlan {
 
 // One line of a simulator script, checked and decoded: what to do, the line it came from, its
-// text (a quoted string, a file name or the word after the verb) and its numbers.
+// text (a quoted string, a file name or the word after the verb), a second quoted string where
+// the command takes two, and its numbers.
 struct ScriptCommand {
   enum class Kind {
     Launch,      // text: "settings" or "springboard"
@@ -31,7 +32,13 @@ struct ScriptCommand {
     Dump,
     Prefs,
     Log,
-    Shot,  // text: a file on this machine
+    Shot,      // text: a file on this machine
+    HoldText,  // text; numbers: seconds
+    Texts,
+    Events,
+    Toggle,   // text: the row's title
+    Reorder,  // text: the row's title; other: the title of the row it goes to
+    Dismiss,
     // Between the simulator and its app processes only: ends the app.
     Quit,
   };
@@ -39,6 +46,7 @@ struct ScriptCommand {
   Kind kind = Kind::Quit;
   int line = 0;
   std::string text;
+  std::string other;
   std::vector<double> numbers;
 
   // The verb as scripts write it ("tap", "open", ...).

@@ -75,11 +75,18 @@ bool ScriptParser::split(std::string_view line, std::vector<Word>& words, std::s
           word.text += c;
           continue;
         }
-        if (i == line.size() || (line[i] != '"' && line[i] != '\\')) {
-          reason = "unknown escape in quoted text (only \\\" and \\\\)";
+        const char escaped = i < line.size() ? line[i] : '\0';
+        if (escaped == 'n') {
+          word.text += '\n';
+        } else if (escaped == 'b') {
+          word.text += '\b';
+        } else if (escaped == '"' || escaped == '\\') {
+          word.text += escaped;
+        } else {
+          reason = "unknown escape in quoted text (only \\\", \\\\, \\n and \\b)";
           return false;
         }
-        word.text += line[i++];
+        ++i;
       }
       if (!closed) {
         reason = "quoted text is not closed";
@@ -181,7 +188,13 @@ bool ScriptParser::decode(const std::vector<Word>& words, ScriptCommand& command
     if (command.numbers.size() == (command.kind == Kind::Drag ? 4u : 2u))
       command.numbers.push_back(0.3);
   } else if (verb == "hold") {
-    if (argc != 3) return usage("hold X Y SECONDS");
+    if (argc >= 1 && words[1].quoted) {
+      if (argc != 2) return usage("hold X Y SECONDS  or  hold \"TEXT\" SECONDS");
+      command.kind = Kind::HoldText;
+      command.text = words[1].text;
+      return numbers(2, 1, true);
+    }
+    if (argc != 3) return usage("hold X Y SECONDS  or  hold \"TEXT\" SECONDS");
     command.kind = Kind::Hold;
     return numbers(1, 3, true);
   } else if (verb == "press") {
@@ -192,18 +205,31 @@ bool ScriptParser::decode(const std::vector<Word>& words, ScriptCommand& command
     if (argc != 1) return usage("wait SECONDS");
     command.kind = Kind::Wait;
     return numbers(1, 1, true);
-  } else if (verb == "type" || verb == "alert" || verb == "open") {
+  } else if (one(verb, {"type", "alert", "open", "toggle"})) {
     if (argc != 1 || !words[1].quoted) return usage((verb + " \"TEXT\"").c_str());
-    command.kind = verb == "type" ? Kind::Type : verb == "alert" ? Kind::Alert : Kind::Open;
+    command.kind = verb == "type"    ? Kind::Type
+                   : verb == "alert" ? Kind::Alert
+                   : verb == "open"  ? Kind::Open
+                                     : Kind::Toggle;
     command.text = words[1].text;
-  } else if (one(verb, {"respring", "back", "cells", "dump", "prefs", "log"})) {
+  } else if (verb == "reorder") {
+    if (argc != 2 || !words[1].quoted || !words[2].quoted)
+      return usage("reorder \"TITLE\" \"OTHER TITLE\"");
+    command.kind = Kind::Reorder;
+    command.text = words[1].text;
+    command.other = words[2].text;
+  } else if (one(verb, {"respring", "back", "cells", "dump", "prefs", "log", "texts", "events",
+                        "dismiss"})) {
     if (argc != 0) return usage(verb.c_str());
-    command.kind = verb == "respring" ? Kind::Respring
-                   : verb == "back"   ? Kind::Back
-                   : verb == "cells"  ? Kind::Cells
-                   : verb == "dump"   ? Kind::Dump
-                   : verb == "prefs"  ? Kind::Prefs
-                                      : Kind::Log;
+    command.kind = verb == "respring"  ? Kind::Respring
+                   : verb == "back"    ? Kind::Back
+                   : verb == "cells"   ? Kind::Cells
+                   : verb == "dump"    ? Kind::Dump
+                   : verb == "prefs"   ? Kind::Prefs
+                   : verb == "texts"   ? Kind::Texts
+                   : verb == "events"  ? Kind::Events
+                   : verb == "dismiss" ? Kind::Dismiss
+                                       : Kind::Log;
   } else {
     reason = "unknown command \"" + verb + "\"";
     return false;

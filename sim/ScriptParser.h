@@ -12,7 +12,8 @@ namespace vorlan {
 // Reads a simulator script: one command a line (lines end with LF, CR LF or CR; a leading
 // UTF-8 byte-order mark is skipped), words separated by blanks, "#" starting a
 // comment outside quotes, blank lines ignored. A quoted word ("TEXT") may hold blanks and "#";
-// inside it \" stands for a quote and \\ for a backslash. The whole script is checked before
+// inside it \" stands for a quote, \\ for a backslash, \n for a line break and \b for the
+// delete key (which `type` presses). The whole script is checked before
 // anything runs; the first fault is reported as "line N: reason".
 class ScriptParser {
  public:

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <iostream>
 #include <vector>
 
@@ -11,20 +12,34 @@
 
 namespace vorlan {
 
-std::string SimTool::tour(const std::string& shot) {
-  // The switch of "Background App Refresh", the General page's last row, on the default iPhone.
-  return "launch springboard\n"
-         "tap \"Settings\"\n"
-         "wait 0.5\n"
-         "cells\n"
+std::string SimTool::tour(const std::filesystem::path& shots) {
+  const auto shot = [&](const char* name) {
+    std::string path;
+    for (const char c : (shots / name).string()) {
+      if (c == '"' || c == '\\') path += '\\';
+      path += c;
+    }
+    return "shot \"" + path + "\"\n";
+  };
+  // Every step reaches its control by what the screen shows.
+  return std::string(
+             "launch springboard\n"
+             "tap \"Settings\"\n"
+             "wait 0.5\n"
+             "cells\n") +
+         shot("1-main-list.png") +
          "open \"General\"\n"
          "cells\n"
-         "tap 334 415\n"
-         "cells\n"
+         "toggle \"Background App Refresh\"\n"
+         "wait 0.5\n"  // the switch slides over
+         "cells\n" +
+         shot("2-general.png") +
          "back\n"
+         // The product's own steps go here, on the main list: a row swiped to show its menu
+         // (and a screenshot of it), the row hidden, the gear's side page opened.
          "rotate landscape\n"
          "wait 0.5\n" +
-         (shot.empty() ? std::string() : "shot \"" + shot + "\"\n") +
+         shot("3-landscape.png") +
          "rotate portrait\n"
          "log\n";
 }
@@ -37,6 +52,10 @@ void SimTool::addTo(CLI::App& app) {
   command_->add_option("--model", model_, "The device's model")
       ->check(CLI::IsMember({"iPhone", "iPad"}));
   command_->add_option("--script", script_, "The script to run, - for standard input");
+  command_->add_option(
+      "--shots", shots_,
+      std::string("Where the tour (no --script) keeps its screenshots (default: ") + kDefaultShots +
+          " in the current folder)");
 }
 
 bool SimTool::selected() const {
@@ -72,9 +91,23 @@ int SimTool::run(std::istream& in, std::ostream& out, std::ostream& err) {
     return 1;
   }
   if (tourRun) {
-    // The screenshot goes into the temporary device, removed with it; a device of the user
-    // is left as it was.
-    script = tour(device_.empty() ? (simulator.root() / "tour.png").string() : std::string());
+    std::error_code code;
+    const auto shots = std::filesystem::absolute(shots_.empty() ? kDefaultShots : shots_, code);
+    if (code || (std::filesystem::create_directories(shots, code), code) ||
+        !std::filesystem::is_directory(shots)) {
+      err << "vorlan sim: cannot make the screenshot folder "
+          << PrintableText::escape(shots_.empty() ? kDefaultShots : shots_) << ": "
+          << (code ? code.message() : "it is not a folder") << '\n';
+      return 1;
+    }
+    const std::string path = shots.string();
+    if (std::any_of(path.begin(), path.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20; })) {
+      err << "vorlan sim: the screenshot folder's path holds a control character: "
+          << PrintableText::escape(path) << '\n';
+      return 1;
+    }
+    script = tour(shots);
   }
   return simulator.run(script, out, err);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <iosfwd>
 #include <string>
 
@@ -11,14 +12,18 @@ class App;
 namespace vorlan {
 
 // `vorlan sim`: boots a simulated device and runs a script on it (see Simulator), or, without
-// one, a short tour of the Settings app.
+// one, a short tour of the Settings app whose screenshots are kept in a folder of the user's
+// (`--shots DIR`, else "vorlan-tour" in the current folder) and named as they are written.
 class SimTool {
  public:
   // Scripts are typed by people; anything larger is not a script.
   static constexpr std::size_t kMaxScriptBytes = std::size_t{16} << 20;
 
-  // The tour run when no script is given; `shot` stands for a screenshot path.
-  static std::string tour(const std::string& shot);
+  // Where the tour keeps its screenshots unless told otherwise.
+  static constexpr const char* kDefaultShots = "vorlan-tour";
+
+  // The tour run when no script is given, its screenshots written into `shots`.
+  static std::string tour(const std::filesystem::path& shots);
 
   void addTo(CLI::App& app);
   bool selected() const;
@@ -29,6 +34,7 @@ class SimTool {
   std::string device_;
   std::string model_;
   std::string script_;
+  std::string shots_;
 };
 
 }  // namespace vorlan

@@ -37,9 +37,22 @@ void write(std::ostream& out, const std::string& text) {
 std::string describe(const ScriptCommand& command) {
   std::string text(ScriptCommand::verb(command.kind));
   const bool quotes = command.kind == Kind::TapText || command.kind == Kind::DragText ||
-                      command.kind == Kind::Type || command.kind == Kind::Alert ||
-                      command.kind == Kind::Open;
-  if (!command.text.empty()) text += quotes ? " \"" + command.text + "\"" : " " + command.text;
+                      command.kind == Kind::HoldText || command.kind == Kind::Type ||
+                      command.kind == Kind::Alert || command.kind == Kind::Open ||
+                      command.kind == Kind::Toggle || command.kind == Kind::Reorder;
+  const auto quote = [](const std::string& word) {
+    std::string out = " \"";
+    for (const char c : word) {
+      out += c == '\n'   ? "\\n"
+             : c == '\b' ? "\\b"
+             : c == '"'  ? "\\\""
+             : c == '\\' ? "\\\\"
+                         : std::string(1, c);
+    }
+    return out + "\"";
+  };
+  if (!command.text.empty()) text += quotes ? quote(command.text) : " " + command.text;
+  if (command.kind == Kind::Reorder) text += quote(command.other);
   for (const double number : command.numbers) {
     std::ostringstream formatted;
     formatted << number;
@@ -120,6 +133,8 @@ int Simulator::run(std::string_view script, std::ostream& out, std::ostream& err
   for (const auto& command : *commands) {
     if (options_.echo) out << "> " << describe(command) << '\n';
     bool ok = execute(command, out, error);
+    // A tour says where each screenshot went.
+    if (ok && options_.echo && command.kind == Kind::Shot) out << "wrote " << command.text << '\n';
     if (respringRequested_) {
       // The app asked for SpringBoard's restart ("killall -HUP SpringBoard") during the command.
       respringRequested_ = false;
@@ -199,6 +214,15 @@ bool Simulator::execute(const ScriptCommand& command, std::ostream& out, std::st
         out << line << '\n';
       log_.clear();
       return true;
+    case Kind::Events:
+      // Each app's events in the order they happened, the Settings app's first.
+      for (const App app : {App::Settings, App::SpringBoard}) {
+        collectEvents(app);
+        for (const auto& event : events_[app])
+          out << event << '\n';
+      }
+      events_.clear();
+      return true;
     default:
       if (!front_) {
         error = "no app is running (launch settings or launch springboard first)";
@@ -221,6 +245,7 @@ bool Simulator::end(App app, std::string& error) {
   const auto found = apps_.find(app);
   if (found == apps_.end()) return true;
   collectLog(app);
+  collectEvents(app);
   const bool clean = found->second->stop(error);
   apps_.erase(app);
   if (front_ == app) front_.reset();
@@ -325,17 +350,29 @@ bool Simulator::showSettings(std::ostream& out, std::string& error) const {
 }
 
 void Simulator::collectLog(App app) {
+  const std::string prefix = std::string(AppHost::name(app)) + ": ";
+  for (const auto& line : ask(app, Kind::Log))
+    log_.push_back(prefix + line);
+}
+
+void Simulator::collectEvents(App app) {
+  for (auto& line : ask(app, Kind::Events))
+    events_[app].push_back(std::move(line));
+}
+
+std::vector<std::string> Simulator::ask(App app, Kind kind) {
+  std::vector<std::string> lines;
   const auto found = apps_.find(app);
-  if (found == apps_.end()) return;
+  if (found == apps_.end()) return lines;
   ScriptCommand command;
-  command.kind = Kind::Log;
+  command.kind = kind;
   std::string ignored;
   const auto reply = found->second->request(command, ignored);
-  if (!reply || !reply->ok) return;
-  std::istringstream lines(reply->text);
-  const std::string prefix = std::string(AppHost::name(app)) + ": ";
-  for (std::string line; std::getline(lines, line);)
-    log_.push_back(prefix + line);
+  if (!reply || !reply->ok) return lines;
+  std::istringstream text(reply->text);
+  for (std::string line; std::getline(text, line);)
+    lines.push_back(std::move(line));
+  return lines;
 }
 
 }  // namespace vorlan

@@ -25,7 +25,8 @@ class Simulator {
   struct Options {
     std::filesystem::path device;  // empty: a fresh device in a temporary folder
     std::string model;             // "iPhone" or "iPad"; empty keeps the device's own
-    bool echo = false;             // print each command before what it shows
+    bool echo = false;             // print each command before what it shows, and each
+                                   // screenshot's path once written
   };
 
   explicit Simulator(Options options);
@@ -60,6 +61,10 @@ class Simulator {
   bool showSettings(std::ostream& out, std::string& error) const;
   // Moves the app's new log lines into the simulator's log.
   void collectLog(App app);
+  // Moves the app's new platform events into the simulator's record of that app.
+  void collectEvents(App app);
+  // The lines an app answers to a command that only reads (log, events); none when it is gone.
+  std::vector<std::string> ask(App app, ScriptCommand::Kind kind);
 
   Options options_;
   std::filesystem::path root_;
@@ -68,6 +73,8 @@ class Simulator {
   std::map<App, std::unique_ptr<AppProcess>> apps_;
   std::optional<App> front_;
   std::vector<std::string> log_;
+  // Recorded events not yet shown, per app; kept when the app ends (a respring).
+  std::map<App, std::vector<std::string>> events_;
   bool respringRequested_ = false;
   std::string openRequested_;
 };

@@ -1,5 +1,7 @@
 #include "foundation/Shell.h"
 
+#include "foundation/PlatformEvents.h"
+
 namespace host {
 
 namespace {
@@ -15,6 +17,7 @@ ShellState& state() {
 
 int Shell::system(std::string_view command) {
   state().commands.emplace_back(command);
+  PlatformEvents::record("system", command);
   return state().handler ? state().handler(command) : 0;
 }
 

@@ -17,11 +17,12 @@ class AVPlayer : public Object {
   static std::shared_ptr<AVPlayer> playerWithURL(std::string url);
 
   const std::string& url() const { return url_; }
-  void play() { rate_ = 1; }
+  // Starting to play is recorded as a platform event ("play URL").
+  void play() { setRate(1); }
   void pause() { rate_ = 0; }
   float rate() const { return rate_; }
   // A rate other than 0 plays; a negative one plays backwards.
-  void setRate(float rate) { rate_ = rate; }
+  void setRate(float rate);
   bool isPlaying() const { return rate_ != 0; }
 
  private:

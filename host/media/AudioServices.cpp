@@ -1,6 +1,9 @@
 #include "media/AudioServices.h"
 
 #include <mutex>
+#include <string>
+
+#include "foundation/PlatformEvents.h"
 
 namespace host {
 
@@ -29,6 +32,7 @@ void AudioServices::clearPlayedSounds() {
 void AudioServices::record(SystemSoundID sound) {
   std::lock_guard lock(played().mutex);
   played().sounds.push_back(sound);
+  PlatformEvents::record("sound", std::to_string(sound));
 }
 
 void AudioServicesPlaySystemSound(SystemSoundID sound) {

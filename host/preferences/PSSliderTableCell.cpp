@@ -53,6 +53,9 @@ void PSSliderTableCell::refreshCellContentsWithSpecifier(
   if (value.isNone()) value = specifier->propertyForKey("default");
   slider->setValue(numberOr(value, slider->minimumValue()));
   slider->setEnabled(isCellEnabled());
+  // A slider row usually has no title; its preference's key names it for VoiceOver then.
+  slider->setAccessibilityLabel(specifier->name().empty() ? specifier->identifier()
+                                                          : specifier->name());
 }
 
 void PSSliderTableCell::layoutSubviewsImpl() {

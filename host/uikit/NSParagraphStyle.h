@@ -19,9 +19,9 @@ enum class NSLineBreakMode {
   ByTruncatingMiddle = 5,
 };
 
-// How the paragraphs of a text are laid out: alignment and line breaking. Mutable (it stands for
-// NSMutableParagraphStyle too); an attributed string holds the style it is given, so set it up
-// before adding it.
+// How the paragraphs of a text are laid out: alignment, line breaking and line height. Mutable (it
+// stands for NSMutableParagraphStyle too); an attributed string holds the style it is given, so set
+// it up before adding it.
 class NSParagraphStyle : public Object {
  public:
   static Class* objcClass();
@@ -34,10 +34,15 @@ class NSParagraphStyle : public Object {
   void setAlignment(NSTextAlignment alignment) { alignment_ = alignment; }
   NSLineBreakMode lineBreakMode() const { return lineBreakMode_; }
   void setLineBreakMode(NSLineBreakMode mode) { lineBreakMode_ = mode; }
+  // Each line after the first starts this many of its own heights below the one before; 0 (or
+  // anything not positive) keeps the font's line height.
+  double lineHeightMultiple() const { return lineHeightMultiple_; }
+  void setLineHeightMultiple(double multiple) { lineHeightMultiple_ = multiple > 0 ? multiple : 0; }
 
  private:
   NSTextAlignment alignment_ = NSTextAlignment::Natural;
   NSLineBreakMode lineBreakMode_ = NSLineBreakMode::ByWordWrapping;
+  double lineHeightMultiple_ = 0;
 };
 
 }  // namespace host

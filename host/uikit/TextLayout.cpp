@@ -155,6 +155,7 @@ TextLayout::TextLayout(const NSAttributedString& text) : TextLayout() {
           text.attributeAtIndex(NSParagraphStyleAttributeName, 0))) {
     alignment_ = style->alignment();
     lineBreakMode_ = style->lineBreakMode();
+    pango_layout_set_line_spacing(layout_, static_cast<float>(style->lineHeightMultiple()));
   }
   shadow_ = std::dynamic_pointer_cast<NSShadow>(text.attributeAtIndex(NSShadowAttributeName, 0));
 }

@@ -19,8 +19,8 @@ class UIFont;
 
 // Lays a text out in lines with the system's fonts (Pango, see FontLibrary) to measure and draw
 // it as UILabel and NSString drawing do. A plain text has one font and colour; an attributed
-// text takes fonts, colours and attachments per run, and its alignment, line break mode and
-// shadow from its first character (one paragraph style for the whole text).
+// text takes fonts, colours and attachments per run, and its alignment, line break mode, line
+// height multiple and shadow from its first character (one paragraph style for the whole text).
 //
 // Lines wrap at the width by words (a word longer than the line is broken by characters). With
 // a line limit, only the first lines are shown; a truncating line break mode then ends the last

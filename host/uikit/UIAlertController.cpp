@@ -146,6 +146,15 @@ void UIAlertController::rebuildContent() {
   view()->setNeedsLayout();
 }
 
+void UIAlertController::viewWillAppearImpl(bool /*animated*/) {
+  if (!textFields_.empty()) textFields_.front()->becomeFirstResponder();
+}
+
+void UIAlertController::viewWillDisappearImpl(bool /*animated*/) {
+  for (const auto& field : textFields_)
+    field->resignFirstResponder();
+}
+
 std::shared_ptr<UINavigationButton> UIAlertController::buttonForAction(
     const UIAlertAction& action) const {
   const auto order = displayOrder();

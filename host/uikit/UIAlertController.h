@@ -26,7 +26,9 @@ enum UIAlertControllerStyle {
 // cancel one last.
 //
 // A tap on a button (or pressButton, for the simulator and the tests) dismisses the alert and
-// runs the action's handler once the dismissal has finished.
+// runs the action's handler once the dismissal has finished. As the alert appears its first text
+// field becomes the first responder, so the keyboard comes up with it; the fields give it up as
+// the alert leaves.
 class UIAlertController : public UIViewController {
  public:
   using TextFieldConfiguration = std::function<void(const std::shared_ptr<UITextField>&)>;
@@ -65,6 +67,8 @@ class UIAlertController : public UIViewController {
 
  protected:
   void loadViewImpl() override;
+  void viewWillAppearImpl(bool animated) override;
+  void viewWillDisappearImpl(bool animated) override;
 
  private:
   bool press(const std::shared_ptr<UIAlertAction>& action);

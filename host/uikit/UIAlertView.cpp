@@ -84,6 +84,8 @@ std::shared_ptr<UITextField> UIAlertView::textFieldAtIndex(long index) const {
 void UIAlertView::show() {
   if (!isVisible()) {
     shown().push_back(std::static_pointer_cast<UIAlertView>(shared_from_this()));
+    // The keyboard comes up with the alert, in its first field.
+    if (!textFields_.empty()) textFields_.front()->becomeFirstResponder();
   }
 }
 
@@ -94,6 +96,8 @@ void UIAlertView::dismissWithClickedButtonIndex(int index) {
   list.erase(
       std::remove_if(list.begin(), list.end(), [this](const auto& a) { return a.get() == this; }),
       list.end());
+  for (const auto& field : textFields_)
+    field->resignFirstResponder();
   if (didDismiss_) {
     auto callback = didDismiss_;
     callback(keepAlive, index);

@@ -26,7 +26,8 @@ enum UIAlertViewStyle {
 // follow in the order added. A button pressed by the user (pressButtonAtIndex, pressButton) is
 // reported to the "alertView:clickedButtonAtIndex:" callback, and the alert is then dismissed; a
 // dismissal, pressed or programmatic, is reported to "alertView:didDismissWithButtonIndex:".
-// Callbacks are callables: capture the delegate weakly.
+// Callbacks are callables: capture the delegate weakly. A shown alert's first text field is the
+// first responder until the alert is dismissed.
 class UIAlertView : public Object {
  public:
   using ButtonCallback = std::function<void(const std::shared_ptr<UIAlertView>&, long index)>;

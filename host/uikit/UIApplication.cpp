@@ -4,6 +4,7 @@
 #include <cctype>
 #include <utility>
 
+#include "foundation/PlatformEvents.h"
 #include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
 #include "uikit/UIDevice.h"
@@ -115,6 +116,7 @@ bool UIApplication::canOpenURL(std::string_view url) const {
 bool UIApplication::openURL(std::string_view url) {
   if (!canOpenURL(url)) return false;
   openedURLs_.emplace_back(url);
+  PlatformEvents::record("open", url);
   return true;
 }
 

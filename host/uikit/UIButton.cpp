@@ -161,7 +161,13 @@ void UIButton::layoutSubviewsImpl() {
   const CGRect b = bounds();
   backgroundView_->setFrame(b);
   const CGRect content = contentEdgeInsets_.insetRect(b);
-  const CGSize image = imageView_->isHidden() ? CGSizeZero : imageView_->sizeThatFits(b.size);
+  CGSize image = imageView_->isHidden() ? CGSizeZero : imageView_->sizeThatFits(b.size);
+  // An image bigger than the content area is shrunk to fit it, keeping its aspect ratio.
+  if (image.width > 0 && image.height > 0) {
+    const double fit =
+        std::min({1.0, content.width() / image.width, content.height() / image.height});
+    image = {image.width * fit, image.height * fit};
+  }
   CGSize title = titleLabel_->isHidden() ? CGSizeZero : titleLabel_->sizeThatFits(content.size);
   title.width = std::min(title.width, std::max(content.width() - image.width, 0.0));
   const double left = content.midX() - (image.width + title.width) / 2;

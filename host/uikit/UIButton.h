@@ -20,9 +20,10 @@ enum UIButtonType {
 };
 
 // A control showing a title and an image (side by side, centred, the image first) over a
-// background image. Title, title colour, image and background image are set per control state;
-// what the button shows follows its current state (highlighted, disabled, selected, and their
-// combinations), falling back to the normal state's value when the state has none of its own.
+// background image. An image bigger than the content area is shrunk to fit, keeping its shape.
+// Title, title colour, image and background image are set per control state; what the button shows
+// follows its current state (highlighted, disabled, selected, and their combinations), falling back
+// to the normal state's value when the state has none of its own.
 //
 // Default title colours: white for custom buttons; for system buttons the tint colour, and grey
 // when disabled. A highlighted system button without a highlighted title colour fades its title

@@ -4,9 +4,11 @@
 
 #include "runtime/HostClass.h"
 #include "runtime/Runtime.h"
+#include "uikit/CGContext.h"
 #include "uikit/NSAttributedString.h"
 #include "uikit/NSMutableAttributedString.h"
 #include "uikit/TextEditing.h"
+#include "uikit/TextLayout.h"
 #include "uikit/UIColor.h"
 #include "uikit/UIFont.h"
 
@@ -21,6 +23,7 @@ UITextView::~UITextView() = default;
 void UITextView::setText(std::string text) {
   text_ = std::move(text);
   attributedText_.reset();
+  textDidChange();
 }
 
 std::shared_ptr<NSAttributedString> UITextView::attributedText() const {
@@ -33,6 +36,38 @@ std::shared_ptr<NSAttributedString> UITextView::attributedText() const {
 void UITextView::setAttributedText(std::shared_ptr<NSAttributedString> text) {
   text_ = text ? text->string() : std::string();
   attributedText_ = std::move(text);
+  textDidChange();
+}
+
+void UITextView::textDidChange() {
+  setNeedsLayout();
+  setNeedsDisplay();
+}
+
+std::unique_ptr<TextLayout> UITextView::makeLayout() const {
+  auto layout = std::make_unique<TextLayout>(*attributedText());
+  // An attributed text aligns by its own paragraph style.
+  if (!attributedText_) layout->setAlignment(alignment_);
+  layout->setTextColor(*textColor());
+  const CGFloat width = bounds().width() - 2 * kLinePadding;
+  layout->setWidth(width > 0 ? width : 1);
+  return layout;
+}
+
+CGFloat UITextView::textContentHeight() const {
+  if (text_.empty()) return 2 * kTextInset;
+  return makeLayout()->size().height + 2 * kTextInset;
+}
+
+void UITextView::layoutSubviewsImpl() {
+  UIScrollView::layoutSubviewsImpl();
+  setContentSize({bounds().width(), textContentHeight()});
+}
+
+void UITextView::draw(CGContext& context, const CGRect& rect) {
+  UIScrollView::draw(context, rect);
+  if (text_.empty()) return;
+  makeLayout()->drawAtPoint(context, {kLinePadding, kTextInset});
 }
 
 std::shared_ptr<UIFont> UITextView::font() const {

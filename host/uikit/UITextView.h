@@ -14,6 +14,7 @@ namespace host {
 class NSAttributedString;
 class UIColor;
 class UIFont;
+class TextLayout;
 
 // A scrollable, multi-line text, editable unless turned off. An editable text view becomes the
 // first responder when tapped; typed keys (the return key inserts a line break) go to the end of
@@ -21,6 +22,11 @@ class UIFont;
 // the attributed text are one: setting the plain text drops the attributes, and the attributed
 // text of a plain text carries the view's font and colour; typing into an attributed text keeps
 // its attributes.
+//
+// The text is laid out as UIKit's text container does: wrapped to the width less a padding of
+// kLinePadding points on each side, kTextInset points below the top. Laying the view out sets the
+// content size to the text's height with those insets, so a long text scrolls; it is drawn in the
+// content's coordinates, so it moves with the content offset.
 class UITextView : public UIScrollView, public UIKeyInput {
  public:
   static Class* objcClass();
@@ -61,7 +67,19 @@ class UITextView : public UIScrollView, public UIKeyInput {
 
   void touchesEnded(const UITouchSet& touches, UIEvent* event) override;
 
+  static constexpr CGFloat kLinePadding = 5;
+  static constexpr CGFloat kTextInset = 8;
+  // The height the text takes at the view's width, insets included.
+  CGFloat textContentHeight() const;
+  void draw(CGContext& context, const CGRect& rect) override;
+
+ protected:
+  void layoutSubviewsImpl() override;
+
  private:
+  std::unique_ptr<TextLayout> makeLayout() const;
+  void textDidChange();
+
   void replace(NSRange range, std::string_view replacement);
 
   std::string text_;

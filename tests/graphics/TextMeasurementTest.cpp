@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "uikit/NSMutableAttributedString.h"
+#include "uikit/NSParagraphStyle.h"
 #include "uikit/TextLayout.h"
 #include "uikit/UIFont.h"
 
@@ -99,4 +101,18 @@ TEST(TextMeasurement, ShrinksToFitDownToTheMinimumScale) {
   EXPECT_EQ(TextLayout::fittingPointSize(kSentence, *font, natural * 0.3, 0.5), 10);
   // A factor of 0 does not shrink.
   EXPECT_EQ(TextLayout::fittingPointSize(kSentence, *font, natural * 0.3, 0), 20);
+}
+
+TEST(TextMeasurement, LineHeightMultipleSpacesLinesAfterTheFirst) {
+  auto font = UIFont::systemFontOfSize(22);
+  const auto heightWith = [&](double multiple) {
+    auto style = host::NSParagraphStyle::withAlignment(host::NSTextAlignment::Center);
+    style->setLineHeightMultiple(multiple);
+    auto text = host::NSMutableAttributedString::withString(
+        "2\nABC", {{std::string(host::NSFontAttributeName), font},
+                   {std::string(host::NSParagraphStyleAttributeName), style}});
+    return TextLayout(*text).size().height;
+  };
+  EXPECT_DOUBLE_EQ(heightWith(0), 2 * font->lineHeight());  // 0: the font's own line height
+  EXPECT_NEAR(heightWith(0.7), 1.7 * font->lineHeight(), 1);
 }

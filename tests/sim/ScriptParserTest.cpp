@@ -68,8 +68,8 @@ TEST(ScriptParserTest, QuotedTextKeepsBlanksHashesAndEscapes) {
 TEST(ScriptParserTest, TheFirstFaultNamesItsLineAndReason) {
   EXPECT_EQ(failure("cells\n\nfly away\ncells"), "line 3: unknown command \"fly\"");
   EXPECT_EQ(failure("tap \"General"), "line 1: quoted text is not closed");
-  EXPECT_EQ(failure("# x\ntype \"a\\n\""),
-            "line 2: unknown escape in quoted text (only \\\" and \\\\)");
+  EXPECT_EQ(failure("# x\ntype \"a\\t\""),
+            "line 2: unknown escape in quoted text (only \\\", \\\\, \\n and \\b)");
   EXPECT_EQ(failure("tap \"a\"b"), "line 1: a blank must follow quoted text");
   EXPECT_EQ(failure("tap 1 x"), "line 1: not a number: \"x\"");
   EXPECT_EQ(failure("tap 1 nan"), "line 1: not a number: \"nan\"");
@@ -83,6 +83,27 @@ TEST(ScriptParserTest, TheFirstFaultNamesItsLineAndReason) {
   EXPECT_EQ(failure("drag \"x\" 1"), "line 1: usage: drag \"TEXT\" DX DY [SECONDS]");
   EXPECT_EQ(failure("press 1"), "line 1: usage: press X Y");
   EXPECT_EQ(failure("shot"), "line 1: usage: shot FILE");
+  EXPECT_EQ(failure("hold \"x\" 1 2"),
+            "line 1: usage: hold X Y SECONDS  or  hold \"TEXT\" SECONDS");
+  EXPECT_EQ(failure("reorder \"a\" b"), "line 1: usage: reorder \"TITLE\" \"OTHER TITLE\"");
+  EXPECT_EQ(failure("toggle Wi-Fi"), "line 1: usage: toggle \"TEXT\"");
+  EXPECT_EQ(failure("dismiss now"), "line 1: usage: dismiss");
+}
+
+TEST(ScriptParserTest, TextCommandsTakeTheirTitlesAndKeysForTyping) {
+  const auto commands = parsed(
+      "hold \"Tags\" 1.5\ntoggle \"Airplane Mode\"\nreorder \"Wi-Fi\" \"General\"\n"
+      "type \"ab\\bc\\n\"\ntexts\nevents\ndismiss\n");
+  ASSERT_EQ(commands.size(), 7u);
+  EXPECT_EQ(commands[0].kind, Kind::HoldText);
+  EXPECT_EQ(commands[0].numbers, std::vector<double>{1.5});
+  EXPECT_EQ(commands[1].kind, Kind::Toggle);
+  EXPECT_EQ(commands[2].kind, Kind::Reorder);
+  EXPECT_EQ(commands[2].other, "General");
+  EXPECT_EQ(commands[3].text, "ab\bc\n");
+  EXPECT_EQ(commands[4].kind, Kind::Texts);
+  EXPECT_EQ(commands[5].kind, Kind::Events);
+  EXPECT_EQ(commands[6].kind, Kind::Dismiss);
 }
 
 TEST(ScriptParserTest, AcceptsAByteOrderMarkAndAnyLineEnding) {
@@ -103,18 +124,20 @@ TEST(ScriptParserTest, CoordinatesAreDecimalNumbers) {
 }
 
 TEST(ScriptParserTest, CommandsTravelToAppsUnchanged) {
-  for (const auto& command :
-       parsed("drag \"A \\\"B\\\"\" 0.1 -2e-3 1\nwait 0.016666666666666666")) {
+  for (const auto& command : parsed("drag \"A \\\"B\\\"\" 0.1 -2e-3 1\nwait 0.016666666666666666\n"
+                                    "reorder \"a\\nb\" \"c\"")) {
     ScriptCommand copy;
     ASSERT_TRUE(ScriptCommand::decode(command.encode(), copy));
     EXPECT_EQ(copy.kind, command.kind);
     EXPECT_EQ(copy.line, command.line);
     EXPECT_EQ(copy.text, command.text);
+    EXPECT_EQ(copy.other, command.other);
     EXPECT_EQ(copy.numbers, command.numbers);
   }
   ScriptCommand ignored;
-  EXPECT_FALSE(ScriptCommand::decode({"99", "1", ""}, ignored));
-  EXPECT_FALSE(ScriptCommand::decode({"1", "1", "", "x"}, ignored));
+  EXPECT_FALSE(ScriptCommand::decode({"99", "1", "", ""}, ignored));
+  EXPECT_FALSE(ScriptCommand::decode({"1", "1", "", "", "x"}, ignored));
+  EXPECT_FALSE(ScriptCommand::decode({"1", "1", ""}, ignored));
   EXPECT_FALSE(ScriptCommand::decode({"1"}, ignored));
 }
 

@@ -11,6 +11,7 @@
 #include "CommandLine.h"
 #include "DeviceOptions.h"
 #include "Simulator.h"
+#include "SimulatorFixture.h"
 #include "foundation/DeviceFileSystem.h"
 #include "foundation/PropertyListSerialization.h"
 #include "store/VLPreferencesManager.h"
@@ -21,65 +22,8 @@
 namespace vorlan {
 namespace {
 
-// The switch of the main list's first row ("Airplane Mode") on the default iPhone, portrait.
-constexpr const char* kAirplaneSwitch = "334 121";
 constexpr const char* kAirplaneOff = "0.0\tAirplane Mode\tAIRPLANE_MODE\tswitch:off";
 constexpr const char* kAirplaneOn = "0.0\tAirplane Mode\tAIRPLANE_MODE\tswitch:on";
-
-struct ScriptRun {
-  int code = -1;
-  std::string out;
-  std::string err;
-};
-
-class SimulatorTest : public ::testing::Test {
- protected:
-  ~SimulatorTest() override {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-  }
-
-  // A first run starts from a copy of the default device laid out once; a model given is then
-  // applied to it as to any existing device (the laid-out content does not depend on the model).
-  ScriptRun run(const std::string& script, const std::string& model = "") {
-    if (!std::filesystem::exists(device)) copyDefaultDevice();
-    Simulator simulator({device, model, false});
-    ScriptRun result;
-    std::string error;
-    if (!simulator.boot(error)) {
-      ADD_FAILURE() << error;
-      return result;
-    }
-    std::ostringstream out;
-    std::ostringstream err;
-    result.code = simulator.run(script, out, err);
-    result.out = out.str();
-    result.err = err.str();
-    return result;
-  }
-
-  void copyDefaultDevice() const {
-    std::string error;
-    if (!test::DeviceTemplate::copyTo(device, true, &error)) ADD_FAILURE() << error;
-  }
-
-  host::Plist stored(const std::string& devicePath) const {
-    const auto bytes = host::DeviceFileSystem(device).readFile(devicePath);
-    return bytes ? host::PropertyListSerialization::read(*bytes).value : host::Plist();
-  }
-
-  static bool hasLine(const std::string& text, const std::string& line) {
-    std::istringstream lines(text);
-    for (std::string each; std::getline(lines, each);) {
-      if (each == line) return true;
-    }
-    return false;
-  }
-
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("vorlan-sim-test-" + std::to_string(::getpid()));
-  const std::filesystem::path device = folder / "device";
-};
 
 TEST_F(SimulatorTest, CellsListTheMainListAndTheAppsArriveAfterAWait) {
   const ScriptRun result = run("launch settings\ncells\nlog\nwait 0.5\ncells\n");
@@ -107,9 +51,9 @@ TEST_F(SimulatorTest, OpenShowsAPageAndBackReturnsUntilTheRoot) {
   EXPECT_TRUE(hasLine(result.out, "3.0\tBackground App Refresh\tBACKGROUND_REFRESH\tswitch:on"));
 }
 
-TEST_F(SimulatorTest, ATapOnASwitchIsStoredAndAReusedDeviceKeepsIt) {
-  ScriptRun result = run(std::string("launch settings\ntap ") + kAirplaneSwitch + "\ncells\n");
-  ASSERT_EQ(result.code, 0) << result.err;
+TEST_F(SimulatorTest, AToggledSwitchIsStoredAndAReusedDeviceKeepsIt) {
+  ScriptRun result = run("launch settings\ntoggle \"Airplane Mode\"\ncells\ntoggle \"General\"\n");
+  EXPECT_EQ(result.err, "vorlan sim: line 4: the row \"General\" shows no switch\n");
   EXPECT_TRUE(hasLine(result.out, kAirplaneOn)) << result.out;
   EXPECT_EQ(stored("/var/mobile/Library/Preferences/com.apple.radios.plist")
                 .get("AirplaneMode")
@@ -130,8 +74,9 @@ TEST_F(SimulatorTest, DragsScrollAndMoveSlidersAndTypedTextIsStoredAsItIsTyped) 
           "wait 1\n"
           "open \"Beacon\"\ntap \"beacon.example.com\"\ntype \".net\"\nback\n"
           "open \"Beacon\"\ntap \"beacon.example.com.net\"\nback\n"
-          // Cadence's volume slider, its thumb at 0.8, dragged most of the way left.
-          "open \"Cadence\"\ndrag 282 261 110 261 0.5\n");
+          // Cadence's volume slider (a row without a title), its thumb at 0.8, dragged most of
+          // the way left.
+          "open \"Cadence\"\ndrag \"volume\" -172 0 0.5\n");
   ASSERT_EQ(result.code, 0) << result.err;
   const host::Plist server =
       stored("/var/mobile/Library/Preferences/com.signalhouse.beacon.plist").get("server");
@@ -253,19 +198,16 @@ TEST_F(SimulatorTest, TheExtensionSaysHelloOnceOnAFreshDevice) {
   EXPECT_EQ(count, 1u) << result.out;
 }
 
-// The main list's stage in the app as loaded: a swipe on a cell slides the app aside to the
-// cell action menu; a tap on the dimmed app closes it; the gear (at the bar's right) opens the
-// configuration page, whose title fades in.
+// The main list's stage in the app as loaded: a swipe on a cell slides the app aside by the
+// cell action menu's width (167.5 points); a tap on the dimmed app closes it; the gear, found by
+// its label, opens the configuration page, whose title fades in at the right.
 TEST_F(SimulatorTest, ASwipeRevealsTheCellMenuAndTheGearTheConfigurationPage) {
-  const ScriptRun swiped = run(
-      "launch springboard\nlaunch settings\nwait 0.5\ndrag \"Wi-Fi\" -250 0 0.3\nwait 1\ndump\n");
-  ASSERT_EQ(swiped.code, 0) << swiped.err;
-  EXPECT_TRUE(hasLine(swiped.out, "  UIView (-167.5, 0, 375, 667)")) << swiped.out;
-
-  const ScriptRun opened = run("launch settings\nwait 0.5\ntap 352 42\nwait 1\ndump\n");
-  ASSERT_EQ(opened.code, 0) << opened.err;
-  EXPECT_TRUE(hasLine(opened.out, "  UIView (-300, 0, 375, 667)")) << opened.out;
-  EXPECT_TRUE(hasLine(opened.out, "    UILabel (5, 20, 290, 60) text=\"Vorlan\"")) << opened.out;
+  const ScriptRun result = run(
+      "launch springboard\nlaunch settings\nwait 0.5\ndrag \"Wi-Fi\" -250 0 0.3\nwait 1\ntexts\n"
+      "tap 20 300\nwait 1\ntap \"Vorlan\"\nwait 1\ntexts\n");
+  ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_TRUE(hasLine(result.out, "-108.5\t143\t268\t44\tWi-Fi")) << result.out;
+  EXPECT_TRUE(hasLine(result.out, "80\t20\t290\t60\tVorlan")) << result.out;
 }
 
 TEST_F(SimulatorTest, ADisabledRowStaysClosedAlsoWhenItIsMoved) {
@@ -299,6 +241,51 @@ TEST_F(SimulatorTest, ADisabledRowStaysClosedAlsoWhenItIsMoved) {
   EXPECT_NE(err.str().find("opened no page"), std::string::npos) << err.str();
 }
 
+// A protected row and a protected switch of the main list, behind the passcode 1234.
+TEST_F(SimulatorTest, AProtectedRowAndSwitchWaitForThePasscodeTypedOnTheKeypad) {
+  const auto byMain = [](host::Plist value) {
+    return host::Plist::dictionary({{"General", value}, {"AIRPLANE_MODE", value}});
+  };
+  copyDefaultDevice();
+  const auto xml = host::PropertyListSerialization::writeXml(host::Plist::dictionary(
+      {{"password", host::Plist::string("1234")},
+       {"class", byMain(host::Plist::string("PSUIPrefsListController"))},
+       {"passcode", host::Plist::dictionary(
+                        {{"PSUIPrefsListController", byMain(host::Plist::boolean(true))}})}}));
+  ASSERT_TRUE(xml);
+  std::string error;
+  ASSERT_TRUE(host::DeviceFileSystem(device).writeFileAtomically(
+      VLPreferencesManager::kSettingsPath, *xml, &error))
+      << error;
+  const std::string code = "tap \"1\"\ntap \"2\"\ntap \"3\"\ntap \"4\"\nwait 1\n";
+
+  ScriptRun result =
+      run("launch settings\nwait 1\ntoggle \"Airplane Mode\"\nwait 1\ntexts\ncells\n" + code +
+          "cells\n");
+  ASSERT_EQ(result.code, 0) << result.err;
+  const auto typed = result.out.find("Enter your passcode");
+  ASSERT_NE(typed, std::string::npos) << result.out;
+  const auto opened = result.out.find(kAirplaneOn);
+  EXPECT_TRUE(hasLine(result.out.substr(0, opened), kAirplaneOff)) << result.out;
+  EXPECT_NE(opened, std::string::npos) << result.out;
+  EXPECT_EQ(stored("/var/mobile/Library/Preferences/com.apple.radios.plist")
+                .get("AirplaneMode")
+                .asBoolean(),
+            true);
+
+  result =
+      run("launch settings\nwait 1\ntap \"General\"\nwait 1\ntexts\n"
+          "tap \"9\"\ntap \"9\"\ntap \"9\"\ntap \"9\"\nwait 1\ncells\n" +
+          code + "cells\n");
+  ASSERT_EQ(result.code, 0) << result.err;
+  const auto general = result.out.find("0.0\tAbout\tABOUT\t-");
+  ASSERT_NE(general, std::string::npos) << result.out;
+  const std::string before = result.out.substr(0, general);
+  EXPECT_NE(before.find("\tEnter your passcode\n"), std::string::npos) << before;
+  // The wrong code left the main list on screen.
+  EXPECT_TRUE(hasLine(before, kAirplaneOn)) << before;
+}
+
 TEST_F(SimulatorTest, AMissingFontIsReportedOnStandardErrorAndInTheLog) {
   const std::vector<std::string> files = host::FontLibrary::fontFiles();
   host::FontLibrary::setFontFiles({"/nonexistent/vorlan-fonts/Missing-Regular.ttf", files.back()});
@@ -328,10 +315,19 @@ TEST_F(SimulatorTest, TheCommandLineRunsScriptsAndTheTour) {
       << err.str();
   EXPECT_TRUE(hasLine(out.str(), kAirplaneOff)) << out.str();
 
+  // The tour keeps its screenshots where it says; a file in the folder's place is refused.
   out.str("");
-  EXPECT_EQ(CommandLine::run({"sim"}, out, err), 0) << err.str();
+  const auto shots = folder / "tour \"shots\"";
+  EXPECT_EQ(CommandLine::run({"sim", "--shots", shots.string()}, out, err), 0) << err.str();
   EXPECT_NE(out.str().find("> open \"General\""), std::string::npos) << out.str();
   EXPECT_TRUE(hasLine(out.str(), "3.0\tBackground App Refresh\tBACKGROUND_REFRESH\tswitch:off"));
+  for (const char* name : {"1-main-list.png", "2-general.png", "3-landscape.png"}) {
+    EXPECT_TRUE(hasLine(out.str(), "wrote " + (shots / name).string())) << out.str();
+    EXPECT_GT(std::filesystem::file_size(shots / name), 1000u) << name;
+  }
+  err.str("");
+  EXPECT_EQ(CommandLine::run({"sim", "--shots", (folder / "script.txt").string()}, out, err), 1);
+  EXPECT_NE(err.str().find("cannot make the screenshot folder"), std::string::npos) << err.str();
 }
 
 TEST_F(SimulatorTest, AFolderHoldingSomethingElseIsNotUsedAsADevice) {

@@ -7,7 +7,7 @@
 #include "hooks/CellSwipe.h"
 #include "hooks/HooksTestSupport.h"
 #include "hooks/settingsVLBarButtonItem.h"
-#include "menu/VLScrollView.h"
+#include "menu/VLSpecifierScrollView.h"
 #include "uikit/TouchInjector.h"
 #include "uikit/UIApplication.h"
 #include "uikit/UINavigationBar.h"

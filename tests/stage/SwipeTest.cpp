@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "StageTestSupport.h"
+#include "menu/VLButtonSpecifier.h"
 
 namespace vorlan::test {
 namespace {
@@ -21,18 +22,32 @@ TEST_F(StageTest, ACellSwipeOpensTheMenuFromHalfItsWidthOnAndClosesBelow) {
   EXPECT_EQ(wifi->contentView()->frame().origin.x, 0);
   EXPECT_EQ(CellSwipe::shared().lastCell, nullptr);
 
-  s.closeSidePage();
+  // The menu acts on the swiped cell.
+  finger->tap(centreOf(*s.specifierScrollView->button(VLSpecifierScrollView::Hide)));
   settle();
-  ASSERT_EQ(rootX(), 0);
-  swipe(centreOf(*wifi), kHalfMenu + 0.5);
+  EXPECT_EQ(device.readPlist(VLPreferencesManager::kSettingsPath)
+                .get("hidden")
+                .get("PSUIPrefsListController")
+                .get("WIFI")
+                .asBoolean(),
+            true);
+  ASSERT_EQ(rootX(), 0);  // and closes
+
+  // Just short of half the menu the release closes.
+  const auto general = cellOf("General");
+  begin(centreOf(*general));
+  moveBy(kHalfMenu + 0.5);
+  EXPECT_EQ(rootX(), kHalfMenu + 0.5 + 40);
+  liftAt(kHalfMenu + 0.5);
+  settle();
   EXPECT_EQ(rootX(), 0);
   EXPECT_EQ(s.specifierScrollView->alpha(), 0);
 
-  // Rightward travel never counts: the root view stays and the release closes.
-  begin(centreOf(*wifi));
+  // Rightward travel never counts: nothing moves and the release closes.
+  begin(centreOf(*general));
   moveBy(200);
   EXPECT_EQ(rootX(), 0);
-  EXPECT_EQ(wifi->contentView()->frame().origin.x, 0);
+  EXPECT_EQ(general->contentView()->frame().origin.x, 0);
   liftAt(200);
   settle();
   EXPECT_EQ(rootX(), 0);

@@ -9,6 +9,9 @@
 #include "uikit/UIButton.h"
 #include "uikit/UIColor.h"
 #include "uikit/UIControl.h"
+#include "uikit/UIGraphics.h"
+#include "uikit/UIImage.h"
+#include "uikit/UIImageView.h"
 #include "uikit/UILabel.h"
 #include "uikit/UIPageControl.h"
 #include "uikit/UIPanGestureRecognizer.h"
@@ -222,6 +225,22 @@ TEST_F(ControlTest, ButtonShowsWhatItsStateAsksFor) {
   button->setTitle(std::nullopt, UIControlStateNormal);
   EXPECT_FALSE(button->currentTitle().has_value());
   EXPECT_TRUE(button->titleLabel()->isHidden());
+}
+
+TEST_F(ControlTest, ButtonShrinksAnImageTooBigForItKeepingItsShape) {
+  UIGraphicsBeginImageContextWithOptions({44, 30}, false, 1);
+  auto image = UIGraphicsGetImageFromCurrentImageContext();
+  UIGraphicsEndImageContext();
+  auto button = UIButton::buttonWithType(UIButtonTypeCustom);
+  button->setImage(image, UIControlStateNormal);
+  window->addSubview(button);
+
+  button->setFrame({0, 0, 22, 22});
+  button->layoutIfNeeded();
+  EXPECT_EQ(button->imageView()->frame(), (CGRect{0, 3.5, 22, 15}));
+  button->setFrame({0, 0, 60, 60});
+  button->layoutIfNeeded();
+  EXPECT_EQ(button->imageView()->frame(), (CGRect{8, 15, 44, 30}));  // never grown
 }
 
 TEST_F(ControlTest, TargetsAreHeldWeaklyAndCanBeRemoved) {

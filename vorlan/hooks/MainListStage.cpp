@@ -4,7 +4,8 @@
 
 #include "config/vorlanConfiguarationScrollView.h"
 #include "hooks/settingsVLBarButtonItem.h"
-#include "menu/VLScrollView.h"
+#include "menu/VLSpecifierScrollView.h"
+#include "panels/passcodeSkyView.h"
 #include "preferences/PSListController.h"
 #include "runtime/Runtime.h"
 #include "uikit/CADisplayLink.h"

@@ -20,7 +20,8 @@ class UIVisualEffectView;
 
 namespace vorlan {
 
-class VLScrollView;
+class VLSpecifierScrollView;
+class passcodeSkyView;
 class settingsVLBarButtonItem;
 class vorlanConfiguarationScrollView;
 
@@ -73,10 +74,10 @@ class MainListStage : public Stage {
   // The tag filter list.
   std::shared_ptr<host::UIView> categoriesList;
   // Keypads for protected rows and menu actions, and for protected switches.
-  std::shared_ptr<host::UIView> passcodeView;
-  std::shared_ptr<host::UIView> togglePasscodeView;
+  std::shared_ptr<passcodeSkyView> passcodeView;
+  std::shared_ptr<passcodeSkyView> togglePasscodeView;
   // The cell action menu and the configuration page, behind the app's root view.
-  std::shared_ptr<VLScrollView> specifierScrollView;
+  std::shared_ptr<VLSpecifierScrollView> specifierScrollView;
   std::shared_ptr<vorlanConfiguarationScrollView> configurationScrollView;
   // Dimming layer over the root view while a side page is open.
   std::shared_ptr<host::UIView> darkingView;

@@ -12,7 +12,8 @@
 #include "hooks/MainListStage.h"
 #include "hooks/Vorlan3+TagView.h"
 #include "hooks/settingsVLBarButtonItem.h"
-#include "menu/VLScrollView.h"
+#include "menu/VLSpecifierScrollView.h"
+#include "panels/passcodeSkyView.h"
 #include "preferences/PSListController.h"
 #include "preferences/PSUIPrefsListController.h"
 #include "preferences/PSUIPrefsListControllerMethods.h"
@@ -55,9 +56,13 @@ bool isLandscape() {
   return host::UIApplication::sharedApplication()->isLandscape();
 }
 
-// A panel counts as showing while it is on screen; one not yet created is not showing.
-bool isShowing(const std::shared_ptr<host::UIView>& panel) {
-  return panel && panel->window() != nullptr;
+// The tag filter list counts as showing while it is on screen; one not yet created is not.
+bool isShowing(const std::shared_ptr<host::UIView>& list) {
+  return list && list->window() != nullptr;
+}
+
+bool isShowing(const std::shared_ptr<passcodeSkyView>& keypad) {
+  return keypad && keypad->isShow();
 }
 
 void showCellMenu(bool cellMenu) {
@@ -77,14 +82,18 @@ void setContentX(const std::shared_ptr<host::UITableViewCell>& cell, double x) {
 // another cell is still shifted puts that cell back (and does nothing else).
 void beginCellSwipe(host::PSListController& page,
                     const std::shared_ptr<host::UITableViewCell>& cell, float location) {
+  auto& stage = MainListStage::shared();
   auto& swipe = CellSwipe::shared();
   if (const auto path = page.table()->indexPathForCell(cell.get())) {
     // The group's first element is its group specifier.
     const auto group = page.specifiersInGroup(path->section);
     const auto row = static_cast<std::size_t>(path->row) + 1;
     const auto specifier = row < group.size() ? group[row] : nullptr;
-    // TODO(cellmenu): specifierScrollView->setSpecifier(specifier, cell, page);
-    (void)specifier;
+    if (stage.specifierScrollView) {
+      stage.specifierScrollView->setSpecifier(
+          specifier, cell,
+          std::static_pointer_cast<host::PSListController>(page.shared_from_this()));
+    }
   }
   showCellMenu(true);
   swipe.firstLocationOnCell = location;

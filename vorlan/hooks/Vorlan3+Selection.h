@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "hooks/HookInstaller.h"
+#include "menu/VLSpecifierScrollViewMethods.h"
 #include "runtime/Method.h"
 #include "runtime/Selector.h"
 #include "uikit/CGGeometry.h"
@@ -13,11 +14,10 @@
 // Row selection guards.
 namespace vorlan::hooks::selection {
 
-// Additions: the passcode gate before a protected change (a view, where it shows, the action
-// to run once the passcode is right), and a row selection after the guards.
+// Additions: the passcode gate before a protected change of the cell action menu (a view, where
+// it shows, the action to run once the passcode is right), and a row selection after the guards.
 using PasscodeRequiredToChangeSettings =
-    host::Method<"passcodeRequiredToChangeSettings:offset:selector:",
-                 void(std::shared_ptr<host::UIView>, host::CGRect, host::Selector)>;
+    host::MethodsOf<VLSpecifierScrollView>::PasscodeRequiredToChangeSettings;
 using SelectedRowAtIndexPath =
     host::Method<"selectedRowAtIndexPath:table:",
                  void(host::NSIndexPath, std::shared_ptr<host::UITableView>)>;

@@ -10,7 +10,7 @@
 #include "hooks/MainListStage.h"
 #include "hooks/Vorlan3+Gestures.h"
 #include "hooks/settingsVLBarButtonItem.h"
-#include "menu/VLScrollView.h"
+#include "menu/VLSpecifierScrollView.h"
 #include "preferences/PSListController.h"
 #include "preferences/PSUIPrefsListController.h"
 #include "preferences/PreferencesAppController.h"
@@ -121,7 +121,7 @@ void buildSidePages(const std::shared_ptr<host::UIWindow>& window) {
   auto& stage = MainListStage::shared();
   const auto size = window->frame().size;
   if (!stage.specifierScrollView) {
-    stage.specifierScrollView = VLScrollView::make(host::CGRectMake(
+    stage.specifierScrollView = VLSpecifierScrollView::make(host::CGRectMake(
         size.width - stage.maxSizeForSpecifier, 0, stage.maxSizeForSpecifier, size.height));
     stage.specifierScrollView->setAlpha(0);
     window->addSubview(stage.specifierScrollView);
