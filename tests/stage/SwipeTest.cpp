@@ -21,6 +21,8 @@ TEST_F(StageTest, ACellSwipeOpensTheMenuFromHalfItsWidthOnAndClosesBelow) {
   EXPECT_EQ(s.specifierScrollView->alpha(), 1);
   EXPECT_EQ(wifi->contentView()->frame().origin.x, 0);
   EXPECT_EQ(CellSwipe::shared().lastCell, nullptr);
+  // The touch-down highlight the row took before the swipe began is gone.
+  EXPECT_TRUE(wifi->selectedBackgroundView()->isHidden());
 
   // The menu acts on the swiped cell.
   finger->tap(centreOf(*s.specifierScrollView->button(VLSpecifierScrollView::Hide)));

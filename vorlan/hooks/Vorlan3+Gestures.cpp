@@ -71,6 +71,14 @@ void showCellMenu(bool cellMenu) {
   if (stage.configurationScrollView) stage.configurationScrollView->setAlpha(cellMenu ? 0 : 1);
 }
 
+// The swipe of `cell` is over: it is no longer the swiped cell, and it lays out again to catch
+// up with what changed while its layout was held (the touch-down highlight went away).
+void releaseSwipedCell(const std::shared_ptr<host::UITableViewCell>& cell) {
+  auto& current = CellSwipe::shared().lastCell;
+  if (current == cell) current.reset();
+  cell->setNeedsLayout();
+}
+
 void setContentX(const std::shared_ptr<host::UITableViewCell>& cell, double x) {
   const auto& content = cell->contentView();
   auto frame = content->frame();
@@ -103,10 +111,7 @@ void beginCellSwipe(host::PSListController& page,
     const auto shifted = swipe.lastCell;
     host::UIView::animateWithDuration(
         0.3, [&shifted] { setContentX(shifted, 0); },
-        [shifted](bool) {
-          auto& current = CellSwipe::shared().lastCell;
-          if (current == shifted) current.reset();
-        });
+        [shifted](bool) { releaseSwipedCell(shifted); });
   }
 }
 
@@ -117,7 +122,7 @@ void endCellSwipe(host::UITableView& table, const std::shared_ptr<host::UITableV
   auto& stage = MainListStage::shared();
   table.setScrollEnabled(true);
   const auto putBack = [cell] { setContentX(cell, 0); };
-  const auto clearCell = [] { CellSwipe::shared().lastCell.reset(); };
+  const auto clearCell = [cell] { releaseSwipedCell(cell); };
   if (released && share >= 0.5f) {
     stage.openCellMenu(putBack, clearCell);
   } else {
