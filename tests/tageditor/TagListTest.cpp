@@ -2,6 +2,7 @@
 
 #include "foundation/Shell.h"
 #include "tageditor/TagPanelTest.h"
+#include "tags/tagConfigurationView.h"
 
 namespace vorlan {
 namespace {
@@ -53,6 +54,12 @@ TEST_F(TagList, AddDeleteAndResetChangeTheFileAtOnceWithDenseKeys) {
   EXPECT_EQ(rowTitles(), names);
   EXPECT_EQ(storedTag(11).get("fill_color"), Plist::string("FFFFFF"));
   EXPECT_EQ(storedTag(11).get("border_color"), Plist::string("ABABAB"));
+
+  // A tap beside a row's delete button only puts the button away.
+  swipe("Red");
+  tap("Orange");
+  EXPECT_FALSE(panel->table()->indexPathForDeleteConfirmation());
+  EXPECT_EQ(panel->configurationView()->frame().origin.x, panel->table()->frame().width() + 2);
 
   // Deleting the first tag moves every other one down a key and takes its assignments away.
   swipeAndDelete("Red");

@@ -99,18 +99,22 @@ class TagPanelTest : public PanelTest {
     ASSERT_TRUE(shown->pressButton(button));
     settle();
   }
-  // A finger swipes the row to the left and taps the delete button that slides in.
-  void swipeAndDelete(const std::string& title) {
+  // A finger swipes the row to the left, and the row's delete button slides in.
+  void swipe(const std::string& title) {
     const auto found = reveal(title);
     ASSERT_TRUE(found) << "no row shows \"" << title << "\"";
-    const host::CGPoint start = *found;
-    finger->drag({start.x + 100, start.y}, {start.x - 20, start.y}, 0.3);
+    finger->drag({found->x + 100, found->y}, {found->x - 20, found->y}, 0.3);
     settle();
+    ASSERT_TRUE(panel->table()->indexPathForDeleteConfirmation());
+  }
+  // Swipes the row and taps its delete button.
+  void swipeAndDelete(const std::string& title) {
+    swipe(title);
     const auto row = panel->table()->indexPathForDeleteConfirmation();
     ASSERT_TRUE(row);
     auto cell = panel->table()->cellForRowAtIndexPath(*row);
-    const host::CGRect button = cell->deleteConfirmationView()->convertRectToView(
-        cell->deleteConfirmationView()->bounds(), window.get());
+    const auto& view = cell->deleteConfirmationView();
+    const host::CGRect button = view->convertRectToView(view->bounds(), window.get());
     finger->tap(
         {button.origin.x + button.size.width / 2, button.origin.y + button.size.height / 2});
     settle();

@@ -170,6 +170,12 @@ void tagsConfigurationSkyView::tappedCell(
     const std::shared_ptr<host::UIGestureRecognizer>& recognizer) {
   auto cell = std::dynamic_pointer_cast<host::UITableViewCell>(recognizer->view());
   if (!cell) return;
+  // While a row shows its delete button, a tap elsewhere only puts the button away, as it does
+  // in any table; it neither opens the editor nor adds nor resets.
+  if (table_->indexPathForDeleteConfirmation()) {
+    table_->setEditing(false, true);
+    return;
+  }
   if (auto indexPath = table_->indexPathForCell(cell.get())) tappedRow(indexPath->row);
 }
 
