@@ -80,6 +80,15 @@ TEST_F(TagEditor, RenameAcceptsACaseChangeRefusesATakenNameAndMovesAssignments) 
   EXPECT_FALSE(editorShown());
   EXPECT_EQ(stored(), before);
   EXPECT_EQ(rowTitles().back(), "work");
+
+  // Closing the panel while the name is being typed takes the keyboard away with it.
+  tap("work");
+  tap("work");
+  ASSERT_TRUE(host::Keyboard::isVisible());
+  finger->tap({20, 20});
+  settle();
+  EXPECT_FALSE(panel->isShow());
+  EXPECT_FALSE(host::Keyboard::isVisible());
 }
 
 TEST_F(TagEditor, TheDotMarksTheTagsSwatchAndAChosenSwatchIsStoredWithItsSign) {

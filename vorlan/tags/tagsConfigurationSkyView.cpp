@@ -99,6 +99,11 @@ void tagsConfigurationSkyView::showFromRect(const host::CGRect& from, const host
   table_->reloadSections({0}, host::UITableViewRowAnimationNone);
 }
 
+void tagsConfigurationSkyView::dismissShape(bool animated) {
+  if (configurationView_->field()->isEditing()) configurationView_->field()->resignFirstResponder();
+  skyView::dismissShape(animated);
+}
+
 void tagsConfigurationSkyView::loadTags(const host::Plist& table) {
   std::vector<std::pair<long, host::Plist>> keyed;
   for (const auto& [key, record] : table.entries()) {

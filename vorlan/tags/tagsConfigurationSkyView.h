@@ -45,6 +45,8 @@ class tagsConfigurationSkyView : public skyView,
   static std::shared_ptr<tagsConfigurationSkyView> make(const host::CGRect& frame);
 
   void showFromRect(const host::CGRect& from, const host::CGRect& to) override;
+  // Also ends the typing of a tag's name, so that the keyboard goes with the panel.
+  void dismissShape(bool animated) override;
 
   // A tap on row `row`, as the row's tap recogniser reports it.
   void tappedRow(long row);
