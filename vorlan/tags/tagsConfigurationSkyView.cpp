@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 
 #include "panels/shapeSkyView.h"
 #include "runtime/HostClass.h"
@@ -159,7 +160,11 @@ std::shared_ptr<host::UITableViewCell> tagsConfigurationSkyView::tableViewCellFo
   }
   cell->setNeedsLayout();
 
-  if (cell->gestureRecognizers().empty()) {
+  // A reused row keeps the tap recogniser it was given the first time.
+  const auto& recognizers = cell->gestureRecognizers();
+  if (std::none_of(recognizers.begin(), recognizers.end(), [](const auto& recognizer) {
+        return dynamic_cast<const host::UITapGestureRecognizer*>(recognizer.get()) != nullptr;
+      })) {
     auto tap = std::make_shared<host::UITapGestureRecognizer>();
     std::weak_ptr<tagsConfigurationSkyView> weakSelf =
         std::static_pointer_cast<tagsConfigurationSkyView>(shared_from_this());
