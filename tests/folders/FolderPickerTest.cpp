@@ -19,6 +19,13 @@ TEST_F(FolderTest, APickerShowsTheTilesThePageCanUse) {
   EXPECT_EQ(tile(panel, "SETTINGS")->frame(), strip->pageFrame(0));
   EXPECT_EQ(tile(panel, "APPS")->frame(), strip->pageFrame(2));
   EXPECT_EQ(strip->contentSize().width, 6 * strip->frame().size.width);
+  // Tiles fade by their distance from the middle of the balloon.
+  turnTo(panel, tile(panel, "APPS"));
+  EXPECT_DOUBLE_EQ(tile(panel, "APPS")->alpha(), 1);
+  EXPECT_DOUBLE_EQ(tile(panel, "CYDIA")->alpha(), 0.5);
+  strip->setContentOffset({strip->contentOffset().x - strip->frame().size.width / 4, 0});
+  EXPECT_GT(tile(panel, "CYDIA")->alpha(), 0.5);
+  EXPECT_LT(tile(panel, "APPS")->alpha(), 1);
 
   // A cell of a sub-page cannot be filed: only the explanation shows.
   panel->dismissShape(false);
