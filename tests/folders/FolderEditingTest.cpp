@@ -46,8 +46,7 @@ TEST_F(FolderEditingTest, CreateNamesTheNewFolderWithTheFirstFreeName) {
   writeSettings(Plist::dictionary(
       {{"firstTime_folder", Plist::boolean(true)},
        {"folders",
-        Plist::dictionary({{"1", Plist::dictionary({{"name", Plist::string("new")}})},
-                           {"2", Plist::dictionary({{"name", Plist::string("NEW-1")}})}})}}));
+        Plist::dictionary({{"1", folderRecord("new")}, {"2", folderRecord("NEW-1")}})}}));
   launchWithMenu();
   auto panel = edit();
   EXPECT_EQ(shown(panel), "NEW,NEW-1,ADD,RESET");
@@ -68,6 +67,7 @@ TEST_F(FolderEditingTest, CreateNamesTheNewFolderWithTheFirstFreeName) {
   EXPECT_EQ(created->frame(), panel->scroll()->pageFrame(2));
   EXPECT_EQ(tile(panel, "RESET")->frame(), panel->scroll()->pageFrame(4));
   EXPECT_EQ(title(created), "Personalize");
+  EXPECT_EQ(problems(), "");
 }
 
 TEST_F(FolderEditingTest, PersonalizeCyclesIconsAndChecksTheName) {
@@ -116,6 +116,7 @@ TEST_F(FolderEditingTest, PersonalizeCyclesIconsAndChecksTheName) {
   EXPECT_EQ(apps->getName(), "APPS");
   EXPECT_EQ(storedFolder("3").get("name"), Plist::string("apps"));
   EXPECT_EQ(storedFolder("3").get("image"), Plist::string(chosen));
+  EXPECT_EQ(problems(), "");
 
   // A new name moves the folder's rows with it.
   apps = personalize("APPS");
@@ -124,6 +125,7 @@ TEST_F(FolderEditingTest, PersonalizeCyclesIconsAndChecksTheName) {
   EXPECT_EQ(apps->getName(), "TOOLS");
   EXPECT_EQ(storedFolder("3").get("name"), Plist::string("Tools"));
   EXPECT_EQ(storedRoot().get("folder").get("WIFI"), Plist::string("TOOLS"));
+  EXPECT_EQ(problems(), "");
 }
 
 TEST_F(FolderEditingTest, LeavingWithoutAValidNameKeepsTheStoredName) {
@@ -176,6 +178,7 @@ TEST_F(FolderEditingTest, DeleteNeedsAPullPastHalfAndRenumbersTheRest) {
   EXPECT_EQ(tile(panel, "RESET")->key(), "7");
   EXPECT_EQ(tile(panel, "APPS")->frame(), panel->scroll()->pageFrame(1));
   EXPECT_EQ(shown(panel), "SETTINGS,APPS,CONNECTIVITY,ACCESSIBILITY,PROTECTED,ADD,RESET");
+  EXPECT_EQ(problems(), "");
 
   // A tile that moved down a key saves under its new key.
   auto apps = tile(panel, "APPS");
@@ -206,6 +209,7 @@ TEST_F(FolderEditingTest, ResetErasesTheFoldersOnlyAfterYes) {
   EXPECT_EQ(host::Shell::commands(), (std::vector<std::string>{"killall -HUP SpringBoard"}));
   EXPECT_TRUE(storedRoot().get("folder").isNone());
   EXPECT_TRUE(storedRoot().get("folders").isNone());
+  EXPECT_EQ(problems(), "");
 }
 
 }  // namespace

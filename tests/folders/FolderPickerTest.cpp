@@ -60,14 +60,14 @@ TEST_F(FolderTest, SelectFilesTheRowAndTakesItOffTheMainList) {
   EXPECT_EQ(rows(*main()),
             "NOTIFICATIONS_ID,CONTROL_CENTER,DO_NOT_DISTURB|General,DISPLAY,WALLPAPER,Privacy|"
             "com.x.notes|Settings,Cydia,Apps,Connectivity,Accessibility,Protected");
+  EXPECT_EQ(problems(), "");
 }
 
 TEST_F(FolderTest, DefaultTakesTheRowOutOfItsFolderWhateverItsLetterCase) {
   writeSettings(Plist::dictionary(
       {{"firstTime_folder", Plist::boolean(true)},
        {"folders",
-        Plist::dictionary({{"1", Plist::dictionary({{"name", Plist::string("Apps")}})},
-                           {"2", Plist::dictionary({{"name", Plist::string("dEfAuLt")}})}})},
+        Plist::dictionary({{"1", folderRecord("Apps")}, {"2", folderRecord("dEfAuLt")}})},
        {"folder", Plist::dictionary(
                       {{"WIFI", Plist::string("APPS")}, {"General", Plist::string("APPS")}})}}));
   launchWithMenu();
@@ -91,6 +91,7 @@ TEST_F(FolderTest, DefaultTakesTheRowOutOfItsFolderWhateverItsLetterCase) {
   press(tile(panel, "DEFAULT"));
   EXPECT_TRUE(storedRoot().get("folder").get("Privacy").isNone());
   EXPECT_EQ(storedRoot().get("folder").get("General"), Plist::string("APPS"));
+  EXPECT_EQ(problems(), "");
 }
 
 }  // namespace

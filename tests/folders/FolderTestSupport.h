@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "SettingsChecker.h"
 #include "cellmenu/CellMenuTestSupport.h"
 #include "folders/folderController.h"
 #include "folders/folderSkyView.h"
@@ -96,6 +97,20 @@ class FolderTest : public CellMenuTest {
 
   Plist storedRoot() const { return device.readPlist(VLPreferencesManager::kSettingsPath); }
   Plist storedFolder(const std::string& key) const { return storedRoot().get("folders").get(key); }
+  // What `vorlan prefs check` would find wrong in the stored file, one problem a line.
+  std::string problems() const {
+    std::string lines;
+    for (const auto& problem : SettingsChecker::check(storedRoot()))
+      lines += problem + "\n";
+    return lines;
+  }
+  // A folder record as the extension writes it.
+  static Plist folderRecord(const std::string& name) {
+    const std::string icon = std::string(folderView::kFolderIcons) + "apps";
+    return Plist::dictionary({{"name", Plist::string(name)},
+                              {"image", Plist::string(icon + ".png")},
+                              {"settings_image", Plist::string(icon + "_icon.png")}});
+  }
 
   std::shared_ptr<folderSkyView> editor;
 };
