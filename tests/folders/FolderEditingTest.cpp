@@ -191,6 +191,19 @@ TEST_F(FolderEditingTest, DeleteNeedsAPullPastHalfAndRenumbersTheRest) {
   EXPECT_EQ(storedFolder("3").get("name"), Plist::string("Connectivity"));
 }
 
+// A sideways drag on a tile turns the strip's page; only an upward one pulls the icon.
+TEST_F(FolderEditingTest, ASidewaysDragOnATileTurnsThePage) {
+  launchWithFolders();
+  auto panel = edit();
+  const auto& strip = panel->scroll();
+  const auto from = centreOf(tile(panel, "SETTINGS")->icon());
+  host::TouchInjector(app->window()).drag(from, {from.x - 120, from.y + 10}, 0.3);
+  settle();
+  EXPECT_EQ(strip->contentOffset().x, strip->frame().size.width);
+  EXPECT_EQ(tile(panel, "SETTINGS")->scroll()->contentOffset().y, 0);
+  EXPECT_FALSE(tile(panel, "SETTINGS")->isDeletionRevealed());
+}
+
 TEST_F(FolderEditingTest, ResetErasesTheFoldersOnlyAfterYes) {
   launchWithFolders(Plist::dictionary({{"WIFI", Plist::string("APPS")}}));
   auto panel = edit();

@@ -97,6 +97,7 @@ void folderView::initWithFrame(const host::CGRect& frame) {
   scroll_->setDelegate(self);
   scroll_->setScrollEnabled(false);
   addSubview(scroll_);
+  scroll_->panGestureRecognizer()->setDelegate(self);
   scroll_->panGestureRecognizer()->addTarget([weakSelf](const auto& recognizer) {
     auto tile = weakSelf.lock();
     if (tile && recognizer->state() == host::UIGestureRecognizerStateEnded) tile->handlePanEnded();
@@ -497,6 +498,12 @@ void folderView::trashClicked() {
         strip->removeFolder(self.get());
         self->removeFromSuperview();
       });
+}
+
+bool folderView::gestureRecognizerShouldBegin(host::UIGestureRecognizer& recognizer) {
+  if (&recognizer != scroll_->panGestureRecognizer().get()) return true;
+  const host::CGPoint moved = scroll_->panGestureRecognizer()->translationInView(this);
+  return std::abs(moved.y) > std::abs(moved.x);
 }
 
 bool folderView::textFieldShouldReturn(host::UITextField& field) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "uikit/CGGeometry.h"
+#include "uikit/UIGestureRecognizerDelegate.h"
 #include "uikit/UIScrollViewDelegate.h"
 #include "uikit/UITextFieldDelegate.h"
 #include "uikit/UIView.h"
@@ -40,7 +41,8 @@ class foldersScroll;
 // icon image's path.
 class folderView : public host::UIView,
                    public host::UIScrollViewDelegate,
-                   public host::UITextFieldDelegate {
+                   public host::UITextFieldDelegate,
+                   public host::UIGestureRecognizerDelegate {
  public:
   static constexpr const char* kFolderIcons = "/Library/Application Support/Vorlan3/folder_icons/";
   static constexpr const char* kNameTakenMessage =
@@ -107,6 +109,9 @@ class folderView : public host::UIView,
   void scrollViewWillBeginDragging(host::UIScrollView& scrollView) override;
   // UITextFieldDelegate
   bool textFieldShouldReturn(host::UITextField& field) override;
+  // UIGestureRecognizerDelegate: the pull starts only on a mostly vertical stroke, so that a
+  // sideways one turns the strip's page.
+  bool gestureRecognizerShouldBegin(host::UIGestureRecognizer& recognizer) override;
 
  protected:
   void initWithFrame(const host::CGRect& frame);
