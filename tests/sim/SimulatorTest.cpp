@@ -119,7 +119,8 @@ TEST_F(SimulatorTest, RotateTurnsTheScreenForRunningAndLaterApps) {
   std::vector<std::string> windows;
   std::istringstream lines(result.out);
   for (std::string line; std::getline(lines, line);) {
-    if (line.starts_with("UIWindow")) windows.push_back(line);
+    // The window's geometry (the extension clears its background).
+    if (line.starts_with("UIWindow")) windows.push_back(line.substr(0, line.find(')') + 1));
   }
   ASSERT_EQ(windows.size(), 3u) << result.out;
   EXPECT_EQ(windows[0], "UIWindow (0, 0, 667, 375)");
@@ -197,6 +198,18 @@ TEST_F(SimulatorTest, TheExtensionSaysHelloOnceOnAFreshDevice) {
   EXPECT_EQ(count, 1u) << result.out;
 }
 
+// The main list's stage in the app as loaded: a swipe on a cell slides the app aside by the
+// cell action menu's width (167.5 points); a tap on the dimmed app closes it; the gear, found by
+// its label, opens the configuration page, whose title fades in at the right.
+TEST_F(SimulatorTest, ASwipeRevealsTheCellMenuAndTheGearTheConfigurationPage) {
+  const ScriptRun result = run(
+      "launch springboard\nlaunch settings\nwait 0.5\ndrag \"Wi-Fi\" -250 0 0.3\nwait 1\ntexts\n"
+      "tap 20 300\nwait 1\ntap \"Vorlan\"\nwait 1\ntexts\n");
+  ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_TRUE(hasLine(result.out, "-108.5\t143\t268\t44\tWi-Fi")) << result.out;
+  EXPECT_TRUE(hasLine(result.out, "80\t20\t290\t60\tVorlan")) << result.out;
+}
+
 TEST_F(SimulatorTest, ADisabledRowStaysClosedAlsoWhenItIsMoved) {
   const auto byMain = [](const std::string& id, host::Plist value) {
     return host::Plist::dictionary(
@@ -226,6 +239,51 @@ TEST_F(SimulatorTest, ADisabledRowStaysClosedAlsoWhenItIsMoved) {
   EXPECT_FALSE(hasLine(out.str(), "0.-\t\t-\tgroup")) << out.str();
   EXPECT_TRUE(hasLine(out.str(), "1.-\t\t-\tgroup")) << out.str();
   EXPECT_NE(err.str().find("opened no page"), std::string::npos) << err.str();
+}
+
+// A protected row and a protected switch of the main list, behind the passcode 1234.
+TEST_F(SimulatorTest, AProtectedRowAndSwitchWaitForThePasscodeTypedOnTheKeypad) {
+  const auto byMain = [](host::Plist value) {
+    return host::Plist::dictionary({{"General", value}, {"AIRPLANE_MODE", value}});
+  };
+  copyDefaultDevice();
+  const auto xml = host::PropertyListSerialization::writeXml(host::Plist::dictionary(
+      {{"password", host::Plist::string("1234")},
+       {"class", byMain(host::Plist::string("PSUIPrefsListController"))},
+       {"passcode", host::Plist::dictionary(
+                        {{"PSUIPrefsListController", byMain(host::Plist::boolean(true))}})}}));
+  ASSERT_TRUE(xml);
+  std::string error;
+  ASSERT_TRUE(host::DeviceFileSystem(device).writeFileAtomically(
+      VLPreferencesManager::kSettingsPath, *xml, &error))
+      << error;
+  const std::string code = "tap \"1\"\ntap \"2\"\ntap \"3\"\ntap \"4\"\nwait 1\n";
+
+  ScriptRun result =
+      run("launch settings\nwait 1\ntoggle \"Airplane Mode\"\nwait 1\ntexts\ncells\n" + code +
+          "cells\n");
+  ASSERT_EQ(result.code, 0) << result.err;
+  const auto typed = result.out.find("Enter your passcode");
+  ASSERT_NE(typed, std::string::npos) << result.out;
+  const auto opened = result.out.find(kAirplaneOn);
+  EXPECT_TRUE(hasLine(result.out.substr(0, opened), kAirplaneOff)) << result.out;
+  EXPECT_NE(opened, std::string::npos) << result.out;
+  EXPECT_EQ(stored("/var/mobile/Library/Preferences/com.apple.radios.plist")
+                .get("AirplaneMode")
+                .asBoolean(),
+            true);
+
+  result =
+      run("launch settings\nwait 1\ntap \"General\"\nwait 1\ntexts\n"
+          "tap \"9\"\ntap \"9\"\ntap \"9\"\ntap \"9\"\nwait 1\ncells\n" +
+          code + "cells\n");
+  ASSERT_EQ(result.code, 0) << result.err;
+  const auto general = result.out.find("0.0\tAbout\tABOUT\t-");
+  ASSERT_NE(general, std::string::npos) << result.out;
+  const std::string before = result.out.substr(0, general);
+  EXPECT_NE(before.find("\tEnter your passcode\n"), std::string::npos) << before;
+  // The wrong code left the main list on screen.
+  EXPECT_TRUE(hasLine(before, kAirplaneOn)) << before;
 }
 
 TEST_F(SimulatorTest, AMissingFontIsReportedOnStandardErrorAndInTheLog) {
