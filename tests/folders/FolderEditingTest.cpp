@@ -151,6 +151,7 @@ TEST_F(FolderEditingTest, LeavingWithoutAValidNameKeepsTheStoredName) {
 
 TEST_F(FolderEditingTest, DeleteNeedsAPullPastHalfAndRenumbersTheRest) {
   launchWithFolders(Plist::dictionary({{"WIFI", Plist::string("CYDIA")}}));
+  EXPECT_FALSE(main()->specifierForID("WIFI"));
   auto panel = edit();
   auto cydia = tile(panel, "CYDIA");
   turnTo(panel, cydia);
@@ -172,6 +173,7 @@ TEST_F(FolderEditingTest, DeleteNeedsAPullPastHalfAndRenumbersTheRest) {
   settle();  // the fade, then the later tiles' move
   EXPECT_FALSE(tile(panel, "CYDIA"));
   EXPECT_TRUE(storedRoot().get("folder").get("WIFI").isNone());
+  EXPECT_TRUE(main()->specifierForID("WIFI")) << "the folder's row is back on the main list";
   EXPECT_EQ(storedFolder("2").get("name"), Plist::string("Apps"));
   EXPECT_TRUE(storedFolder("6").isNone());
   EXPECT_EQ(tile(panel, "APPS")->key(), "2");
