@@ -156,12 +156,14 @@ TEST_F(FolderEditingTest, DeleteNeedsAPullPastHalfAndRenumbersTheRest) {
   auto cydia = tile(panel, "CYDIA");
   turnTo(panel, cydia);
   const double range = cydia->scroll()->contentSize().height - cydia->frame().size.height;
-  pull(cydia, range / 4);
+  // Released just short of half the range, the icon snaps back; at exactly half, Delete shows.
+  pull(cydia, range / 2 - 1);
   EXPECT_FALSE(cydia->isDeletionRevealed());
   EXPECT_EQ(cydia->scroll()->contentOffset().y, 0);
-  pull(cydia, range);
+  pull(cydia, range / 2);
   ASSERT_TRUE(cydia->isDeletionRevealed());
   EXPECT_EQ(cydia->trashButton()->alpha(), 1);
+  EXPECT_EQ(cydia->scroll()->contentOffset().y, range);
   // Cancel closes it again; a second pull reveals it again.
   tapView(cydia->confirmButton());
   settle();
