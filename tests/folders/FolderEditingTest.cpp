@@ -70,6 +70,21 @@ TEST_F(FolderEditingTest, CreateNamesTheNewFolderWithTheFirstFreeName) {
   EXPECT_EQ(problems(), "");
 }
 
+TEST_F(FolderEditingTest, WithoutFoldersOnlyCreateAndResetShow) {
+  writeSettings(Plist::dictionary(
+      {{"firstTime_folder", Plist::boolean(true)}, {"folders", Plist::dictionary()}}));
+  launchWithMenu();
+  EXPECT_EQ(shown(pick(main(), "WIFI")), "");
+  menu->folderSky()->dismissShape(false);
+  auto panel = edit();
+  EXPECT_EQ(shown(panel), "ADD,RESET");
+  EXPECT_EQ(tile(panel, "ADD")->frame(), panel->scroll()->pageFrame(0));
+  press(tile(panel, "ADD"));
+  EXPECT_EQ(tile(panel, "NEW")->key(), "1");
+  EXPECT_EQ(storedFolder("1").get("name"), Plist::string("NEW"));
+  EXPECT_EQ(problems(), "");
+}
+
 TEST_F(FolderEditingTest, PersonalizeCyclesIconsAndChecksTheName) {
   launchWithFolders(Plist::dictionary({{"WIFI", Plist::string("APPS")}}));
   auto apps = personalize("APPS");
