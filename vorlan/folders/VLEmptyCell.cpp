@@ -90,6 +90,8 @@ host::CGFloat VLEmptyCell::preferredHeightForWidth(host::CGFloat /*width*/) {
 
 void VLEmptyCell::layoutSubviewsImpl() {
   host::PSTableCell::layoutSubviewsImpl();
+  // A hint, not a row: no separator line under it.
+  separatorView()->setHidden(true);
   const host::CGFloat width = bounds().width();
   const host::CGFloat h = preferredHeightForWidth(width);
   const host::CGSize picture = image_->frame().size;
