@@ -43,40 +43,36 @@ host::NSIndexPath offeredRow(const addTableController& page, const std::string& 
   return {};
 }
 
+// Cells that are gone (an uninstalled settings bundle, say) leave their folder as its page is
+// built; a folder left empty so shows its hint at once.
 TEST_F(FolderPageTest, ShowsTheFoldersCellsInFolderOrderAndDropsCellsThatAreGone) {
   // Folder names match in any letter case; a place past the end puts a cell last.
   writeFolders({{"WIFI", str("Apps")},
                 {"General", str("apps")},
                 {"GONE", str("Apps")},
                 {"Privacy", str("Apps")},
-                {"DISPLAY", str("Cydia")}},
+                {"LEFT", str("Cydia")}},
                {{"General", str("0")}, {"WIFI", str("9")}});
   launch();
   const auto folder = openFolder("Apps");
   ASSERT_TRUE(folder);
   EXPECT_EQ(rows(*folder), (Ids{"General", "Privacy", "WIFI"}));
   EXPECT_EQ(folder->table()->numberOfRowsInSection(0), 3);
-
-  const Plist membership = settingsFile().get("folder");
-  EXPECT_TRUE(membership.get("GONE").isNone());
-  EXPECT_EQ(membership.get("DISPLAY"), str("Cydia"));
-  EXPECT_EQ(membership.size(), 4u);
-}
-
-TEST_F(FolderPageTest, AFolderWhoseCellsAreAllGoneShowsTheFullPageHintAtOnce) {
-  writeFolders({{"GONE", str("Apps")}});
-  launch();
-  const auto folder = openFolder("Apps");
-  ASSERT_TRUE(folder);
-  EXPECT_TRUE(rows(*folder).empty());
   EXPECT_TRUE(settingsFile().get("folder").get("GONE").isNone());
-  const auto hint =
-      std::dynamic_pointer_cast<VLEmptyCell>(folder->table()->headerViewForSection(0));
+  EXPECT_EQ(settingsFile().get("folder").get("LEFT"), str("Cydia"));
+
+  navigation().popViewControllerAnimated(false);
+  settle();
+  const auto empty = openFolder("Cydia");
+  ASSERT_TRUE(empty);
+  EXPECT_TRUE(rows(*empty).empty());
+  EXPECT_EQ(settingsFile().get("folder").size(), 3u);
+  const auto hint = std::dynamic_pointer_cast<VLEmptyCell>(empty->table()->headerViewForSection(0));
   ASSERT_TRUE(hint);
   EXPECT_EQ(hint->label()->text(),
-            "You can add settings to Apps by swiping on a cell and tapping 'Folder'");
+            "You can add settings to Cydia by swiping on a cell and tapping 'Folder'");
   // The visible page under the status bar and the navigation bar.
-  EXPECT_EQ(folder->table()->rectForHeaderInSection(0).height(), 667 - 20 - 44);
+  EXPECT_EQ(empty->table()->rectForHeaderInSection(0).height(), 667 - 20 - 44);
 }
 
 TEST_F(FolderPageTest, TheAddPageOffersNoFolderRowsAndFilesTheChosenCellsIntoTheFolder) {
@@ -111,68 +107,6 @@ TEST_F(FolderPageTest, TheAddPageOffersNoFolderRowsAndFilesTheChosenCellsIntoThe
   EXPECT_EQ(rows(*folder), (Ids{"DISPLAY", "Privacy", "WIFI"}));
   EXPECT_FALSE(folder->presentedViewController());
   EXPECT_EQ(problems(), Ids{});
-}
-
-TEST_F(FolderPageTest, TheSortPagesDoneNumbersEveryRowFromZeroInTheShownOrder) {
-  writeFolders({{"WIFI", str("Apps")}, {"General", str("Apps")}, {"DISPLAY", str("Apps")}},
-               {{"General", str("0")}, {"WIFI", str("1")}, {"DISPLAY", str("2")}});
-  launch();
-  const auto folder = openFolder("Apps");
-  ASSERT_TRUE(folder);
-  ASSERT_EQ(rows(*folder), (Ids{"General", "WIFI", "DISPLAY"}));
-  folder->showSortToFolder();
-  settle();
-  const auto sort = presentedTable<sortFolderController>(*folder);
-  ASSERT_TRUE(sort);
-
-  // DISPLAY dragged to the top.
-  host::UITableViewTestApi table(*sort->tableView());
-  ASSERT_TRUE(table.beginReorderingRowAtIndexPath({0, 2}));
-  const auto top = sort->tableView()->rectForRowAtIndexPath({0, 0});
-  table.reorderRowToPoint({top.midX(), top.minY() + 2});
-  table.endReordering();
-  settle();
-  sort->saveChanges();
-  settle();
-
-  const Plist positions = settingsFile().get("positionInFolders").get("APPS");
-  EXPECT_EQ(positions.get("DISPLAY"), str("0"));
-  EXPECT_EQ(positions.get("General"), str("1"));
-  EXPECT_EQ(positions.get("WIFI"), str("2"));
-  EXPECT_EQ(rows(*folder), (Ids{"DISPLAY", "General", "WIFI"}));
-  EXPECT_FALSE(folder->presentedViewController());
-  EXPECT_EQ(problems(), Ids{});
-}
-
-TEST_F(FolderPageTest, TheRemovePageTakesChosenCellsOutAndTheMainListGetsThemBackWhenShown) {
-  writeFolders({{"WIFI", str("Apps")}, {"General", str("Apps")}},
-               {{"General", str("0")}, {"WIFI", str("1")}});
-  launch();
-  const auto folder = openFolder("Apps");
-  ASSERT_TRUE(folder);
-  ASSERT_FALSE(main()->specifierForID("General"));
-  folder->showRemoveToFolder();
-  settle();
-  const auto remove = presentedTable<addTableController>(*folder);
-  ASSERT_TRUE(remove);
-  EXPECT_TRUE(remove->isRemovePage());
-  EXPECT_EQ(offeredIds(*remove), (Ids{"General", "WIFI"}));
-
-  host::UITableViewTestApi(*remove->tableView()).tapRowAtIndexPath(offeredRow(*remove, "General"));
-  remove->saveChanges();
-  settle();
-
-  EXPECT_TRUE(settingsFile().get("folder").get("General").isNone());
-  EXPECT_EQ(settingsFile().get("positionInFolders").get("APPS"),
-            Plist::dictionary({{"WIFI", Plist::integer(0)}}));
-  EXPECT_EQ(rows(*folder), (Ids{"WIFI"}));
-  EXPECT_TRUE(records().needsReload);
-  EXPECT_EQ(problems(), Ids{});
-
-  navigation().popViewControllerAnimated(false);
-  settle();
-  EXPECT_TRUE(main()->specifierForID("General"));
-  EXPECT_FALSE(main()->specifierForID("WIFI"));
 }
 
 TEST_F(FolderPageTest, ACellDisabledOnTheMainListStaysDisabledInItsFolder) {
