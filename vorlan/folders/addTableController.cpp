@@ -42,16 +42,18 @@ std::shared_ptr<addTableController> addTableController::make(
 }
 
 bool addTableController::isRemovePage() const {
-  return contr_ && contr_->isKindOfClass(folderController::objcClass());
+  const auto page = contr();
+  return page && page->isKindOfClass(folderController::objcClass());
 }
 
 void addTableController::collectOffered() {
   offered_.clear();
-  if (!contr_) return;
+  const auto page = contr();
+  if (!page) return;
   const bool removing = isRemovePage();
-  const long groups = contr_->numberOfGroups();
+  const long groups = page->numberOfGroups();
   for (long group = 0; group < groups; ++group) {
-    const Specifiers cells = contr_->specifiersInGroup(group);
+    const Specifiers cells = page->specifiersInGroup(group);
     Specifiers rows;
     for (std::size_t i = 1; i < cells.size(); ++i) {
       const auto& cell = cells[i];
@@ -90,43 +92,45 @@ void addTableController::viewDidLoadImpl() {
 void addTableController::saveChanges() {
   const auto table = isViewLoaded() ? tableView() : nullptr;
   const auto chosen = table ? table->indexPathsForSelectedRows() : std::vector<host::NSIndexPath>{};
-  if (isRemovePage()) {
-    takeChosenOutOfFolder(chosen);
-  } else {
-    fileChosenIntoFolder(chosen);
+  if (const auto page = contr(); page && isRemovePage()) {
+    takeChosenOutOfFolder(*page, chosen);
+  } else if (page) {
+    fileChosenIntoFolder(*page, chosen);
   }
   dismissViewControllerAnimated(true);
 }
 
-void addTableController::fileChosenIntoFolder(const std::vector<host::NSIndexPath>& chosen) {
+void addTableController::fileChosenIntoFolder(host::PSListController& main,
+                                              const std::vector<host::NSIndexPath>& chosen) {
   auto manager = VLPreferencesManager::sharedInstance();
   const std::string folder = host::NSString::uppercaseString(sender_);
   for (const auto& indexPath : chosen) {
     // The cell as the main list holds it now, by the identifier of the row's cell.
     const auto row = offeredAt(indexPath);
-    const auto cell = row ? contr_->specifierForID(row->identifier()) : nullptr;
+    const auto cell = row ? main.specifierForID(row->identifier()) : nullptr;
     if (!cell) continue;
     manager->saveSpecifier(*cell, folder);
     // The cell leaves the main list at once, with its group's header when it was the group's
     // only cell.
-    if (const auto place = contr_->indexPathForSpecifier(cell.get())) {
-      const Specifiers group = contr_->specifiersInGroup(place->section);
-      if (group.size() == 2) contr_->removeSpecifier(group.front(), true);
+    if (const auto place = main.indexPathForSpecifier(cell.get())) {
+      const Specifiers group = main.specifiersInGroup(place->section);
+      if (group.size() == 2) main.removeSpecifier(group.front(), true);
     }
-    contr_->removeSpecifier(cell, true);
+    main.removeSpecifier(cell, true);
   }
-  if (target_) target_->reloadSpecifiers();
+  if (const auto page = target()) page->reloadSpecifiers();
 }
 
-void addTableController::takeChosenOutOfFolder(const std::vector<host::NSIndexPath>& chosen) {
+void addTableController::takeChosenOutOfFolder(host::PSListController& folder,
+                                               const std::vector<host::NSIndexPath>& chosen) {
   auto manager = VLPreferencesManager::sharedInstance();
   for (const auto& indexPath : chosen) {
     if (const auto cell = offeredAt(indexPath)) manager->removefolderSpecifier(*cell);
   }
-  contr_->reloadSpecifiers();
+  folder.reloadSpecifiers();
   // The cells go back to the main list, which rebuilds itself when it is next shown.
   using Main = host::MethodsOf<folderController>;
-  for (auto page = contr_->parentController(); page; page = page->parentController()) {
+  for (auto page = folder.parentController(); page; page = page->parentController()) {
     if (page->className() != kMainListClass) continue;
     if (host::respondsToSelector(page.get(), Main::SetNeedsReload::selector)) {
       host::send<Main::SetNeedsReload>(page, true);

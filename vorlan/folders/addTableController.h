@@ -12,7 +12,7 @@ namespace vorlan {
 
 // The add and remove pages of a folder page. Over the main list (the add page) it offers the
 // main list's cells, by group, to file into the folder; over the folder page itself (the remove
-// page) it offers the folder's cells to take out. Rows are chosen with check marks; "Done" acts
+// page) it offers the folder's cells to take out. Rows are chosen by tapping them; "Done" acts
 // on the chosen ones and closes the page.
 class addTableController : public host::UITableViewController {
  public:
@@ -27,9 +27,9 @@ class addTableController : public host::UITableViewController {
       host::UITableViewStyle style, const std::shared_ptr<host::PSListController>& contr,
       std::string sender);
 
-  const std::shared_ptr<host::PSListController>& contr() const { return contr_; }
-  const std::shared_ptr<host::PSListController>& target() const { return target_; }
-  void setTarget(std::shared_ptr<host::PSListController> target) { target_ = std::move(target); }
+  std::shared_ptr<host::PSListController> contr() const { return contr_.lock(); }
+  std::shared_ptr<host::PSListController> target() const { return target_.lock(); }
+  void setTarget(const std::shared_ptr<host::PSListController>& target) { target_ = target; }
   const std::string& sender() const { return sender_; }
   // Whether the rows are offered to take out of the folder (the page over a folder page).
   bool isRemovePage() const;
@@ -56,11 +56,14 @@ class addTableController : public host::UITableViewController {
   // without an identifier (nothing can be stored for them); groups left empty go.
   void collectOffered();
   std::shared_ptr<host::PSSpecifier> offeredAt(const host::NSIndexPath& indexPath) const;
-  void fileChosenIntoFolder(const std::vector<host::NSIndexPath>& chosen);
-  void takeChosenOutOfFolder(const std::vector<host::NSIndexPath>& chosen);
+  void fileChosenIntoFolder(host::PSListController& main,
+                            const std::vector<host::NSIndexPath>& chosen);
+  void takeChosenOutOfFolder(host::PSListController& folder,
+                             const std::vector<host::NSIndexPath>& chosen);
 
-  std::shared_ptr<host::PSListController> contr_;
-  std::shared_ptr<host::PSListController> target_;
+  // Weak: the folder page presents this page and so owns it.
+  std::weak_ptr<host::PSListController> contr_;
+  std::weak_ptr<host::PSListController> target_;
   std::string sender_;
   std::vector<Specifiers> offered_;
 };

@@ -25,11 +25,11 @@ std::shared_ptr<sortFolderController> sortFolderController::make(
   return sort;
 }
 
-void sortFolderController::setContr(std::shared_ptr<host::PSListController> contr) {
-  contr_ = std::move(contr);
+void sortFolderController::setContr(const std::shared_ptr<host::PSListController>& contr) {
+  contr_ = contr;
   specs_.clear();
-  if (contr_) {
-    for (const auto& cell : contr_->specifiers()) {
+  if (contr) {
+    for (const auto& cell : contr->specifiers()) {
       if (cell && !cell->isGroup()) specs_.push_back(cell);
     }
   }
@@ -52,7 +52,7 @@ void sortFolderController::saveChanges() {
   for (std::size_t i = 0; i < specs_.size(); ++i) {
     manager->rearrangePoisitionInFolder(sender_, specs_[i]->identifier(), static_cast<int>(i));
   }
-  if (contr_) contr_->reloadSpecifiers();
+  if (const auto page = contr()) page->reloadSpecifiers();
   dismissViewControllerAnimated(true);
 }
 

@@ -24,11 +24,11 @@ class sortFolderController : public host::UITableViewController {
       host::UITableViewStyle style, const std::shared_ptr<host::PSListController>& contr,
       std::string sender);
 
-  const std::shared_ptr<host::PSListController>& contr() const { return contr_; }
+  std::shared_ptr<host::PSListController> contr() const { return contr_.lock(); }
   // Takes the page's cells (its group headers left out) as the rows.
-  void setContr(std::shared_ptr<host::PSListController> contr);
-  const std::shared_ptr<host::PSListController>& target() const { return target_; }
-  void setTarget(std::shared_ptr<host::PSListController> target) { target_ = std::move(target); }
+  void setContr(const std::shared_ptr<host::PSListController>& contr);
+  std::shared_ptr<host::PSListController> target() const { return target_.lock(); }
+  void setTarget(const std::shared_ptr<host::PSListController>& target) { target_ = target; }
   const std::string& sender() const { return sender_; }
   const Specifiers& specs() const { return specs_; }
 
@@ -51,8 +51,9 @@ class sortFolderController : public host::UITableViewController {
   void viewDidLoadImpl() override;
 
  private:
-  std::shared_ptr<host::PSListController> contr_;
-  std::shared_ptr<host::PSListController> target_;
+  // Weak: the folder page presents this page and so owns it.
+  std::weak_ptr<host::PSListController> contr_;
+  std::weak_ptr<host::PSListController> target_;
   std::string sender_;
   Specifiers specs_;
 };
