@@ -65,13 +65,15 @@ TEST_F(InfoScriptTest, TheWelcomeScreenShowsOncePerFreshDeviceAndItsTutorialPlay
 
 TEST_F(InfoScriptTest, APeekOnAProtectedRowAsksForThePasscodeAndAnOpenRowIsPreviewed) {
   storeSettings(protectedWifi("1234"));
-  ScriptRun result = run("launch settings\nwait 1\npress \"Wi-Fi\"\nwait 1\ntexts\ncells\n");
+  ScriptRun result = run("launch settings\nwait 1\nlog\npress \"Wi-Fi\"\nwait 1\ntexts\nlog\n");
   ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_EQ(result.out.find("Peek:"), std::string::npos) << result.out;
   EXPECT_TRUE(shows(result.out, "Enter your passcode")) << result.out;
   EXPECT_TRUE(shows(result.out, "Airplane Mode")) << result.out;  // the main list stays
 
-  result = run("launch settings\nwait 1\npress \"Bluetooth\"\nwait 1\ncells\n");
+  result = run("launch settings\nwait 1\nlog\npress \"Bluetooth\"\nwait 1\nlog\ncells\n");
   ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_NE(result.out.find("Peek: previewed "), std::string::npos) << result.out;
   EXPECT_EQ(result.out.find("Airplane Mode"), std::string::npos) << result.out;
 }
 
