@@ -7,13 +7,14 @@
 #include "hooks/CellSwipe.h"
 #include "hooks/HooksTestSupport.h"
 #include "hooks/Vorlan3+Peek.h"
+#include "hooks/Vorlan3+Stage.h"
+#include "hooks/settingsVLBarButtonItem.h"
 #include "panels/passcodeSkyView.h"
 #include "panels/skyView.h"
 #include "preferences/PSAppListController.h"
 #include "preferences/PSSystemPolicyForApp.h"
 #include "preferences/PreferencesAppController.h"
 #include "support/Snapshot.h"
-#include "uikit/UIBarButtonItem.h"
 #include "uikit/UITableViewCell.h"
 #include "uikit/UITraitCollection.h"
 #include "uikit/UIViewControllerPreviewing.h"
@@ -174,24 +175,26 @@ TEST_F(PeekTest, TwoColumnsDropTheTagFilterAndPanelsAndHideTheGearUntilOneColumn
   main()->removeContiguousSpecifiers(
       {main()->specifierForID("WIFI"), main()->specifierForID("General")}, false);
   stage().isInTagView = true;
-  auto gear = std::make_shared<host::UIBarButtonItem>();
-  gear->setCustomView(std::make_shared<host::UIView>());
-  stage().settingsButton = gear;
+  const auto gear = stage().settingsButton;
+  ASSERT_TRUE(gear);
   auto panel = skyView::make(app->window()->bounds());
   app->window()->addSubview(panel);
   panel->showFromRect({10, 10, 10, 10}, {10, 10, 200, 200});
+  host::send<hooks::stage::SettingsButtonTapped>(main());  // the configuration page opens
   settle();
+  ASSERT_NE(MainListStage::rootView()->frame().origin.x, 0);
 
   const auto delegate = app->delegate();
   delegate->splitViewControllerSeparateSecondary(nullptr, main());
   settle();
   EXPECT_FALSE(stage().isInTagView);
   EXPECT_EQ(rows(*main()), full);
-  EXPECT_TRUE(gear->customView()->isHidden());
+  EXPECT_TRUE(gear->view()->isHidden());
   EXPECT_FALSE(panel->isShow());
+  EXPECT_EQ(MainListStage::rootView()->frame().origin.x, 0);
 
   delegate->splitViewControllerCollapseSecondary(nullptr, main(), main());
-  EXPECT_FALSE(gear->customView()->isHidden());
+  EXPECT_FALSE(gear->view()->isHidden());
 }
 
 }  // namespace

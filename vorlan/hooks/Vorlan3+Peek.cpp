@@ -9,6 +9,7 @@
 #include "hooks/PageRecords.h"
 #include "hooks/PeekPreview.h"
 #include "hooks/Vorlan3+Stage.h"
+#include "hooks/settingsVLBarButtonItem.h"
 #include "panels/skyView.h"
 #include "preferences/PSListControllerMethods.h"
 #include "preferences/PSSpecifier.h"
@@ -17,7 +18,6 @@
 #include "preferences/PreferencesAppControllerMethods.h"
 #include "runtime/Runtime.h"
 #include "store/VLPreferencesManager.h"
-#include "uikit/UIApplication.h"
 #include "uikit/UIBarButtonItem.h"
 #include "uikit/UITableView.h"
 #include "uikit/UITableViewCell.h"
@@ -27,7 +27,6 @@
 #include "uikit/UIViewController.h"
 #include "uikit/UIViewControllerPreviewing.h"
 #include "uikit/UIViewControllerPreviewingMethods.h"
-#include "uikit/UIWindow.h"
 
 namespace vorlan::hooks::peek {
 
@@ -54,15 +53,6 @@ void setGearHidden(bool hidden) {
   }
 }
 
-// The app's root view slides aside while a side page is open.
-bool sidePageOpen() {
-  const auto window = host::UIApplication::sharedApplication()->keyWindow();
-  const auto root =
-      window ? std::dynamic_pointer_cast<host::UIViewController>(window->rootViewController())
-             : nullptr;
-  return root && root->isViewLoaded() && root->view()->frame().origin.x != 0;
-}
-
 bool splitViewControllerCollapseSecondary(Object* self, Id splitViewController, Page secondary,
                                           Page primary) {
   setGearHidden(false);
@@ -82,7 +72,8 @@ Page splitViewControllerSeparateSecondary(Object* self, Id splitViewController, 
       main->replaceContiguousSpecifiers(filtered, PageRecords::shared().originals, true);
     }
     setGearHidden(true);
-    if (sidePageOpen()) host::send<stage::SettingsButtonTapped>(main);
+    const auto root = MainListStage::rootView();
+    if (root && root->frame().origin.x != 0) host::send<stage::SettingsButtonTapped>(main);
     skyView::dismissAllShape(false);
   }
   return original.appSeparateSecondary(self, std::move(splitViewController), std::move(primary));
