@@ -9,6 +9,7 @@
 #include "hooks/Vorlan3+Peek.h"
 #include "hooks/Vorlan3+Stage.h"
 #include "hooks/settingsVLBarButtonItem.h"
+#include "info/tutorialController.h"
 #include "panels/passcodeSkyView.h"
 #include "panels/skyView.h"
 #include "preferences/PSAppListController.h"
@@ -152,6 +153,29 @@ TEST_F(PeekTest, APressOnACellShiftedByASwipeLeavesTheSwipeAlone) {
   content.origin.x = 0;
   cell->contentView()->setFrame(content);
   EXPECT_TRUE(peekAt("com.x.notes"));
+}
+
+TEST_F(PeekTest, TheFirstAppearanceOnAFreshDeviceWelcomesOnceAndRegistersForPeeksOnce) {
+  welcomed = false;
+  launch();
+  const auto root =
+      std::dynamic_pointer_cast<host::UIViewController>(app->window()->rootViewController());
+  const auto welcome =
+      std::dynamic_pointer_cast<tutorialController>(root->presentedViewController());
+  ASSERT_TRUE(welcome);
+  EXPECT_EQ(device.readPlist(VLPreferencesManager::kSettingsPath).get("tutorial").asBoolean(),
+            true);
+  const auto context = stage().previewingContext;
+  ASSERT_TRUE(context);
+
+  // The main list appears again when the screen goes and after a page was opened.
+  welcome->dismissViewControllerAnimated(false);
+  push({group(), cell("a")});
+  navigation().popViewControllerAnimated(false);
+  settle();
+  EXPECT_FALSE(root->presentedViewController());
+  EXPECT_EQ(stage().previewingContext, context);
+  EXPECT_EQ(main()->previewingContexts().size(), 1u);
 }
 
 TEST_F(PeekTest, OnlyADeviceWithForceTouchRegistersTheMainList) {
