@@ -3,7 +3,6 @@
 #include <memory>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "SupportImages.h"
@@ -29,50 +28,34 @@ namespace vorlan {
 namespace {
 
 using host::Plist;
+using Events = std::vector<std::string>;
 
-// Stands in for the main list's stage, counting the requests to close its side page.
-class RecordingStage : public Stage {
- public:
-  RecordingStage() : previous_(Stage::current()) { setCurrent(this); }
-  ~RecordingStage() override { setCurrent(previous_); }
-  void closeSidePage() override { ++closed; }
-  std::shared_ptr<host::PSListController> currentListPage() const override { return nullptr; }
-  int closed = 0;
-
- private:
-  Stage* previous_;
-};
-
-// The info page opened over a window whose root page can present, on a device with the
-// support images and a settings file.
-class InfoPage : public test::PanelTest {
+// The info page over a window whose root page presents, with the support images, a settings
+// file and a stand-in stage that counts the requests to close its side page.
+class InfoPage : public test::PanelTest, public Stage {
  protected:
-  static constexpr const char* kSettings = VLPreferencesManager::kSettingsPath;
-
   void SetUp() override {
     PanelTest::SetUp();
     ASSERT_TRUE(SupportImages::install(device.fs(), nullptr));
-    root = std::make_shared<host::UIViewController>();
     root->view()->setFrame(window->bounds());
     window->setRootViewController(root);
     window->addSubview(root->view());
+    setCurrent(this);
     host::PlatformEvents::clear();
   }
   void TearDown() override {
-    for (const auto& alert : std::vector(host::UIAlertView::visibleAlerts()))
-      alert->dismissWithClickedButtonIndex(0);
+    setCurrent(nullptr);
     host::UIApplication::sharedApplication()->setInstalledURLSchemes({"http", "https"});
     PanelTest::TearDown();
   }
+  void closeSidePage() override { ++closed; }
+  std::shared_ptr<host::PSListController> currentListPage() const override { return nullptr; }
 
   void store(const Plist& settings) {
-    device.writePlist(kSettings, settings);
+    device.writePlist(VLPreferencesManager::kSettingsPath, settings);
     VLPreferencesManager::sharedInstance()->updatedDictionary();
   }
-  bool settingsFileExists() const {
-    return device.fs().entryType(kSettings) != host::DeviceFileSystem::EntryType::None;
-  }
-
+  Plist stored() const { return device.readPlist(VLPreferencesManager::kSettingsPath); }
   std::shared_ptr<infoSkyView> open() {
     auto panel = infoSkyView::make(window->bounds());
     window->addSubview(panel);
@@ -83,59 +66,41 @@ class InfoPage : public test::PanelTest {
   }
   void tap(const std::shared_ptr<host::UIView>& view) {
     const host::CGRect frame = view->convertRectToView(view->bounds(), window.get());
-    finger->tap({frame.origin.x + frame.size.width / 2, frame.origin.y + frame.size.height / 2});
+    finger->tap({frame.midX(), frame.midY()});
     wait(0.1);
   }
-  static std::vector<std::string> events() { return host::PlatformEvents::take(); }
 
   TempDevice device;
-  std::shared_ptr<host::UIViewController> root;
+  std::shared_ptr<host::UIViewController> root = std::make_shared<host::UIViewController>();
+  int closed = 0;
 };
 
-const std::vector<std::string> kRestart{"system killall -HUP SpringBoard"};
-
-TEST_F(InfoPage, ResetWithoutAPasscodeErasesAtOnce) {
-  store(Plist::dictionary({{"hidden", Plist::dictionary()}, {"password", Plist::string("")}}));
+TEST_F(InfoPage, ResetErasesAtOnceWithoutAPasscodeElseOnlyOnYesWithTheExactOne) {
+  const Events restart{"system killall -HUP SpringBoard"};
+  store(Plist::dictionary({{"password", Plist::string("")}}));
   const auto panel = open();
   tap(panel->reset());
   EXPECT_TRUE(host::UIAlertView::visibleAlerts().empty());
-  EXPECT_FALSE(settingsFileExists());
-  EXPECT_EQ(events(), kRestart);
-}
+  EXPECT_TRUE(stored().isNone());
+  EXPECT_EQ(host::PlatformEvents::take(), restart);
 
-TEST_F(InfoPage, ResetWithAPasscodeErasesOnlyOnYesWithTheExactPasscode) {
-  const Plist settings =
-      Plist::dictionary({{"password", Plist::string("1234")}, {"tutorial", Plist::boolean(true)}});
+  const Plist settings = Plist::dictionary({{"password", Plist::string("1234")}});
   store(settings);
-  const auto panel = open();
-  const auto ask = [&](const std::string& typed, const std::string& button) {
+  for (const auto& [typed, button] : std::vector<std::pair<std::string, std::string>>{
+           {"1243", "Yes"}, {"123", "Yes"}, {"", "Yes"}, {"1234", "No"}, {"1234", "Yes"}}) {
     tap(panel->reset());
-    const auto& alerts = host::UIAlertView::visibleAlerts();
-    if (alerts.size() != 1) return std::shared_ptr<host::UIAlertView>();
-    auto alert = alerts.front();
+    ASSERT_EQ(host::UIAlertView::visibleAlerts().size(), 1u);
+    const auto alert = host::UIAlertView::visibleAlerts().front();
+    EXPECT_EQ(alert->alertViewStyle(), host::UIAlertViewStyleSecureTextInput);
+    EXPECT_EQ(alert->textFieldAtIndex(0)->keyboardType(), host::UIKeyboardTypeNumberPad);
     alert->textFieldAtIndex(0)->setText(typed);
     alert->pressButton(button);
-    return alert;
-  };
-
-  for (const auto& [typed, button] : std::vector<std::pair<std::string, std::string>>{
-           {"1243", "Yes"}, {"123", "Yes"}, {"12345", "Yes"}, {"", "Yes"}, {"1234", "No"}}) {
-    const auto alert = ask(typed, button);
-    ASSERT_TRUE(alert) << typed;
-    EXPECT_EQ(device.readPlist(kSettings), settings) << typed << " " << button;
+    if (typed == "1234" && button == "Yes") break;
+    EXPECT_EQ(stored(), settings) << typed << " " << button;
+    EXPECT_TRUE(host::PlatformEvents::take().empty());
   }
-  EXPECT_TRUE(events().empty());
-
-  const auto alert = ask("1234", "Yes");
-  ASSERT_TRUE(alert);
-  EXPECT_EQ(alert->title(), "Reset");
-  EXPECT_EQ(alert->message(), infoSkyView::kResetMessage);
-  EXPECT_EQ(alert->cancelButtonTitle(), "No");
-  EXPECT_EQ(alert->buttonTitleAtIndex(1), "Yes");
-  EXPECT_EQ(alert->alertViewStyle(), host::UIAlertViewStyleSecureTextInput);
-  EXPECT_EQ(alert->textFieldAtIndex(0)->keyboardType(), host::UIKeyboardTypeNumberPad);
-  EXPECT_FALSE(settingsFileExists());
-  EXPECT_EQ(events(), kRestart);
+  EXPECT_TRUE(stored().isNone());
+  EXPECT_EQ(host::PlatformEvents::take(), restart);
 }
 
 TEST_F(InfoPage, ThePictureFollowsInTheFirstAppThatCanShowTheProfileElseOnTheWeb) {
@@ -144,63 +109,47 @@ TEST_F(InfoPage, ThePictureFollowsInTheFirstAppThatCanShowTheProfileElseOnTheWeb
     schemes.insert("https");
     host::UIApplication::sharedApplication()->setInstalledURLSchemes(std::move(schemes));
     tap(panel->me());
-    return events();
+    return host::PlatformEvents::take();
   };
   const std::string handle = infoSkyView::kProfileHandle;
   EXPECT_EQ(follow({"twitter", "tweetings", "tweetbot"}),
-            std::vector<std::string>{"open tweetbot:///user_profile/" + handle});
+            Events{"open tweetbot:///user_profile/" + handle});
   EXPECT_EQ(follow({"twitter", "tweetings"}),
-            std::vector<std::string>{"open tweetings:///user?screen_name=" + handle});
-  EXPECT_EQ(follow({"twitter"}),
-            std::vector<std::string>{"open twitter://user?screen_name=" + handle});
-  EXPECT_EQ(follow({}),
-            std::vector<std::string>{std::string("open ") + infoSkyView::kWebFollowURL});
+            Events{"open tweetings:///user?screen_name=" + handle});
+  EXPECT_EQ(follow({"twitter"}), Events{"open twitter://user?screen_name=" + handle});
+  EXPECT_EQ(follow({}), Events{std::string("open ") + infoSkyView::kWebFollowURL});
 }
 
-TEST_F(InfoPage, TheHistoryFadeStaysOverTheVisibleTextWhileItScrolls) {
-  const auto panel = open();
-  const auto& info = panel->info();
-  const auto& mask = info->layer()->mask();
-  ASSERT_TRUE(mask);
-  EXPECT_EQ(mask->bounds().size, info->bounds().size);
-  info->setContentOffset({0, 40});
-  EXPECT_EQ(mask->position(), (host::CGPoint{0, 40}));
-  EXPECT_EQ(mask->frame().origin, info->bounds().origin);
-}
-
-TEST_F(InfoPage, TutorialClosesTheSidePageAndPanelThenTheWelcomeScreenPlaysAfterItLeaves) {
-  RecordingStage stage;
+TEST_F(InfoPage, TutorialClosesTheSidePageAndPanelAndThePlayerPlaysOnlyAfterTheWelcomeLeaves) {
   const auto panel = open();
   tap(panel->tutorial());
   wait(1);
-  EXPECT_EQ(stage.closed, 1);
+  EXPECT_EQ(closed, 1);
   EXPECT_EQ(panel->superview(), nullptr);
   const auto welcome =
       std::dynamic_pointer_cast<tutorialController>(root->presentedViewController());
   ASSERT_TRUE(welcome);
 
   tap(welcome->ok());
-  // The welcome screen slides away first; the player comes only after it is gone.
-  EXPECT_EQ(root->presentedViewController(), welcome);
-  EXPECT_TRUE(events().empty());
+  EXPECT_EQ(root->presentedViewController(), welcome);  // still sliding away
   wait(0.35);
-  const auto player = root->presentedViewController();
-  ASSERT_TRUE(player);
-  EXPECT_NE(player, welcome);
-  EXPECT_TRUE(events().empty());
+  EXPECT_NE(root->presentedViewController(), welcome);
+  EXPECT_TRUE(host::PlatformEvents::take().empty());  // the player is still coming up
   wait(0.35);
-  EXPECT_EQ(events(),
-            std::vector<std::string>{std::string("play ") + tutorialController::kVideoURL});
+  EXPECT_EQ(host::PlatformEvents::take(),
+            Events{std::string("play ") + tutorialController::kVideoURL});
 }
 
 TEST_F(InfoPage, Snapshots) {
   window->setBackgroundColor(host::UIColor::colorWithWhite(0.15, 1));
   const auto panel = open();
   EXPECT_SNAPSHOT(window, "info_page");
+  // The fade stays over the part of the history on screen.
+  panel->info()->setContentOffset({0, 40});
+  EXPECT_EQ(panel->info()->layer()->mask()->frame(), panel->info()->bounds());
 
   const auto welcome = tutorialController::make();
   root->presentViewController(welcome, false);
-  wait(0.1);
   EXPECT_SNAPSHOT(welcome->view(), "welcome_screen");
 }
 

@@ -13,7 +13,6 @@
 #include "panels/passcodeSkyView.h"
 #include "panels/skyView.h"
 #include "preferences/PSAppListController.h"
-#include "preferences/PSSystemPolicyForApp.h"
 #include "preferences/PreferencesAppController.h"
 #include "support/Snapshot.h"
 #include "uikit/UITableViewCell.h"
@@ -23,8 +22,8 @@
 namespace vorlan::test {
 namespace {
 
-// The main list registered for peeks, as its first appearance registers it; a press at a row
-// asks the main list for a preview through the registration.
+// The main list as it first appears (registered for peeks on a device with force touch); a
+// firm press at a row asks it for a preview through that registration.
 class PeekTest : public SettingsProcessTest {
  protected:
   void SetUp() override {
@@ -37,60 +36,29 @@ class PeekTest : public SettingsProcessTest {
             {{"PreferenceSpecifiers",
               Plist::array({Plist::dictionary({{"Type", Plist::string("PSToggleSwitchSpecifier")},
                                                {"Title", Plist::string("Sync Notes")},
-                                               {"Key", Plist::string("sync")},
-                                               {"DefaultValue", Plist::boolean(true)}})})}}));
+                                               {"Key", Plist::string("sync")}})})}}));
   }
-  void TearDown() override {
-    stage().previewingContext.reset();
-    stage().passcodeView.reset();
-    stage().settingsButton.reset();
-    CellSwipe::shared().lastCell.reset();
-    SettingsProcessTest::TearDown();
-  }
-
-  void launchRegistered() {
-    launch();
-    hooks::peek::registerForPreviewing(*main());
-    ASSERT_TRUE(stage().previewingContext);
-  }
-  // A firm press at the middle of the row showing the cell (or at a point of the table).
   std::shared_ptr<host::UIViewController> peekAt(const std::string& identifier) {
     const auto path = main()->indexPathForSpecifier(main()->specifierForID(identifier).get());
-    EXPECT_TRUE(path) << identifier;
     if (!path) return nullptr;
     const auto row = main()->table()->rectForRowAtIndexPath(*path);
-    return peekAt(host::CGPoint{row.midX(), row.midY()});
-  }
-  std::shared_ptr<host::UIViewController> peekAt(const host::CGPoint& point) {
-    return stage().previewingContext->peek(point);
+    return stage().previewingContext->peek({row.midX(), row.midY()});
   }
   static bool forceTouching() { return CellSwipe::shared().forceTouching; }
-
-  static Plist mainListFlag(const std::string& identifier) {
+  static Plist byMain(const std::string& identifier, Plist value) {
     return Plist::dictionary(
-        {{"PSUIPrefsListController", Plist::dictionary({{identifier, Plist::boolean(true)}})}});
-  }
-  static Plist mainListOff(const std::string& identifier) {
-    return Plist::dictionary(
-        {{"PSUIPrefsListController", Plist::dictionary({{identifier, Plist::boolean(false)}})}});
+        {{"PSUIPrefsListController", Plist::dictionary({{identifier, std::move(value)}})}});
   }
 };
 
 TEST_F(PeekTest, AnAppRowPreviewsThePageBuiltHereAndCommittingShowsIt) {
-  launchRegistered();
+  launch();
   const auto preview = std::dynamic_pointer_cast<host::PSAppListController>(peekAt("com.x.notes"));
   ASSERT_TRUE(preview);
-  EXPECT_TRUE(forceTouching());  // the press reaches the cell swipe, which lets it pass
+  EXPECT_TRUE(forceTouching());  // the press reaching the cell swipe is not taken for a swipe
   EXPECT_EQ(preview->title(), "Notes");
-  ASSERT_TRUE(preview->specifierForID("sync"));
-  EXPECT_TRUE(preview->systemPolicy() &&
-              preview->systemPolicy()->bundleIdentifier() == "com.x.notes");
-  const auto path = *main()->indexPathForSpecifier(main()->specifierForID("com.x.notes").get());
-  EXPECT_EQ(stage().previewingContext->sourceRect(),
-            main()->table()->cellForRowAtIndexPath(path)->frame());
-
+  EXPECT_TRUE(preview->specifierForID("sync"));
   preview->view()->setFrame(app->window()->bounds());
-  host::UIView::layoutAllPending();
   EXPECT_SNAPSHOT(preview->view(), "app_page_preview");
 
   ASSERT_TRUE(stage().previewingContext->commit());
@@ -99,126 +67,90 @@ TEST_F(PeekTest, AnAppRowPreviewsThePageBuiltHereAndCommittingShowsIt) {
   EXPECT_EQ(navigation().topViewController(), preview);
 }
 
-TEST_F(PeekTest, DisabledSwitchBundlelessAndEmptyPlacesGiveNoPreview) {
-  writeSettings(Plist::dictionary({{"enabled", mainListOff("WIFI")}}));
-  launchRegistered();
-  // A page named by class alone, with no bundle on the device, is not built for a preview.
+TEST_F(PeekTest, NoPreviewForDisabledSwitchBundlelessEmptyOrSwipedRows) {
+  writeSettings(Plist::dictionary({{"enabled", byMain("WIFI", Plist::boolean(false))}}));
+  launch();
+  // A page named by its class alone, with no bundle on the device, is not built for a preview.
   for (const std::string identifier : {"WIFI", "AIRPLANE_MODE", "General"}) {
     EXPECT_FALSE(peekAt(identifier)) << identifier;
     EXPECT_FALSE(forceTouching()) << identifier;
   }
-  const auto size = main()->table()->contentSize();
-  EXPECT_FALSE(peekAt(host::CGPoint{100, size.height + 200}));
+  EXPECT_FALSE(stage().previewingContext->peek({100, main()->table()->contentSize().height + 50}));
   EXPECT_FALSE(forceTouching());
+  // A row whose content a swipe has moved aside is left to the swipe.
+  const auto path = *main()->indexPathForSpecifier(main()->specifierForID("com.x.notes").get());
+  const auto cell = main()->table()->cellForRowAtIndexPath(path);
+  CellSwipe::shared().lastCell = cell;
+  cell->contentView()->setFrame({{-60, 0}, cell->contentView()->frame().size});
+  EXPECT_FALSE(peekAt("com.x.notes"));
   EXPECT_EQ(navigation().topViewController(), main());
   EXPECT_FALSE(stage().passcodeView);
 }
 
-TEST_F(PeekTest, AProtectedRowAndThePasscodeRowGoToTheSelectionInstead) {
+TEST_F(PeekTest, AProtectedRowAndThePasscodeRowAreSelectedAsATapWouldInstead) {
   writeSettings(Plist::dictionary(
       {{"password", Plist::string("1234")},
        {"class", Plist::dictionary({{"com.x.notes", Plist::string("PSUIPrefsListController")}})},
-       {"passcode", mainListFlag("com.x.notes")}}));
-  // The passcode page, which the main list opens unprotected when no row of it is protected.
+       {"passcode", byMain("com.x.notes", Plist::boolean(true))}}));
   host::Class* passcodePage = host::Runtime::shared().defineClass(
       "PSUITouchIDPasscodeController", host::PSListController::objcClass(),
       host::factoryFor<host::PSListController>());
-  launchRegistered();
-
+  launch();
   EXPECT_FALSE(peekAt("com.x.notes"));
   EXPECT_FALSE(forceTouching());
   settle();
-  ASSERT_TRUE(stage().passcodeView);
-  EXPECT_TRUE(stage().passcodeView->isShow());
+  ASSERT_TRUE(stage().passcodeView && stage().passcodeView->isShow());
   EXPECT_EQ(navigation().topViewController(), main());
   stage().passcodeView->dismissShape(false);
 
+  // Unprotected here, so the tap's selection opens it.
   main()->specifierForID("Privacy")->setDetailControllerClass(passcodePage);
   EXPECT_FALSE(peekAt("Privacy"));
   settle();
   EXPECT_EQ(navigation().topViewController()->getClass(), passcodePage);
 }
 
-TEST_F(PeekTest, APressOnACellShiftedByASwipeLeavesTheSwipeAlone) {
-  launchRegistered();
-  const auto path = *main()->indexPathForSpecifier(main()->specifierForID("com.x.notes").get());
-  const auto cell = main()->table()->cellForRowAtIndexPath(path);
-  CellSwipe::shared().lastCell = cell;
-  auto content = cell->contentView()->frame();
-  content.origin.x = -60;
-  cell->contentView()->setFrame(content);
-  EXPECT_FALSE(peekAt("com.x.notes"));
-  EXPECT_FALSE(forceTouching());
-
-  content.origin.x = 0;
-  cell->contentView()->setFrame(content);
-  EXPECT_TRUE(peekAt("com.x.notes"));
-}
-
-TEST_F(PeekTest, TheFirstAppearanceOnAFreshDeviceWelcomesOnceAndRegistersForPeeksOnce) {
+TEST_F(PeekTest, AFreshDeviceIsWelcomedOnceAndOnlyForceTouchRegistersForPeeksOnce) {
   welcomed = false;
+  host::UITraitCollection::setDeviceForceTouchCapability(host::UIForceTouchCapabilityUnavailable);
   launch();
   const auto root =
       std::dynamic_pointer_cast<host::UIViewController>(app->window()->rootViewController());
   const auto welcome =
       std::dynamic_pointer_cast<tutorialController>(root->presentedViewController());
   ASSERT_TRUE(welcome);
-  EXPECT_EQ(device.readPlist(VLPreferencesManager::kSettingsPath).get("tutorial").asBoolean(),
-            true);
-  const auto context = stage().previewingContext;
-  ASSERT_TRUE(context);
+  EXPECT_FALSE(stage().previewingContext);
 
-  // The main list appears again when the screen goes and after a page was opened.
-  welcome->dismissViewControllerAnimated(false);
+  host::UITraitCollection::setDeviceForceTouchCapability(host::UIForceTouchCapabilityAvailable);
+  welcome->dismissViewControllerAnimated(false);  // the main list appears again, twice
   push({group(), cell("a")});
   navigation().popViewControllerAnimated(false);
   settle();
   EXPECT_FALSE(root->presentedViewController());
-  EXPECT_EQ(stage().previewingContext, context);
   EXPECT_EQ(main()->previewingContexts().size(), 1u);
 }
 
-TEST_F(PeekTest, OnlyADeviceWithForceTouchRegistersTheMainList) {
-  host::UITraitCollection::setDeviceForceTouchCapability(host::UIForceTouchCapabilityUnavailable);
-  launch();
-  hooks::peek::registerForPreviewing(*main());
-  EXPECT_FALSE(stage().previewingContext);
-  host::UITraitCollection::setDeviceForceTouchCapability(host::UIForceTouchCapabilityAvailable);
-  hooks::peek::registerForPreviewing(*main());
-  const auto context = stage().previewingContext;
-  ASSERT_TRUE(context);
-  hooks::peek::registerForPreviewing(*main());
-  EXPECT_EQ(stage().previewingContext, context);
-  EXPECT_EQ(main()->previewingContexts().size(), 1u);
-}
-
-TEST_F(PeekTest, TwoColumnsDropTheTagFilterAndPanelsAndHideTheGearUntilOneColumnAgain) {
+TEST_F(PeekTest, TwoColumnsDropTheTagFilterSidePageAndPanelsAndHideTheGearUntilOneAgain) {
   launch();
   const std::string full = rows(*main());
-  // A tag filter shows only some cells.
-  main()->removeContiguousSpecifiers(
-      {main()->specifierForID("WIFI"), main()->specifierForID("General")}, false);
+  main()->removeContiguousSpecifiers({main()->specifierForID("WIFI")}, false);  // a tag filter
   stage().isInTagView = true;
-  const auto gear = stage().settingsButton;
-  ASSERT_TRUE(gear);
   auto panel = skyView::make(app->window()->bounds());
   app->window()->addSubview(panel);
   panel->showFromRect({10, 10, 10, 10}, {10, 10, 200, 200});
   host::send<hooks::stage::SettingsButtonTapped>(main());  // the configuration page opens
   settle();
-  ASSERT_NE(MainListStage::rootView()->frame().origin.x, 0);
 
-  const auto delegate = app->delegate();
-  delegate->splitViewControllerSeparateSecondary(nullptr, main());
+  app->delegate()->splitViewControllerSeparateSecondary(nullptr, main());
   settle();
   EXPECT_FALSE(stage().isInTagView);
   EXPECT_EQ(rows(*main()), full);
-  EXPECT_TRUE(gear->view()->isHidden());
+  EXPECT_TRUE(stage().settingsButton->view()->isHidden());
   EXPECT_FALSE(panel->isShow());
   EXPECT_EQ(MainListStage::rootView()->frame().origin.x, 0);
 
-  delegate->splitViewControllerCollapseSecondary(nullptr, main(), main());
-  EXPECT_FALSE(gear->view()->isHidden());
+  app->delegate()->splitViewControllerCollapseSecondary(nullptr, main(), main());
+  EXPECT_FALSE(stage().settingsButton->view()->isHidden());
 }
 
 }  // namespace
