@@ -2,6 +2,7 @@
 // a tap or a hold on one of the menu's buttons.
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 
 #include "SimulatorFixture.h"
@@ -32,11 +33,22 @@ class CellMenuScenario : public SimulatorTest {
     return cells.find("\t" + title + "\t") != std::string::npos;
   }
 
+  std::shared_ptr<host::UIImage> picture(const std::string& name) const {
+    std::ifstream in(folder / name, std::ios::binary);
+    return host::UIImage::imageWithData(
+        host::UIImage::Bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()},
+        2);
+  }
+
   host::Plist settings() const { return stored(VLPreferencesManager::kSettingsPath); }
 
+  // The settings of a user who has seen the welcome screen.
+  void SetUp() override { storeSettings(host::Plist::dictionary({})); }
+
   void storeSettings(const host::Plist& value) {
-    copyDefaultDevice();
-    const auto xml = host::PropertyListSerialization::writeXml(value);
+    if (!std::filesystem::exists(device)) copyDefaultDevice();
+    const auto xml = host::PropertyListSerialization::writeXml(
+        value.with("tutorial", host::Plist::boolean(true)));
     ASSERT_TRUE(xml);
     std::string error;
     ASSERT_TRUE(host::DeviceFileSystem(device).writeFileAtomically(
@@ -98,14 +110,17 @@ TEST_F(CellMenuScenario, HoldingAButtonShowsItsHelpWithPicturesAndAShortHoldRuns
   EXPECT_EQ(result.out.find("\"hidden\""), std::string::npos) << result.out;
   EXPECT_EQ(settings().get("hidden").get("PSUIPrefsListController").get("WIFI").asBoolean(), true);
   // The Position help carries its picture.
-  const auto help = host::UIImage::imageWithData(
-      [&] {
-        std::ifstream in(folder / "help.png", std::ios::binary);
-        return host::UIImage::Bytes{std::istreambuf_iterator<char>(in), {}};
-      }(),
-      2);
-  ASSERT_TRUE(help);
-  EXPECT_TRUE(testing::imageMatchesSnapshot(help, "position_help"));
+  EXPECT_TRUE(testing::imageMatchesSnapshot(picture("help.png"), "position_help"));
+}
+
+TEST_F(CellMenuScenario, TheMainListWithTheMenuOpenAndWithTheSidePageOpen) {
+  const ScriptRun result =
+      run(std::string(kOpenSettings) + swipe("Wi-Fi") + "shot " + (folder / "menu.png").string() +
+          "\ntap \"Remove\"\nwait 1\ntap \"Vorlan\"\nwait 1\nshot " +
+          (folder / "side.png").string() + "\n");
+  ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_TRUE(testing::imageMatchesSnapshot(picture("menu.png"), "main_list_menu_open"));
+  EXPECT_TRUE(testing::imageMatchesSnapshot(picture("side.png"), "main_list_side_page_open"));
 }
 
 TEST_F(CellMenuScenario, DisableAsksForTheStoredPasscodeAndAWrongOneChangesNothing) {
