@@ -7,6 +7,7 @@
 #include "menu/VLButtonSpecifier.h"
 #include "menu/VLSpecifierScrollViewMethods.h"
 #include "panels/Stage.h"
+#include "positions/positionSkyView.h"
 #include "preferences/PSListController.h"
 #include "preferences/PSSpecifier.h"
 #include "runtime/HostClass.h"
@@ -308,12 +309,37 @@ void VLSpecifierScrollView::passcodeAutenticated() {
   closeSidePage();
 }
 
-// The tag, folder and position panels are not built yet: their buttons do nothing for now.
+// The tag and folder panels are not built yet: their buttons do nothing for now.
 void VLSpecifierScrollView::tagClicked() {}
 
 void VLSpecifierScrollView::folderClicked() {}
 
-void VLSpecifierScrollView::positionClicked() {}
+void VLSpecifierScrollView::positionClicked() {
+  if (!actionAllowed(Position)) return;
+  const auto window = host::UIApplication::sharedApplication()->keyWindow();
+  const auto pageView = controller_->view();
+  if (!window || !pageView) return;
+  const host::CGRect panelFrame{{0, 0},
+                                {pageView->frame().size.width, pageView->frame().size.height}};
+  if (!positionSky_) {
+    positionSky_ = positionSkyView::make(panelFrame);
+  } else {
+    positionSky_->setFrame(panelFrame);
+  }
+  positionSky_->setSpecifier(spec_, controller_);
+  window->addSubview(positionSky_);
+
+  // The balloon hangs from the button, its arrow under the button's icon.
+  const auto& button = buttons_[Position];
+  const host::CGRect image = button->imageFrame();
+  const float m = static_cast<float>(button->frame().size.width) -
+                  static_cast<float>(image.origin.x + image.size.width / 2);
+  const float buttonHeight = static_cast<float>(button->frame().size.height);
+  const host::CGRect toRect{{keyWindowWidth() - 2 * m + 4, -5 - buttonHeight / 2},
+                            {2 * m - 10, static_cast<float>(frame().size.height) / 2 + 40}};
+  positionSky_->showFromRect(button->frame(), toRect);
+  window->bringSubviewToFront(positionSky_);
+}
 
 void VLSpecifierScrollView::hideClicked() {
   if (!actionAllowed(Hide)) return;

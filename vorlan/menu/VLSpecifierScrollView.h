@@ -20,6 +20,7 @@ class UITableViewCell;
 namespace vorlan {
 
 class VLButtonSpecifier;
+class positionSkyView;
 
 // The cell action menu: a column of seven buttons beside a swiped cell, acting on that one cell
 // of its list page. One menu serves every cell; it is re-targeted before it is revealed.
@@ -68,6 +69,8 @@ class VLSpecifierScrollView : public VLScrollView {
   const std::shared_ptr<VLButtonSpecifier>& button(Button which) const { return buttons_[which]; }
   const std::shared_ptr<host::UILabel>& errorLabel() const { return error_; }
   bool canSegue() const { return canSegue_; }
+  // The position editor, made on the first use of Position and reused after.
+  const std::shared_ptr<positionSkyView>& positionSky() const { return positionSky_; }
 
  protected:
   void initWithFrame(const host::CGRect& frame);
@@ -98,6 +101,8 @@ class VLSpecifierScrollView : public VLScrollView {
   std::shared_ptr<host::UITableViewCell> cell_;
   std::shared_ptr<host::PSListController> controller_;
   bool canSegue_ = true;
+
+  std::shared_ptr<positionSkyView> positionSky_;
 };
 
 }  // namespace vorlan
