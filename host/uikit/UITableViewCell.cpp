@@ -13,6 +13,7 @@
 #include "uikit/UILabel.h"
 #include "uikit/UIPanGestureRecognizer.h"
 #include "uikit/UITableView.h"
+#include "uikit/UITableViewCellDeleteConfirmationButton.h"
 #include "uikit/UIViewMethods.h"
 
 namespace host {
@@ -291,7 +292,19 @@ void UITableViewCell::setIndentationWidth(CGFloat width) {
 void UITableViewCell::showDeleteConfirmation(const std::string& title, bool animated) {
   attachSubviews();
   if (deleteButton_) deleteButton_->removeFromSuperview();
-  deleteButton_ = namedView("UITableViewCellDeleteConfirmationButton", CGRectZero);
+  // A control of its own that keeps its tap from tap recognisers further up, and commits the
+  // deletion itself.
+  auto button = std::make_shared<UITableViewCellDeleteConfirmationButton>();
+  button->layer()->setName("UITableViewCellDeleteConfirmationButton");
+  std::weak_ptr<UITableViewCell> weakSelf =
+      std::static_pointer_cast<UITableViewCell>(shared_from_this());
+  button->addAction(
+      [weakSelf](const std::shared_ptr<UIControl>&, UIEvent*) {
+        auto self = weakSelf.lock();
+        if (auto table = self ? tableOf(*self) : nullptr) table->tapDeleteConfirmation();
+      },
+      UIControlEventTouchUpInside);
+  deleteButton_ = std::move(button);
   deleteButton_->setBackgroundColor(UIColor::colorWithRed(1, 0.23, 0.19, 1));
   auto label = std::make_shared<UILabel>();
   label->setText(title);

@@ -228,6 +228,51 @@ TEST_F(SimulatorTest, ADisabledRowStaysClosedAlsoWhenItIsMoved) {
   EXPECT_NE(err.str().find("opened no page"), std::string::npos) << err.str();
 }
 
+// A protected row and a protected switch of the main list, behind the passcode 1234.
+TEST_F(SimulatorTest, AProtectedRowAndSwitchWaitForThePasscodeTypedOnTheKeypad) {
+  const auto byMain = [](host::Plist value) {
+    return host::Plist::dictionary({{"General", value}, {"AIRPLANE_MODE", value}});
+  };
+  copyDefaultDevice();
+  const auto xml = host::PropertyListSerialization::writeXml(host::Plist::dictionary(
+      {{"password", host::Plist::string("1234")},
+       {"class", byMain(host::Plist::string("PSUIPrefsListController"))},
+       {"passcode", host::Plist::dictionary(
+                        {{"PSUIPrefsListController", byMain(host::Plist::boolean(true))}})}}));
+  ASSERT_TRUE(xml);
+  std::string error;
+  ASSERT_TRUE(host::DeviceFileSystem(device).writeFileAtomically(
+      VLPreferencesManager::kSettingsPath, *xml, &error))
+      << error;
+  const std::string code = "tap \"1\"\ntap \"2\"\ntap \"3\"\ntap \"4\"\nwait 1\n";
+
+  ScriptRun result =
+      run("launch settings\nwait 1\ntoggle \"Airplane Mode\"\nwait 1\ntexts\ncells\n" + code +
+          "cells\n");
+  ASSERT_EQ(result.code, 0) << result.err;
+  const auto typed = result.out.find("Enter your passcode");
+  ASSERT_NE(typed, std::string::npos) << result.out;
+  const auto opened = result.out.find(kAirplaneOn);
+  EXPECT_TRUE(hasLine(result.out.substr(0, opened), kAirplaneOff)) << result.out;
+  EXPECT_NE(opened, std::string::npos) << result.out;
+  EXPECT_EQ(stored("/var/mobile/Library/Preferences/com.apple.radios.plist")
+                .get("AirplaneMode")
+                .asBoolean(),
+            true);
+
+  result =
+      run("launch settings\nwait 1\ntap \"General\"\nwait 1\ntexts\n"
+          "tap \"9\"\ntap \"9\"\ntap \"9\"\ntap \"9\"\nwait 1\ncells\n" +
+          code + "cells\n");
+  ASSERT_EQ(result.code, 0) << result.err;
+  const auto general = result.out.find("0.0\tAbout\tABOUT\t-");
+  ASSERT_NE(general, std::string::npos) << result.out;
+  const std::string before = result.out.substr(0, general);
+  EXPECT_NE(before.find("\tEnter your passcode\n"), std::string::npos) << before;
+  // The wrong code left the main list on screen.
+  EXPECT_TRUE(hasLine(before, kAirplaneOn)) << before;
+}
+
 TEST_F(SimulatorTest, AMissingFontIsReportedOnStandardErrorAndInTheLog) {
   const std::vector<std::string> files = host::FontLibrary::fontFiles();
   host::FontLibrary::setFontFiles({"/nonexistent/vorlan-fonts/Missing-Regular.ttf", files.back()});

@@ -9,6 +9,7 @@
 #include "support/OneCasePerProcess.h"
 #include "support/UITableViewTestApi.h"
 #include "uikit/TouchInjector.h"
+#include "uikit/UITapGestureRecognizer.h"
 #include "uikit/UIWindow.h"
 
 namespace host {
@@ -201,6 +202,21 @@ TEST_F(TableEditingTest, SwipeToDeleteShowsTheButtonAndItsTapCommits) {
   finger.tap(shown->convertPointToView({10, 10}, nullptr));
   EXPECT_EQ(data->calls.back(), "commit 1 0.1");
   EXPECT_EQ(data->rows[0].size(), 4u);
+  RunLoop::main().advance(0.5);
+
+  // The button keeps its tap from a tap recogniser further up, as a button does: a table inside
+  // a popup that closes on taps still deletes.
+  int taps = 0;
+  auto tap = std::make_shared<UITapGestureRecognizer>();
+  tap->addTarget([&taps](const auto&) { ++taps; });
+  window->addGestureRecognizer(tap);
+  finger.drag(rowCentre({0, 1}, 250), rowCentre({0, 1}, 100), 0.2);
+  RunLoop::main().advance(0.5);
+  const auto again = table->cellForRowAtIndexPath({0, 1})->deleteConfirmationView();
+  ASSERT_NE(again, nullptr);
+  finger.tap(again->convertPointToView({10, 10}, nullptr));
+  EXPECT_EQ(data->rows[0].size(), 3u);
+  EXPECT_EQ(taps, 0);
 }
 
 TEST_F(TableEditingTest, AHookOnTheCellClassLayoutSeesEveryCellAndCanSkipIt) {

@@ -18,6 +18,8 @@ class UIVisualEffectView;
 
 namespace vorlan {
 
+class passcodeSkyView;
+
 // The Settings app's main-list stage, one per process: the gear button, the side pages behind
 // the app's root view and the pan that opens them, the dimming over the root view, the blurred
 // wallpaper, the navigation-bar handling and the side pages' widths. Views are created lazily by
@@ -41,8 +43,8 @@ class MainListStage : public Stage {
   // The tag filter list.
   std::shared_ptr<host::UIView> categoriesList;
   // Keypads for protected rows and menu actions, and for protected switches.
-  std::shared_ptr<host::UIView> passcodeView;
-  std::shared_ptr<host::UIView> togglePasscodeView;
+  std::shared_ptr<passcodeSkyView> passcodeView;
+  std::shared_ptr<passcodeSkyView> togglePasscodeView;
   // The cell action menu and the configuration page, behind the app's root view.
   std::shared_ptr<host::UIView> specifierScrollView;
   std::shared_ptr<host::UIView> configurationScrollView;

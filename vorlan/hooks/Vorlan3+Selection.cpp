@@ -1,26 +1,38 @@
-// Row selection guards. A selection is refused for a disabled row; the protected-row keypad
-// is not built yet (selectedRowAtIndexPath:table: does nothing). The passcode gate of the cell
-// action menu shows the keypad and runs the menu's action once the passcode is right.
+// Row selection guards: a disabled row does not open, a protected row and a protected switch
+// wait for the passcode, a disabled switch cannot be flipped; every page the main list or a
+// folder page opens is recorded as the manager's current bundle. The cell action menu's
+// protected changes pass the same keypad.
 #include "hooks/Vorlan3+Selection.h"
 
+#include <optional>
+#include <string>
+
+#include "hooks/BundleRecord.h"
 #include "hooks/MainListStage.h"
 #include "panels/passcodeSkyView.h"
 #include "preferences/PSSwitchTableCell.h"
 #include "preferences/PSSwitchTableCellMethods.h"
 #include "preferences/PSUIPrefsListController.h"
 #include "preferences/PSUIPrefsListControllerMethods.h"
+#include "store/VLPreferencesManager.h"
 #include "uikit/UIApplication.h"
+#include "uikit/UISwitch.h"
+#include "uikit/UITableViewCell.h"
+#include "uikit/UIViewController.h"
 #include "uikit/UIWindow.h"
 
 namespace vorlan::hooks::selection {
 
 namespace {
 
+using host::CGRect;
 using host::Id;
 using host::Object;
 using Switch = host::MethodsOf<host::PSSwitchTableCell>;
 using List = host::MethodsOf<host::PSListController>;
 using Main = host::MethodsOf<host::PSUIPrefsListController>;
+
+constexpr const char* kFolderPageClass = "folderController";
 
 struct Originals {
   host::Original<Switch::ReloadWithSpecifier> switchReloadWithSpecifier;
@@ -31,6 +43,10 @@ struct Originals {
 };
 constinit Originals original;
 
+VLPreferencesManager& manager() {
+  return *VLPreferencesManager::sharedInstance();
+}
+
 // The selected cell as the page's groups give it: element row + 1 (the group's header first).
 std::shared_ptr<host::PSSpecifier> selectedCell(Object* self, const host::NSIndexPath& indexPath) {
   auto* page = dynamic_cast<host::PSListController*>(self);
@@ -40,14 +56,70 @@ std::shared_ptr<host::PSSpecifier> selectedCell(Object* self, const host::NSInde
   return element < group.size() ? group[element] : nullptr;
 }
 
-// A row whose cell is marked disabled does not open: it is deselected and the host's
-// implementation is not called. Answers whether the selection was refused.
-bool refuseDisabled(Object* self, const std::shared_ptr<host::UITableView>& table,
-                    const host::NSIndexPath& indexPath) {
-  const auto cell = selectedCell(self, indexPath);
-  if (!cell || cell->propertyForKey("enabled").asBoolean().value_or(true)) return false;
-  if (table) table->deselectRowAtIndexPath(indexPath, true);
-  return true;
+// A cell without an "enabled" property is enabled.
+bool isEnabled(const host::PSSpecifier& cell) {
+  return cell.propertyForKey("enabled").asBoolean().value_or(true);
+}
+
+bool isProtectedUnder(const host::PSSpecifier& cell, const PageKey& page) {
+  return manager().isSpecifierProtectedByPasscode(cell, page);
+}
+
+// Protected on the page the cell's flags were last saved from. The main list shows cells of
+// other pages (the tag filter) and folder pages show the main list's cells, so the page on
+// screen does not always name where a cell's flag is stored. A cell with no such page counts
+// as unprotected.
+bool isProtectedWhereSaved(const host::PSSpecifier& cell) {
+  const auto key = manager().getClassControllerOfSpecifier(cell);
+  return key && isProtectedUnder(cell, *key);
+}
+
+bool isProtectedRow(Object* page, const host::PSSpecifier& cell, bool onMainList) {
+  if (onMainList) return isProtectedWhereSaved(cell);
+  // A folder page lists cells of the main list: a cell protected there stays protected here.
+  if (page->className() == kFolderPageClass && isProtectedWhereSaved(cell)) return true;
+  return isProtectedUnder(cell, page);
+}
+
+// The app's root view (the key window's root view controller's view), else the key window.
+std::shared_ptr<host::UIView> rootView() {
+  const auto window = host::UIApplication::sharedApplication()->keyWindow();
+  const auto root = std::dynamic_pointer_cast<host::UIViewController>(
+      window ? window->rootViewController() : nullptr);
+  if (root && root->isViewLoaded()) return root->view();
+  return window;
+}
+
+// The keypad kept in `slot`: made on first need, afterwards only re-framed.
+std::shared_ptr<passcodeSkyView> keypadIn(std::shared_ptr<passcodeSkyView>& slot,
+                                          const CGRect& frame) {
+  if (!slot) {
+    slot = passcodeSkyView::make(frame, 0);
+  } else {
+    slot->setFrame(frame);
+  }
+  slot->setShowLabels(false);
+  return slot;
+}
+
+// Where a keypad for a cell of `table` places its balloon: 50 points in from either side, half
+// the page high, lifted by how far the list is scrolled under the bars, and 10 points more once
+// it is scrolled at all.
+CGRect placementFor(const host::UITableView* table, const CGRect& cell, const host::CGSize& page) {
+  const float offset = table ? static_cast<float>(table->contentOffset().y) : 0;
+  const float top =
+      offset +
+      static_cast<float>(host::UIApplication::sharedApplication()->statusBarFrame().size.height) +
+      MainListStage::shared().original;
+  const float gap = top > 0 ? 10 : 0;
+  const auto width = static_cast<float>(page.width);
+  const auto height = static_cast<float>(page.height);
+  return {50, static_cast<float>(cell.size.height) / 2 + 10 - top - gap, width - 100, height / 2};
+}
+
+CGRect rowFrame(host::UITableView& table, const host::NSIndexPath& indexPath) {
+  if (const auto cell = table.cellForRowAtIndexPath(indexPath)) return cell->frame();
+  return table.rectForRowAtIndexPath(indexPath);
 }
 
 // The main list's own hook guards its selections, then calls the host's implementation, which
@@ -57,13 +129,26 @@ bool guardedByTheMainList(const Object* self) {
          self->getClass()->isSubclassOf(host::PSUIPrefsListController::objcClass());
 }
 
-void switchReloadWithSpecifier(Object* self, std::shared_ptr<host::PSSpecifier> specifier,
-                               bool animated) {
-  original.switchReloadWithSpecifier(self, std::move(specifier), animated);
-}
-
-void switchControlChanged(Object* self, Id sender) {
-  original.switchControlChanged(self, std::move(sender));
+// Runs the guards of a row selection; answers whether the host may open the row.
+bool guardSelection(Object* self, const std::shared_ptr<host::UITableView>& table,
+                    const host::NSIndexPath& indexPath, bool onMainList) {
+  const auto cell = selectedCell(self, indexPath);
+  if (!cell) return true;
+  if (onMainList || self->className() == kFolderPageClass) {
+    manager().setCurrentBundle(BundleRecord::forCell(*cell));
+  }
+  if (!isEnabled(*cell)) {
+    if (table) table->deselectRowAtIndexPath(indexPath, true);
+    return false;
+  }
+  // A switch row opens nothing; its switch is guarded instead.
+  if (cell->cellType() == host::PSSpecifier::PSSwitchCell) return true;
+  if (!isProtectedRow(self, *cell, onMainList)) return true;
+  // The keypad's success selects the row again while it answers canSegue.
+  const auto& keypad = MainListStage::shared().passcodeView;
+  if (keypad && keypad->canSegue()) return true;
+  host::send<SelectedRowAtIndexPath>(self, indexPath, table);
+  return false;
 }
 
 // The keypad in front of a protected change of the cell action menu: anchored at `view`, placed
@@ -76,39 +161,91 @@ void passcodeRequiredToChangeSettings(Object* self, std::shared_ptr<host::UIView
   auto& stage = MainListStage::shared();
   if (!page || !view || !window) return;
 
-  const host::CGSize size = page->view()->frame().size;
-  const host::CGRect frame{{0, 0}, size};
-  auto keypad = std::dynamic_pointer_cast<passcodeSkyView>(stage.passcodeView);
-  if (!keypad) {
-    keypad = passcodeSkyView::make(frame, 0);
-    stage.passcodeView = keypad;
-  } else {
-    keypad->setFrame(frame);
-  }
+  const auto keypad = keypadIn(stage.passcodeView, {{0, 0}, page->view()->frame().size});
   // The keypad holds its target strongly, as its owner holds the menu; both live as long as
   // the process. A method the menu does not answer is never sent.
   keypad->setCustomAction([menu = stage.specifierScrollView, selector] {
     if (menu && host::respondsToSelector(menu.get(), selector.name))
       host::msgSend<void()>(menu, selector.name);
   });
-  keypad->setShowLabels(false);
   window->addSubview(keypad);
   keypad->showFromRect(view->frame(), offset);
   window->bringSubviewToFront(keypad);
 }
 
-void selectedRowAtIndexPath(Object*, host::NSIndexPath, std::shared_ptr<host::UITableView>) {}
-
 void listDidSelectRow(Object* self, std::shared_ptr<host::UITableView> table,
                       host::NSIndexPath indexPath) {
-  if (!guardedByTheMainList(self) && refuseDisabled(self, table, indexPath)) return;
+  if (!guardedByTheMainList(self) && !guardSelection(self, table, indexPath, false)) return;
   original.listDidSelectRow(self, std::move(table), indexPath);
 }
 
 void mainDidSelectRow(Object* self, std::shared_ptr<host::UITableView> table,
                       host::NSIndexPath indexPath) {
-  if (refuseDisabled(self, table, indexPath)) return;
+  if (!guardSelection(self, table, indexPath, true)) return;
   original.mainDidSelectRow(self, std::move(table), indexPath);
+}
+
+// Shows the keypad over the page, pointing at the row; the right passcode selects the row again.
+void selectedRowAtIndexPath(Object* self, host::NSIndexPath indexPath,
+                            std::shared_ptr<host::UITableView> table) {
+  auto* page = dynamic_cast<host::PSListController*>(self);
+  const auto root = rootView();
+  if (!page || !root) return;
+  if (!table) table = page->table();
+  table->deselectRowAtIndexPath(indexPath, true);
+
+  const host::CGSize size = page->view()->frame().size;
+  const auto keypad = keypadIn(MainListStage::shared().passcodeView, {{0, 0}, size});
+  keypad->setIndexPath(indexPath, table, self->shared_from_this());
+  root->addSubview(keypad);
+  const CGRect from = rowFrame(*table, indexPath);
+  keypad->showFromRect(from, placementFor(table.get(), from, size));
+  root->bringSubviewToFront(keypad);
+}
+
+// A disabled switch cannot be flipped.
+void switchReloadWithSpecifier(Object* self, std::shared_ptr<host::PSSpecifier> specifier,
+                               bool animated) {
+  original.switchReloadWithSpecifier(self, specifier, animated);
+  auto* cell = dynamic_cast<host::PSSwitchTableCell*>(self);
+  if (!cell) return;
+  const auto shown = cell->specifier() ? cell->specifier() : specifier;
+  cell->control()->setUserInteractionEnabled(!shown || isEnabled(*shown));
+}
+
+bool isProtectedSwitch(const host::PSSpecifier& cell) {
+  const auto& page = MainListStage::shared().currentController;
+  return isProtectedUnder(cell, page) || isProtectedWhereSaved(cell);
+}
+
+// A protected switch springs back at once; the user's choice is shown and stored only once the
+// passcode is right.
+void switchControlChanged(Object* self, Id sender) {
+  auto* cell = dynamic_cast<host::PSSwitchTableCell*>(self);
+  const auto specifier = cell ? cell->specifier() : nullptr;
+  if (!specifier || !isProtectedSwitch(*specifier)) {
+    original.switchControlChanged(self, std::move(sender));
+    return;
+  }
+  auto toggle = std::dynamic_pointer_cast<host::UISwitch>(sender);
+  if (!toggle) toggle = cell->control();
+  toggle->setOn(!toggle->isOn(), true);
+
+  const auto window = host::UIApplication::sharedApplication()->keyWindow();
+  if (!window) return;
+  auto& stage = MainListStage::shared();
+  const auto& page = stage.currentController;
+  const host::CGSize size = page ? page->view()->frame().size : window->bounds().size;
+  const auto keypad = keypadIn(stage.togglePasscodeView, {{0, 0}, size});
+  window->addSubview(keypad);
+  const CGRect from = cell->frame();
+  const auto table = page ? page->table() : nullptr;
+  keypad->showFromRect(from, placementFor(table.get(), from, size),
+                       [owner = self->shared_from_this(), toggle] {
+                         toggle->setOn(!toggle->isOn(), true);
+                         original.switchControlChanged(owner.get(), toggle);
+                       });
+  window->bringSubviewToFront(keypad);
 }
 
 void bluetoothPowerChanged(Object* self, Id notification) {
