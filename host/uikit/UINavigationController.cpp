@@ -238,7 +238,6 @@ void UINavigationController::transition(const std::shared_ptr<UIViewController>&
     const CGFloat start = !animated || !from ? 0 : push ? width : -width / 3;
     toView->setFrame(bounds.offsetBy(start, 0));
   });
-  adjustScrollViewInsets(toView);
   if (!push && fromView && fromView->superview() == container) {
     container->insertSubviewBelowSubview(toView, fromView);
   } else {
@@ -247,6 +246,9 @@ void UINavigationController::transition(const std::shared_ptr<UIViewController>&
   const bool visible = isViewVisible();
   if (visible && from) from->beginAppearanceTransition(false, animated);
   if (visible) to->beginAppearanceTransition(true, animated);
+  // As in UIKit, the incoming page is laid out under the bar after the appearance calls, which
+  // may change the bar (a page leaving can give it back the height it took away).
+  adjustScrollViewInsets(toView);
   transitioning_ = true;
   const auto self = std::static_pointer_cast<UINavigationController>(shared_from_this());
   UIView::animateWithDuration(

@@ -3,6 +3,7 @@
 #include "HooksTestSupport.h"
 #include "springboard/SBFWallpaperView.h"
 #include "springboard/SpringBoard.h"
+#include "uikit/UIImageView.h"
 
 namespace vorlan::test {
 namespace {
@@ -38,20 +39,21 @@ TEST_F(SettingsProcessTest, TheWallpaperFileFollowsSpringBoardsRedraws) {
 
 TEST_F(SettingsProcessTest, TheMainListReadsTheWallpaperEachTimeItAppears) {
   launch();
-  EXPECT_EQ(stage().wallpaperImage, nullptr);
+  ASSERT_NE(stage().wallpaperView, nullptr);  // the stage is built without a wallpaper
+  EXPECT_EQ(stage().wallpaperView->image(), nullptr);
 
   device.writeRaw(VLPreferencesManager::kWallpaperPath, pngText(solidImage(1, 6)));
   push({cell("x")});
   navigation().popViewControllerAnimated(false);
   settle();
-  ASSERT_NE(stage().wallpaperImage, nullptr);
-  EXPECT_EQ(stage().wallpaperImage->width(), 6);
+  ASSERT_NE(stage().wallpaperView->image(), nullptr);
+  EXPECT_EQ(stage().wallpaperView->image()->width(), 6);
 
   device.writeRaw(VLPreferencesManager::kWallpaperPath, pngText(solidImage(1, 8)));
   push({cell("x")});
   navigation().popViewControllerAnimated(false);
   settle();
-  EXPECT_EQ(stage().wallpaperImage->width(), 8);
+  EXPECT_EQ(stage().wallpaperView->image()->width(), 8);
 }
 
 }  // namespace

@@ -119,7 +119,8 @@ TEST_F(SimulatorTest, RotateTurnsTheScreenForRunningAndLaterApps) {
   std::vector<std::string> windows;
   std::istringstream lines(result.out);
   for (std::string line; std::getline(lines, line);) {
-    if (line.starts_with("UIWindow")) windows.push_back(line);
+    // The window's geometry (the extension clears its background).
+    if (line.starts_with("UIWindow")) windows.push_back(line.substr(0, line.find(')') + 1));
   }
   ASSERT_EQ(windows.size(), 3u) << result.out;
   EXPECT_EQ(windows[0], "UIWindow (0, 0, 667, 375)");
@@ -195,6 +196,18 @@ TEST_F(SimulatorTest, TheExtensionSaysHelloOnceOnAFreshDevice) {
     ++count;
   }
   EXPECT_EQ(count, 1u) << result.out;
+}
+
+// The main list's stage in the app as loaded: a swipe on a cell slides the app aside by the
+// cell action menu's width (167.5 points); a tap on the dimmed app closes it; the gear, found by
+// its label, opens the configuration page, whose title fades in at the right.
+TEST_F(SimulatorTest, ASwipeRevealsTheCellMenuAndTheGearTheConfigurationPage) {
+  const ScriptRun result = run(
+      "launch springboard\nlaunch settings\nwait 0.5\ndrag \"Wi-Fi\" -250 0 0.3\nwait 1\ntexts\n"
+      "tap 20 300\nwait 1\ntap \"Vorlan\"\nwait 1\ntexts\n");
+  ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_TRUE(hasLine(result.out, "-108.5\t143\t268\t44\tWi-Fi")) << result.out;
+  EXPECT_TRUE(hasLine(result.out, "80\t20\t290\t60\tVorlan")) << result.out;
 }
 
 TEST_F(SimulatorTest, ADisabledRowStaysClosedAlsoWhenItIsMoved) {

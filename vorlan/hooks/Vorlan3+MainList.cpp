@@ -10,6 +10,7 @@
 #include "hooks/PageRecords.h"
 #include "hooks/PageRewriter.h"
 #include "hooks/Vorlan3+Pages.h"
+#include "hooks/Vorlan3+Stage.h"
 #include "preferences/PSSpecifier.h"
 #include "preferences/PSUIPrefsListController.h"
 #include "preferences/PSUIPrefsListControllerMethods.h"
@@ -127,8 +128,7 @@ void mainViewWillAppear(Object* self, bool animated) {
   auto& records = PageRecords::shared();
   manager->setMainController(page);
   state.currentController = page;
-  // The wallpaper that SpringBoard saved, for the blurred background.
-  state.wallpaperImage = manager->getWallpaperImage();
+  if (page) stage::mainListWillAppear(*page);
   if (records.needsReload) {
     records.needsReload = false;
     host::send<Main::ReloadSpecifiers>(self);

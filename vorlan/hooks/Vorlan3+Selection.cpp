@@ -9,6 +9,7 @@
 
 #include "hooks/BundleRecord.h"
 #include "hooks/MainListStage.h"
+#include "menu/VLSpecifierScrollView.h"
 #include "panels/passcodeSkyView.h"
 #include "preferences/PSSwitchTableCell.h"
 #include "preferences/PSSwitchTableCellMethods.h"
