@@ -26,6 +26,12 @@ TEST_F(PositionTest, ADropIsStoredAtOnceAndClosingMovesTheRowWhereAReloadPutsItT
   // A copy of the page, each group led by its header row; only the swiped cell can move.
   EXPECT_EQ(editor->numberOfSectionsInTableView(*editor->table()), main()->numberOfGroups());
   EXPECT_EQ(editor->first(), (host::NSIndexPath{0, 2}));
+  // Its row shows whole inside the balloon, also on this first opening, when the table had no
+  // size yet as the page's rows were copied.
+  const host::CGRect shown = editor->table()->bounds();
+  const host::CGRect wifi = editor->table()->rectForRowAtIndexPath({0, 2});
+  EXPECT_TRUE(shown.minY() <= wifi.minY() && wifi.maxY() <= shown.maxY())
+      << shown.minY() << " " << shown.maxY() << " " << wifi.minY();
   for (const auto& row : editor->table()->visibleCells()) {
     const auto path = editor->table()->indexPathForCell(row.get());
     ASSERT_TRUE(path);

@@ -98,7 +98,20 @@ void positionSkyView::setSpecifier(std::shared_ptr<host::PSSpecifier> specifier,
 
   table_->reloadData();
   if (title_) first_ = getIndexPathOfSpecifier(*title_);
-  if (first_) table_->scrollToRowAtIndexPath(*first_, host::UITableViewScrollPositionMiddle, true);
+  scrollToFirst(true);
+}
+
+void positionSkyView::showFromRect(const host::CGRect& from, const host::CGRect& to) {
+  skyView::showFromRect(from, to);
+  layoutIfNeeded();
+  scrollToFirst(false);
+}
+
+void positionSkyView::scrollToFirst(bool animated) {
+  // A table without a height would scroll the row to its top edge, out of sight once the
+  // table has its size.
+  if (!first_ || table_->bounds().height() <= 0) return;
+  table_->scrollToRowAtIndexPath(*first_, host::UITableViewScrollPositionMiddle, animated);
 }
 
 std::shared_ptr<host::PSSpecifier> positionSkyView::getSpecifierAtIndexPath(

@@ -44,6 +44,9 @@ class positionSkyView : public skyView,
   void setSpecifier(std::shared_ptr<host::PSSpecifier> specifier,
                     std::shared_ptr<host::PSListController> controller);
 
+  // Shows the balloon, then scrolls the cell's row to the middle of the table, which only now
+  // has its size on a first opening.
+  void showFromRect(const host::CGRect& from, const host::CGRect& to) override;
   // Closes the panel; a cell dropped at a new place then moves there on its page.
   void dismissShape(bool animated) override;
 
@@ -82,6 +85,7 @@ class positionSkyView : public skyView,
 
  private:
   bool isTitle(const host::NSIndexPath& indexPath) const;
+  void scrollToFirst(bool animated);
   // Moves the cell's entry in the copy from `from` to `to`, as the table moved its row.
   void moveInCopy(const host::NSIndexPath& from, const host::NSIndexPath& to);
   // The cell's stored place goes back to what it was when the editor opened.
