@@ -84,18 +84,17 @@ void positionSkyView::setSpecifier(std::shared_ptr<host::PSSpecifier> specifier,
   controller_ = std::move(controller);
   specifiers_.clear();
   storedPlace_ = Plist();
-  if (!controller_) return;
-  if (auto view = controller_->view()) setBackgroundColor(view->backgroundColor());
-
-  const long groups = controller_->numberOfGroups();
-  for (long group = 0; group < groups; ++group)
-    specifiers_.push_back(controller_->specifiersInGroup(group));
-  if (title_) {
-    storedPlace_ =
-        VLPreferencesManager::sharedInstance()->getAfterSpecifierIdentifierForMovedSpecifier(
-            *title_, controller_);
+  if (controller_) {
+    if (auto view = controller_->view()) setBackgroundColor(view->backgroundColor());
+    const long groups = controller_->numberOfGroups();
+    for (long group = 0; group < groups; ++group)
+      specifiers_.push_back(controller_->specifiersInGroup(group));
+    if (title_) {
+      storedPlace_ =
+          VLPreferencesManager::sharedInstance()->getAfterSpecifierIdentifierForMovedSpecifier(
+              *title_, controller_);
+    }
   }
-
   table_->reloadData();
   if (title_) first_ = getIndexPathOfSpecifier(*title_);
   scrollToFirst(true);
