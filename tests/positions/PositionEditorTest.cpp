@@ -21,19 +21,13 @@ TEST_F(PositionTest, ADropIsStoredAtOnceAndClosingMovesTheRowWhereAReloadPutsItT
   launchWithMenu();
   const auto editor = openEditor(main(), "WIFI");
   ASSERT_TRUE(editor);
-  EXPECT_TRUE(editor->isShow());
-  EXPECT_TRUE(editor->table()->isEditing());
-  // A copy of the page, each group led by its header row; only the swiped cell can move.
-  EXPECT_EQ(editor->numberOfSectionsInTableView(*editor->table()), main()->numberOfGroups());
   EXPECT_EQ(editor->first(), (host::NSIndexPath{0, 2}));
-  // Its row shows whole inside the balloon, also on this first opening, when the table had no
-  // size yet as the page's rows were copied.
-  const host::CGRect shown = editor->table()->bounds();
-  const host::CGRect wifi = editor->table()->rectForRowAtIndexPath({0, 2});
-  EXPECT_TRUE(shown.minY() <= wifi.minY() && wifi.maxY() <= shown.maxY())
-      << shown.minY() << " " << shown.maxY() << " " << wifi.minY();
-  for (const auto& row : editor->table()->visibleCells()) {
-    const auto path = editor->table()->indexPathForCell(row.get());
+  // Its row shows whole, also on this first opening, when the rows were copied into a table
+  // that had no size yet; only it has a reorder control.
+  const auto& table = editor->table();
+  EXPECT_TRUE(table->bounds().containsRect(table->rectForRowAtIndexPath({0, 2})));
+  for (const auto& row : table->visibleCells()) {
+    const auto path = table->indexPathForCell(row.get());
     ASSERT_TRUE(path);
     EXPECT_EQ(row->showsReorderControl(), (*path == host::NSIndexPath{0, 2}))
         << row->textLabel()->text();
@@ -50,15 +44,9 @@ TEST_F(PositionTest, ADropIsStoredAtOnceAndClosingMovesTheRowWhereAReloadPutsItT
       "AIRPLANE_MODE,Bluetooth|NOTIFICATIONS_ID,CONTROL_CENTER,DO_NOT_DISTURB|"
       "General,WIFI,DISPLAY,WALLPAPER,Privacy|com.x.notes";
   EXPECT_EQ(settingsRows(*main()), kMoved);
-  EXPECT_FALSE(editor->isShow());
   main()->reloadSpecifiers();
   settle();
   EXPECT_EQ(settingsRows(*main()), kMoved);
-
-  // The same panel serves the next cell, from the page as it stands now.
-  EXPECT_EQ(openEditor(main(), "Privacy"), editor);
-  EXPECT_EQ(editor->first(), (host::NSIndexPath{2, 5}));
-  EXPECT_FALSE(editor->moved());
 }
 
 TEST_F(PositionTest, PlacesCountTheHeaderRowAsRowZeroUpToTheEndOfAGroupAndAboveTheFirstHeader) {

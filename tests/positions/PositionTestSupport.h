@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "cellmenu/CellMenuTestSupport.h"
@@ -26,22 +25,11 @@ class PositionTest : public CellMenuTest {
     return menu->positionSky();
   }
 
-  // The editor's row showing the cell `id` (the group header rows have none).
-  static std::optional<host::NSIndexPath> rowOf(positionSkyView& editor, const std::string& id) {
-    for (long s = 0; s < editor.numberOfSectionsInTableView(*editor.table()); ++s) {
-      for (long r = 0; r < editor.tableViewNumberOfRowsInSection(*editor.table(), s); ++r) {
-        const auto row = editor.getSpecifierAtIndexPath({s, r});
-        if (row && !row->isGroup() && row->identifier() == id) return host::NSIndexPath{s, r};
-      }
-    }
-    return std::nullopt;
-  }
-
   // Starts dragging the moving cell's reorder control (its row scrolled into view) and brings
   // its row over the row `over`, or just below it.
   static void dragOver(positionSkyView& editor, const host::NSIndexPath& over, bool below = false) {
     host::UITableViewTestApi table(editor.table());
-    const auto from = rowOf(editor, editor.title()->identifier());
+    const auto from = editor.moved() ? editor.moved() : editor.first();
     ASSERT_TRUE(from);
     editor.table()->scrollToRowAtIndexPath(*from, host::UITableViewScrollPositionMiddle, false);
     editor.table()->layoutIfNeeded();
