@@ -25,8 +25,12 @@ std::string SimTool::tour(const std::filesystem::path& shots) {
   return std::string(
              "launch springboard\n"
              "tap \"Settings\"\n"
-             "wait 0.5\n"
-             "cells\n") +
+             "wait 0.5\n") +
+         // A fresh device greets its user once.
+         shot("0-welcome.png") +
+         "back\n"
+         "wait 0.5\n"
+         "cells\n" +
          shot("1-main-list.png") +
          "open \"General\"\n"
          "cells\n"

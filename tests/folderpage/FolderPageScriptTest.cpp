@@ -21,9 +21,11 @@ constexpr const char* kOpenApps =
 
 class FolderPageScript : public SimulatorTest {
  protected:
+  // The settings of a user who has seen the welcome screen.
   void writeSettings(const Plist& root) {
     copyDefaultDevice();
-    const auto xml = host::PropertyListSerialization::writeXml(root);
+    const auto xml = host::PropertyListSerialization::writeXml(
+        root.contains("tutorial") ? root : root.with("tutorial", Plist::boolean(true)));
     ASSERT_TRUE(xml);
     std::string error;
     ASSERT_TRUE(host::DeviceFileSystem(device).writeFileAtomically(

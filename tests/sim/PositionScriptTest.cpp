@@ -18,12 +18,13 @@ long countLines(const std::string& text, const std::string& line) {
   return count;
 }
 
-// As a user would: swipe Wi-Fi to its menu, Position, drag its row onto the second group's first
-// row (which makes way upwards), close the editor. The main list shows it there at once, and again
-// after SpringBoard restarts (which ends and relaunches Settings from what is stored).
+// As a new user would: close the welcome screen, swipe Wi-Fi to its menu, Position, drag its row
+// onto the second group's first row (which makes way upwards), close the editor. The main list
+// shows it there at once, and again after SpringBoard restarts (which ends and relaunches Settings
+// from what is stored).
 TEST_F(SimulatorTest, ARowMovedInThePositionEditorKeepsItsPlaceAfterARespring) {
   const ScriptRun result =
-      run("launch springboard\nlaunch settings\nwait 0.5\n"
+      run("launch springboard\nlaunch settings\nwait 1\nback\nwait 1\n"
           "drag \"Wi-Fi\" -250 0 0.3\nwait 1\n"
           "tap \"Position\"\nwait 1\n"
           "reorder \"Wi-Fi\" \"Notifications\"\nwait 0.5\n"
