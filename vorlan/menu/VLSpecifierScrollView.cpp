@@ -13,6 +13,7 @@
 #include "store/SettingsValues.h"
 #include "store/VLPreferencesManager.h"
 #include "store/stringConverter.h"
+#include "tags/tagsSkyView.h"
 #include "uikit/CALayer.h"
 #include "uikit/UIApplication.h"
 #include "uikit/UIColor.h"
@@ -249,7 +250,7 @@ bool VLSpecifierScrollView::isShow() const {
   for (const auto& button : buttons_) {
     if (button->isShow()) return true;
   }
-  return false;
+  return tagsSky_ && tagsSky_->isShow();
 }
 
 void VLSpecifierScrollView::animatedViewsForAnimationWithDuration(float duration, float delay) {
@@ -309,7 +310,29 @@ void VLSpecifierScrollView::passcodeAutenticated() {
 }
 
 // The tag, folder and position panels are not built yet: their buttons do nothing for now.
-void VLSpecifierScrollView::tagClicked() {}
+void VLSpecifierScrollView::tagClicked() {
+  if (!actionAllowed(Tag)) return;
+  const auto window = host::UIApplication::sharedApplication()->keyWindow();
+  if (!window) return;
+  const host::CGRect panelFrame{{0, 0}, controller_->view()->frame().size};
+  if (!tagsSky_) {
+    tagsSky_ = tagsSkyView::make(panelFrame);
+  } else {
+    tagsSky_->setFrame(panelFrame);
+  }
+  tagsSky_->setSpecifier(spec_, controller_);
+  window->addSubview(tagsSky_);
+  const auto& button = buttons_[Tag];
+  // m: from the centre of the button's icon to the button's right edge.
+  const host::CGRect image = button->imageFrame();
+  const float m = static_cast<float>(button->frame().size.width) -
+                  static_cast<float>(image.origin.x + image.size.width / 2);
+  const float buttonHeight = static_cast<float>(button->frame().size.height);
+  tagsSky_->showFromRect(button->frame(),
+                         {{keyWindowWidth() - 2 * m + 4, -buttonHeight / 2 - 10},
+                          {2 * m - 10, static_cast<float>(frame().size.height) / 2}});
+  window->bringSubviewToFront(tagsSky_);
+}
 
 void VLSpecifierScrollView::folderClicked() {}
 

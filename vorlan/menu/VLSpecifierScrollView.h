@@ -20,6 +20,7 @@ class UITableViewCell;
 namespace vorlan {
 
 class VLButtonSpecifier;
+class tagsSkyView;
 
 // The cell action menu: a column of seven buttons beside a swiped cell, acting on that one cell
 // of its list page. One menu serves every cell; it is re-targeted before it is revealed.
@@ -45,7 +46,7 @@ class VLSpecifierScrollView : public VLScrollView {
                     std::shared_ptr<host::UITableViewCell> cell,
                     std::shared_ptr<host::PSListController> controller);
 
-  // Whether a help popup of one of the buttons shows.
+  // Whether a help popup of one of the buttons shows, or the tag panel.
   bool isShow() const;
   // Fades the buttons in; nothing for a cell that cannot be acted on, so that only the error
   // message shows.
@@ -68,6 +69,8 @@ class VLSpecifierScrollView : public VLScrollView {
   const std::shared_ptr<VLButtonSpecifier>& button(Button which) const { return buttons_[which]; }
   const std::shared_ptr<host::UILabel>& errorLabel() const { return error_; }
   bool canSegue() const { return canSegue_; }
+  // The tag assignment panel, made by the first Tag and reused.
+  const std::shared_ptr<tagsSkyView>& tagsSky() const { return tagsSky_; }
 
  protected:
   void initWithFrame(const host::CGRect& frame);
@@ -98,6 +101,7 @@ class VLSpecifierScrollView : public VLScrollView {
   std::shared_ptr<host::UITableViewCell> cell_;
   std::shared_ptr<host::PSListController> controller_;
   bool canSegue_ = true;
+  std::shared_ptr<tagsSkyView> tagsSky_;
 };
 
 }  // namespace vorlan
