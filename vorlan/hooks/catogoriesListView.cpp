@@ -60,6 +60,9 @@ std::shared_ptr<host::PSSpecifier> titleRow(const host::Plist& record,
   auto row = host::PSSpecifier::preferenceSpecifierNamed(OffscreenPage::stringOf(record, "name"),
                                                          target, "", "", nullptr,
                                                          host::PSSpecifier::PSTitleValueCell);
+  // Named only: as the page's name it would also be the identifier of the main list's cell of
+  // that name, and take on that cell's hidden, disabled and protected state.
+  row->setIdentifier("");
   if (const auto* icon = record.get("icon").asData()) {
     const double scale = host::UIScreen::mainScreen()->scale();
     if (auto image = host::UIImage::imageWithData(*icon, scale)) row->setObject(image, "iconImage");
