@@ -142,6 +142,15 @@ TEST_F(TagFilterTest, ATagGathersItsCellsFromEveryPageAndRowZeroBringsTheListBac
   EXPECT_EQ(logCount("Couldn't load bundle at path /Library/PreferenceBundles/Gone.bundle"), 1);
   EXPECT_EQ(stage().categoriesList->targets().size(), 3u);
 
+  // The pages built stay while a tag is chosen: the same cells come back for Red.
+  const auto redCells = main()->specifiers();
+  choose("Orange");
+  EXPECT_EQ(rows(*main()), "");
+  EXPECT_EQ(stage().categoriesList->targets().size(), 3u);
+  choose("Red");
+  ASSERT_EQ(main()->specifiers().size(), redCells.size());
+  EXPECT_EQ(main()->specifierForID("sync"), redCells[4]);
+
   choose("Settings");
   EXPECT_EQ(main()->title(), "Settings");
   EXPECT_FALSE(stage().isInTagView);

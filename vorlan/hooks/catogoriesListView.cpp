@@ -201,7 +201,10 @@ void catogoriesListView::showTag(host::PSListController& main, const std::string
     canFetchOriginals_ = false;
     originals_ = main.specifiers();
   }
-  clearPages();
+  // Pages made for an earlier tag are kept: their cells are the ones already shown, and making
+  // a page again reads its files again.
+  specs_.clear();
+  failed_.clear();
   gather(tag);
   main.replaceContiguousSpecifiers(main.specifiers(), filteredList(), true);
   host::send<hooks::pages::SpecifiersLoadedButDontLoadPositions>(main.shared_from_this());

@@ -28,8 +28,9 @@ class tagView;
 // is chosen the main list is in tag view: cell swipes are off, and pages opened from its cells
 // present from the main list.
 //
-// Pages built away from the screen to find cells are kept while the filter shows (their cells'
-// values are read through them) and dropped when it ends.
+// Pages built away from the screen to find cells are kept while a tag is chosen (their cells'
+// values are read through them, and choosing another tag finds its cells there without reading
+// the pages' files again) and dropped when row 0 ends the filter.
 class catogoriesListView : public skyView {
  public:
   static constexpr const char* kNoTagsText = "No tags";
