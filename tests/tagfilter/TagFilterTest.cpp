@@ -180,6 +180,24 @@ TEST_F(TagFilterTest, TheSameTagTwiceChangesNothingAndATagWithoutCellsEmptiesThe
   EXPECT_EQ(main()->specifiers(), before);
 }
 
+// Row 0 is the first row, whatever the tags are called: a tag may bear the main list's title.
+TEST_F(TagFilterTest, ATagNamedAfterTheTitleFiltersLikeAnyOther) {
+  writeSettings(taggedSettings()
+                    .with("firstTime", Plist::boolean(true))
+                    .withPath({"tags", "0", "name"}, Plist::string("Settings"))
+                    .withPath({"tag", "PSUIPrefsListController", "Privacy"},
+                              Plist::dictionary({{"Settings", Plist::boolean(true)}})));
+  launch();
+  const std::string full = rows(*main());
+  const auto list = openFilter();
+  ASSERT_EQ(list->tags().size(), 2u);
+  host::TouchInjector(app->window()).tap(centreOf(*list->tags()[1]));
+  settle();
+  EXPECT_EQ(rows(*main()), "Privacy|");
+  choose("Settings");  // the first row of that name: row 0
+  EXPECT_EQ(rows(*main()), full);
+}
+
 // A reload of the main list while it is filtered puts its full cells back; the filter then
 // starts again from those.
 TEST_F(TagFilterTest, AListReloadedUnderTheFilterIsFilteredAgainAndRestoredFromTheReload) {
