@@ -21,6 +21,7 @@ class UIVisualEffectView;
 namespace vorlan {
 
 class VLSpecifierScrollView;
+class catogoriesListView;
 class passcodeSkyView;
 class settingsVLBarButtonItem;
 class vorlanConfiguarationScrollView;
@@ -72,7 +73,7 @@ class MainListStage : public Stage {
   // The gear button of the main list.
   std::shared_ptr<settingsVLBarButtonItem> settingsButton;
   // The tag filter list.
-  std::shared_ptr<host::UIView> categoriesList;
+  std::shared_ptr<catogoriesListView> categoriesList;
   // Keypads for protected rows and menu actions, and for protected switches.
   std::shared_ptr<passcodeSkyView> passcodeView;
   std::shared_ptr<passcodeSkyView> togglePasscodeView;

@@ -11,6 +11,7 @@
 #include "hooks/CellSwipe.h"
 #include "hooks/MainListStage.h"
 #include "hooks/Vorlan3+TagView.h"
+#include "hooks/catogoriesListView.h"
 #include "hooks/settingsVLBarButtonItem.h"
 #include "menu/VLSpecifierScrollView.h"
 #include "panels/passcodeSkyView.h"

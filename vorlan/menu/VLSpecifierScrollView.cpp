@@ -15,6 +15,7 @@
 #include "store/SettingsValues.h"
 #include "store/VLPreferencesManager.h"
 #include "store/stringConverter.h"
+#include "tags/tagsSkyView.h"
 #include "uikit/CALayer.h"
 #include "uikit/UIApplication.h"
 #include "uikit/UIColor.h"
@@ -251,7 +252,7 @@ bool VLSpecifierScrollView::isShow() const {
   for (const auto& button : buttons_) {
     if (button->isShow()) return true;
   }
-  return false;
+  return tagsSky_ && tagsSky_->isShow();
 }
 
 void VLSpecifierScrollView::animatedViewsForAnimationWithDuration(float duration, float delay) {
@@ -310,9 +311,6 @@ void VLSpecifierScrollView::passcodeAutenticated() {
   closeSidePage();
 }
 
-// The tag panel is not built yet: its button does nothing for now.
-void VLSpecifierScrollView::tagClicked() {}
-
 host::CGRect VLSpecifierScrollView::panelRect(Button which) const {
   const auto& button = buttons_[which];
   const host::CGRect image = button->imageFrame();
@@ -323,44 +321,41 @@ host::CGRect VLSpecifierScrollView::panelRect(Button which) const {
           {2 * m - 10, static_cast<float>(frame().size.height) / 2}};
 }
 
+template <class Panel>
+void VLSpecifierScrollView::openPanel(std::shared_ptr<Panel>& panel, Button which,
+                                      const host::CGRect& to) {
+  const auto window = host::UIApplication::sharedApplication()->keyWindow();
+  const auto pageView = controller_ ? controller_->view() : nullptr;
+  if (!window || !pageView) return;
+  const host::CGRect frame{{0, 0}, pageView->frame().size};
+  if (!panel) {
+    panel = Panel::make(frame);
+  } else {
+    panel->setFrame(frame);
+  }
+  panel->setSpecifier(spec_, controller_);
+  window->addSubview(panel);
+  panel->showFromRect(buttons_[which]->frame(), to);
+  window->bringSubviewToFront(panel);
+}
+
+void VLSpecifierScrollView::tagClicked() {
+  if (!actionAllowed(Tag)) return;
+  openPanel(tagsSky_, Tag, panelRect(Tag));
+}
+
 void VLSpecifierScrollView::folderClicked() {
   if (!actionAllowed(Folder)) return;
-  const auto window = host::UIApplication::sharedApplication()->keyWindow();
-  if (!window) return;
-  const host::CGSize pageSize = controller_->view()->frame().size;
-  const host::CGRect frame{{0, 0}, pageSize};
-  if (!folderSky_) {
-    folderSky_ = folderSkyView::make(frame);
-  } else {
-    folderSky_->setFrame(frame);
-  }
-  folderSky_->setSpecifier(spec_, controller_);
-  window->addSubview(folderSky_);
-  folderSky_->showFromRect(buttons_[Folder]->frame(), panelRect(Folder));
-  window->bringSubviewToFront(folderSky_);
+  openPanel(folderSky_, Folder, panelRect(Folder));
 }
 
 void VLSpecifierScrollView::positionClicked() {
   if (!actionAllowed(Position)) return;
-  const auto window = host::UIApplication::sharedApplication()->keyWindow();
-  const auto pageView = controller_->view();
-  if (!window || !pageView) return;
-  const host::CGRect panelFrame{{0, 0},
-                                {pageView->frame().size.width, pageView->frame().size.height}};
-  if (!positionSky_) {
-    positionSky_ = positionSkyView::make(panelFrame);
-  } else {
-    positionSky_->setFrame(panelFrame);
-  }
-  positionSky_->setSpecifier(spec_, controller_);
-  window->addSubview(positionSky_);
-
   // The balloon hangs from the button as the others do, a little lower and taller.
-  host::CGRect toRect = panelRect(Position);
-  toRect.origin.y += 5;
-  toRect.size.height += 40;
-  positionSky_->showFromRect(buttons_[Position]->frame(), toRect);
-  window->bringSubviewToFront(positionSky_);
+  host::CGRect to = panelRect(Position);
+  to.origin.y += 5;
+  to.size.height += 40;
+  openPanel(positionSky_, Position, to);
 }
 
 void VLSpecifierScrollView::hideClicked() {

@@ -22,6 +22,7 @@ namespace vorlan {
 class VLButtonSpecifier;
 class folderSkyView;
 class positionSkyView;
+class tagsSkyView;
 
 // The cell action menu: a column of seven buttons beside a swiped cell, acting on that one cell
 // of its list page. One menu serves every cell; it is re-targeted before it is revealed.
@@ -47,7 +48,7 @@ class VLSpecifierScrollView : public VLScrollView {
                     std::shared_ptr<host::UITableViewCell> cell,
                     std::shared_ptr<host::PSListController> controller);
 
-  // Whether a help popup of one of the buttons shows.
+  // Whether a help popup of one of the buttons shows, or the tag panel.
   bool isShow() const;
   // Fades the buttons in; nothing for a cell that cannot be acted on, so that only the error
   // message shows.
@@ -74,6 +75,8 @@ class VLSpecifierScrollView : public VLScrollView {
   const std::shared_ptr<folderSkyView>& folderSky() const { return folderSky_; }
   // The position editor, made on the first use of Position and reused after.
   const std::shared_ptr<positionSkyView>& positionSky() const { return positionSky_; }
+  // The tag assignment panel, made by the first Tag and reused.
+  const std::shared_ptr<tagsSkyView>& tagsSky() const { return tagsSky_; }
 
  protected:
   void initWithFrame(const host::CGRect& frame);
@@ -97,6 +100,10 @@ class VLSpecifierScrollView : public VLScrollView {
   // Where a panel opened by `which` puts its balloon: below the button, as wide as twice the
   // distance from the button's icon to its right edge, ending at the window's right edge.
   host::CGRect panelRect(Button which) const;
+  // Shows the panel of a button for the current cell: made on first use over the list page's
+  // size, re-framed and re-bound after, its balloon hanging from the button at `to`.
+  template <class Panel>
+  void openPanel(std::shared_ptr<Panel>& panel, Button which, const host::CGRect& to);
 
   std::array<std::shared_ptr<VLButtonSpecifier>, Count> buttons_;
   std::shared_ptr<host::UILabel> error_;
@@ -109,6 +116,7 @@ class VLSpecifierScrollView : public VLScrollView {
   bool canSegue_ = true;
   std::shared_ptr<folderSkyView> folderSky_;
   std::shared_ptr<positionSkyView> positionSky_;
+  std::shared_ptr<tagsSkyView> tagsSky_;
 };
 
 }  // namespace vorlan
