@@ -75,6 +75,10 @@ class UITextField : public UIControl, public UIKeyInput {
   void deleteBackward() override;
 
   void touchesEnded(const UITouchSet& touches, UIEvent* event) override;
+  // A tap on the field begins editing, even where a view behind it recognises taps.
+  bool gestureRecognizerShouldBegin(const UIGestureRecognizer& recognizer) const override {
+    return !keepsSingleTapFrom(recognizer);
+  }
 
  private:
   void replace(NSRange range, std::string_view replacement);

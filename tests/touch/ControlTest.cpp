@@ -18,6 +18,7 @@
 #include "uikit/UISlider.h"
 #include "uikit/UISwitch.h"
 #include "uikit/UITapGestureRecognizer.h"
+#include "uikit/UITextField.h"
 
 namespace host {
 namespace {
@@ -129,6 +130,14 @@ TEST_F(ControlTest, ControlsKeepSingleTapsFromTheirSuperviewsRecognisers) {
   finger->tap({60, 60});
   EXPECT_EQ(*log, Events{});
   EXPECT_EQ(taps, 2);
+
+  // A text field too: a tap on it begins editing, whatever a popup behind it does with taps.
+  RunLoop::main().advance(1);
+  auto field = add<UITextField>({50, 150, 200, 35}, container);
+  finger->tap({60, 160});
+  EXPECT_TRUE(field->isFirstResponder());
+  EXPECT_EQ(taps, 2);
+  field->resignFirstResponder();
 }
 
 TEST_F(ControlTest, SwitchFlipsOnceOnTapAndNotWhenSetInCode) {

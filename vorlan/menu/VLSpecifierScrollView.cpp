@@ -4,6 +4,7 @@
 #include <iterator>
 #include <string>
 
+#include "folders/folderSkyView.h"
 #include "menu/VLButtonSpecifier.h"
 #include "menu/VLSpecifierScrollViewMethods.h"
 #include "panels/Stage.h"
@@ -308,10 +309,35 @@ void VLSpecifierScrollView::passcodeAutenticated() {
   closeSidePage();
 }
 
-// The tag, folder and position panels are not built yet: their buttons do nothing for now.
+// The tag and position panels are not built yet: their buttons do nothing for now.
 void VLSpecifierScrollView::tagClicked() {}
 
-void VLSpecifierScrollView::folderClicked() {}
+host::CGRect VLSpecifierScrollView::panelRect(Button which) const {
+  const auto& button = buttons_[which];
+  const host::CGRect image = button->imageFrame();
+  const float m = static_cast<float>(button->frame().size.width) -
+                  static_cast<float>(image.origin.x + image.size.width / 2);
+  const float buttonHeight = static_cast<float>(button->frame().size.height);
+  return {{keyWindowWidth() - 2 * m + 4, -buttonHeight / 2 - 10},
+          {2 * m - 10, static_cast<float>(frame().size.height) / 2}};
+}
+
+void VLSpecifierScrollView::folderClicked() {
+  if (!actionAllowed(Folder)) return;
+  const auto window = host::UIApplication::sharedApplication()->keyWindow();
+  if (!window) return;
+  const host::CGSize pageSize = controller_->view()->frame().size;
+  const host::CGRect frame{{0, 0}, pageSize};
+  if (!folderSky_) {
+    folderSky_ = folderSkyView::make(frame);
+  } else {
+    folderSky_->setFrame(frame);
+  }
+  folderSky_->setSpecifier(spec_, controller_);
+  window->addSubview(folderSky_);
+  folderSky_->showFromRect(buttons_[Folder]->frame(), panelRect(Folder));
+  window->bringSubviewToFront(folderSky_);
+}
 
 void VLSpecifierScrollView::positionClicked() {}
 

@@ -20,6 +20,7 @@ class UITableViewCell;
 namespace vorlan {
 
 class VLButtonSpecifier;
+class folderSkyView;
 
 // The cell action menu: a column of seven buttons beside a swiped cell, acting on that one cell
 // of its list page. One menu serves every cell; it is re-targeted before it is revealed.
@@ -68,6 +69,8 @@ class VLSpecifierScrollView : public VLScrollView {
   const std::shared_ptr<VLButtonSpecifier>& button(Button which) const { return buttons_[which]; }
   const std::shared_ptr<host::UILabel>& errorLabel() const { return error_; }
   bool canSegue() const { return canSegue_; }
+  // The folder picker, made on the first Folder action and reused.
+  const std::shared_ptr<folderSkyView>& folderSky() const { return folderSky_; }
 
  protected:
   void initWithFrame(const host::CGRect& frame);
@@ -88,6 +91,9 @@ class VLSpecifierScrollView : public VLScrollView {
   void removeCell(bool recordHidden);
   void closeSidePage();
   void setEnableTitle(bool enabled);
+  // Where a panel opened by `which` puts its balloon: below the button, as wide as twice the
+  // distance from the button's icon to its right edge, ending at the window's right edge.
+  host::CGRect panelRect(Button which) const;
 
   std::array<std::shared_ptr<VLButtonSpecifier>, Count> buttons_;
   std::shared_ptr<host::UILabel> error_;
@@ -98,6 +104,7 @@ class VLSpecifierScrollView : public VLScrollView {
   std::shared_ptr<host::UITableViewCell> cell_;
   std::shared_ptr<host::PSListController> controller_;
   bool canSegue_ = true;
+  std::shared_ptr<folderSkyView> folderSky_;
 };
 
 }  // namespace vorlan
