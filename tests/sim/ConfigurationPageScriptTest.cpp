@@ -154,5 +154,16 @@ TEST_F(ConfigurationPageScript, TwoHiddenRowsAndOneBroughtBackFromTheHiddenList)
   EXPECT_EQ(onMainList("hidden").get("Bluetooth"), Plist::boolean(true));
 }
 
+// Tags opens the tag list; Folders the folder picker in editing mode, its tiles offering
+// "Personalize".
+TEST_F(ConfigurationPageScript, TagsAndFoldersOpenTheTagListAndTheEditableFolderPicker) {
+  const ScriptRun result = run(std::string(kStart) + kOpenPage + "tap \"Tags\"\nwait 1.5\ntexts\n" +
+                               "dismiss\nwait 1\ntap \"Folders\"\nwait 1.5\ntexts\n");
+  expectRun(result);
+  const auto picker = result.out.find("\tPersonalize\n");
+  ASSERT_NE(picker, std::string::npos) << result.out;
+  EXPECT_NE(result.out.substr(0, picker).find("\tRed\n"), std::string::npos) << result.out;
+}
+
 }  // namespace
 }  // namespace vorlan

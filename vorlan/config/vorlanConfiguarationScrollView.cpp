@@ -5,9 +5,11 @@
 
 #include "config/disabledSkyView.h"
 #include "config/hiddenSkyView.h"
+#include "folders/folderSkyView.h"
 #include "menu/VLButtonSpecifier.h"
 #include "panels/passcodeSkyView.h"
 #include "runtime/HostClass.h"
+#include "tags/tagsConfigurationSkyView.h"
 #include "uikit/UIApplication.h"
 #include "uikit/UIColor.h"
 #include "uikit/UIFont.h"
@@ -174,12 +176,24 @@ void vorlanConfiguarationScrollView::passcodeClicked() {
   present(keypad, Passcode);
 }
 
-// The tag list, the folder picker, the moved-cells list and the info page are not part of the
-// extension yet: their entries open nothing for now.
-void vorlanConfiguarationScrollView::tagsClicked() {}
+void vorlanConfiguarationScrollView::tagsClicked() {
+  const auto at = opening();
+  if (!at) return;
+  present(panelOver(tagsSkyView_, at->area, tagsConfigurationSkyView::make), Tags);
+}
 
-void vorlanConfiguarationScrollView::foldersClicked() {}
+void vorlanConfiguarationScrollView::foldersClicked() {
+  const auto at = opening();
+  if (!at) return;
+  // Opened from here the picker files no cell: it creates, personalizes, deletes and resets
+  // folders.
+  const auto& picker = panelOver(folderSky_, at->area, folderSkyView::make);
+  picker->setEditable(true);
+  present(picker, Folders);
+}
 
+// The moved-cells list and the info page are not part of the extension yet: their entries open
+// nothing for now.
 void vorlanConfiguarationScrollView::positionClicked() {}
 
 void vorlanConfiguarationScrollView::creditClicked() {}

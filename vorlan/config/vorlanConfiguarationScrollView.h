@@ -15,9 +15,11 @@ namespace vorlan {
 
 class VLButtonSpecifier;
 class disabledSkyView;
+class folderSkyView;
 class hiddenSkyView;
 class passcodeSkyView;
 class skyView;
+class tagsConfigurationSkyView;
 
 // The extension's own configuration page, behind the Settings app's root view at the right of
 // the key window: the title "Vorlan" and a column of seven entries, each opening the panel that
@@ -60,6 +62,8 @@ class vorlanConfiguarationScrollView : public VLScrollView {
   const std::shared_ptr<passcodeSkyView>& passcodeSky() const { return passcodeSky_; }
   const std::shared_ptr<passcodeSkyView>& disabledPasscode() const { return disabledPasscode_; }
   const std::shared_ptr<disabledSkyView>& disabledSky() const { return disabledSky_; }
+  const std::shared_ptr<tagsConfigurationSkyView>& tagsSkyView() const { return tagsSkyView_; }
+  const std::shared_ptr<folderSkyView>& folderSky() const { return folderSky_; }
 
  protected:
   void initWithFrame(const host::CGRect& frame);
@@ -76,6 +80,8 @@ class vorlanConfiguarationScrollView : public VLScrollView {
   std::shared_ptr<passcodeSkyView> passcodeSky_;
   std::shared_ptr<passcodeSkyView> disabledPasscode_;
   std::shared_ptr<disabledSkyView> disabledSky_;
+  std::shared_ptr<tagsConfigurationSkyView> tagsSkyView_;
+  std::shared_ptr<folderSkyView> folderSky_;
 };
 
 }  // namespace vorlan
