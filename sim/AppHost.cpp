@@ -200,6 +200,7 @@ bool AppHost::execute(const ScriptCommand& command, std::string& output, std::st
     case Kind::Hold:
     case Kind::HoldText:
     case Kind::Press:
+    case Kind::PressText:
       return touch(command, error);
     case Kind::Toggle:
       return RowAndPanelActions(driver()).toggle(command.text, error);
@@ -256,7 +257,7 @@ bool AppHost::touch(const ScriptCommand& command, std::string& error) {
   auto& finger = driver();
   std::optional<host::CGPoint> at;
   if (command.kind == Kind::TapText || command.kind == Kind::DragText ||
-      command.kind == Kind::HoldText) {
+      command.kind == Kind::HoldText || command.kind == Kind::PressText) {
     const auto found = ScreenReader::find(*finger.window(), command.text);
     if (!found) {
       error = "nothing on screen shows " + quoted(command.text);
@@ -289,6 +290,9 @@ bool AppHost::touch(const ScriptCommand& command, std::string& error) {
       break;
     case Kind::HoldText:
       finger.hold(*at, n.at(0));
+      break;
+    case Kind::PressText:
+      finger.press(*at);
       break;
     default:
       finger.press({n.at(0), n.at(1)});

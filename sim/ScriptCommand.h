@@ -39,6 +39,7 @@ struct ScriptCommand {
     Toggle,   // text: the row's title
     Reorder,  // text: the row's title; other: the title of the row it goes to
     Dismiss,
+    PressText,  // text; no numbers
     // Between the simulator and its app processes only: ends the app.
     Quit,
   };

@@ -198,7 +198,12 @@ bool ScriptParser::decode(const std::vector<Word>& words, ScriptCommand& command
     command.kind = Kind::Hold;
     return numbers(1, 3, true);
   } else if (verb == "press") {
-    if (argc != 2) return usage("press X Y");
+    if (argc == 1 && words[1].quoted) {
+      command.kind = Kind::PressText;
+      command.text = words[1].text;
+      return true;
+    }
+    if (argc != 2) return usage("press X Y  or  press \"TEXT\"");
     command.kind = Kind::Press;
     return numbers(1, 2, false);
   } else if (verb == "wait") {

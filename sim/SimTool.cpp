@@ -25,8 +25,12 @@ std::string SimTool::tour(const std::filesystem::path& shots) {
   return std::string(
              "launch springboard\n"
              "tap \"Settings\"\n"
-             "wait 0.5\n"
-             "cells\n") +
+             "wait 0.5\n") +
+         // A fresh device greets its user once.
+         shot("0-welcome.png") +
+         "back\n"
+         "wait 0.5\n"
+         "cells\n" +
          shot("1-main-list.png") +
          "open \"General\"\n"
          "cells\n"
@@ -35,12 +39,23 @@ std::string SimTool::tour(const std::filesystem::path& shots) {
          "cells\n" +
          shot("2-general.png") +
          "back\n"
-         // The product's own steps go here, on the main list: a row swiped to show its menu
-         // (and a screenshot of it), the row hidden, the gear's side page opened.
          "rotate landscape\n"
          "wait 0.5\n" +
          shot("3-landscape.png") +
          "rotate portrait\n"
+         "wait 0.5\n"
+         // The product: a row swiped to the left shows its cell action menu; Hide takes it off
+         // the list for good; the gear opens the product's own side page.
+         "drag \"Wi-Fi\" -250 0 0.3\n"
+         "wait 1\n" +
+         shot("4-cell-menu.png") +
+         "tap \"Hide\"\n"
+         "wait 1\n"
+         "cells\n"
+         "tap \"Vorlan\"\n"
+         "wait 1\n" +
+         shot("5-vorlan-page.png") +
+         "prefs\n"
          "log\n";
 }
 

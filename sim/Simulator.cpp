@@ -37,9 +37,10 @@ void write(std::ostream& out, const std::string& text) {
 std::string describe(const ScriptCommand& command) {
   std::string text(ScriptCommand::verb(command.kind));
   const bool quotes = command.kind == Kind::TapText || command.kind == Kind::DragText ||
-                      command.kind == Kind::HoldText || command.kind == Kind::Type ||
-                      command.kind == Kind::Alert || command.kind == Kind::Open ||
-                      command.kind == Kind::Toggle || command.kind == Kind::Reorder;
+                      command.kind == Kind::HoldText || command.kind == Kind::PressText ||
+                      command.kind == Kind::Type || command.kind == Kind::Alert ||
+                      command.kind == Kind::Open || command.kind == Kind::Toggle ||
+                      command.kind == Kind::Reorder;
   const auto quote = [](const std::string& word) {
     std::string out = " \"";
     for (const char c : word) {

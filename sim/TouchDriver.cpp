@@ -3,10 +3,13 @@
 #include <cmath>
 #include <vector>
 
+#include "foundation/Log.h"
 #include "foundation/RunLoop.h"
+#include "runtime/Class.h"
 #include "uikit/TouchInjector.h"
 #include "uikit/UITraitCollection.h"
 #include "uikit/UIView.h"
+#include "uikit/UIViewController.h"
 #include "uikit/UIViewControllerPreviewing.h"
 #include "uikit/UIWindow.h"
 
@@ -115,6 +118,9 @@ bool TouchDriver::press(const host::CGPoint& point) {
     if (preview) {
       // The peek takes the touch from the views under it, as the device does.
       injector_->touchCancel();
+      // Said in the log, since the committed page looks the same as one opened by a tap.
+      host::NSLog("Peek: previewed " + preview->getClass()->name() + " \"" + preview->title() +
+                  "\" and committed it");
       run(kForceRiseSeconds / 2);
       context->commit();
       run(0);

@@ -13,6 +13,7 @@
 #include "foundation/PropertyListSerialization.h"
 #include "preferences/PSAppListController.h"
 #include "preferences/PSEditableTableCell.h"
+#include "preferences/PSHeaderFooterViewMethods.h"
 #include "preferences/PSListControllerMethods.h"
 #include "preferences/PSListItemsController.h"
 #include "preferences/PSPlistSpecifiers.h"
@@ -369,6 +370,43 @@ std::string PSListController::tableViewTitleForFooterInSection(UITableView&, lon
   const auto header = headerOfGroup(section);
   const std::string* footer = header ? header->propertyForKey("footerText").asString() : nullptr;
   return footer ? *footer : std::string();
+}
+
+std::shared_ptr<UIView> PSListController::headerCellOfGroup(long group) {
+  const auto header = headerOfGroup(group);
+  const std::string* name = header ? header->propertyForKey("headerCellClass").asString() : nullptr;
+  if (!name) return nullptr;
+  if (const auto made = headerCells_.find(header); made != headerCells_.end()) return made->second;
+  Class* cls = NSClassFromString(*name);
+  if (!cls || !cls->isSubclassOf(UIView::objcClass())) return nullptr;
+  auto view = std::dynamic_pointer_cast<UIView>(cls->createInstance());
+  if (!view) return nullptr;
+  using Header = MethodsOf<PSHeaderFooterView>;
+  if (view->respondsToSelector(Header::InitWithSpecifier::selector)) {
+    send<Header::InitWithSpecifier>(view, header);
+  }
+  // Views of headers that have left the page go with them.
+  std::erase_if(headerCells_, [this](const auto& entry) {
+    return !specifiers_.indexOf(entry.first.get()).has_value();
+  });
+  headerCells_.emplace(header, view);
+  return view;
+}
+
+std::shared_ptr<UIView> PSListController::tableViewViewForHeaderInSection(UITableView&,
+                                                                          long section) {
+  return headerCellOfGroup(section);
+}
+
+std::optional<CGFloat> PSListController::tableViewHeightForHeaderInSection(UITableView& tableView,
+                                                                           long section) {
+  const auto view = headerCellOfGroup(section);
+  if (!view) return std::nullopt;
+  using Header = MethodsOf<PSHeaderFooterView>;
+  if (view->respondsToSelector(Header::PreferredHeightForWidth::selector)) {
+    return send<Header::PreferredHeightForWidth>(view, tableView.bounds().width());
+  }
+  return view->frame().height();
 }
 
 void PSListController::tableViewDidSelectRowAtIndexPath(UITableView& tableView,

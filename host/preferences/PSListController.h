@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -128,6 +129,12 @@ class PSListController : public UIViewController,
       UITableView& tableView, const NSIndexPath& indexPath) override;
   std::string tableViewTitleForHeaderInSection(UITableView& tableView, long section) override;
   std::string tableViewTitleForFooterInSection(UITableView& tableView, long section) override;
+  // A group header whose "headerCellClass" property names a view class is shown by an instance
+  // of that class (see PSHeaderFooterViewMethods.h), as high as it asks to be.
+  std::shared_ptr<UIView> tableViewViewForHeaderInSection(UITableView& tableView,
+                                                          long section) override;
+  std::optional<CGFloat> tableViewHeightForHeaderInSection(UITableView& tableView,
+                                                           long section) override;
   void tableViewDidSelectRowAtIndexPath(UITableView& tableView,
                                         const NSIndexPath& indexPath) override;
 
@@ -156,6 +163,9 @@ class PSListController : public UIViewController,
   using Group = PageSpecifiers::Group;
   // The group's header; nothing for the headerless group or a group that does not exist.
   std::shared_ptr<PSSpecifier> headerOfGroup(long group);
+  // The view made for a group header's "headerCellClass", once per header; nothing when the
+  // header names no view class.
+  std::shared_ptr<UIView> headerCellOfGroup(long group);
   void ensureLoaded();
   const PageSpecifiers& loadedList();
   // Makes `next` the page, updating the table to match.
@@ -165,6 +175,8 @@ class PSListController : public UIViewController,
   PageSpecifiers specifiers_;
   // What specifiersInGroup answers as the header of a headerless first group.
   std::shared_ptr<PSSpecifier> leadingGroup_;
+  // Header views made from "headerCellClass", by header (only headers still on the page).
+  std::map<std::shared_ptr<PSSpecifier>, std::shared_ptr<UIView>> headerCells_;
   bool loaded_ = false;
   std::weak_ptr<PSListController> parentController_;
   std::shared_ptr<PSSpecifier> specifier_;

@@ -16,9 +16,11 @@ namespace {
 using ViewControllerForLocation = MethodsOf<UIViewControllerPreviewing>::ViewControllerForLocation;
 using CommitViewController = MethodsOf<UIViewControllerPreviewing>::CommitViewController;
 
+// Never destroyed: a controller still registered when the process ends (one a process-wide
+// object holds) leaves the registry during the static destructors, after this file's would run.
 std::vector<std::weak_ptr<UIViewControllerPreviewing>>& registry() {
-  static std::vector<std::weak_ptr<UIViewControllerPreviewing>> contexts;
-  return contexts;
+  static auto* const contexts = new std::vector<std::weak_ptr<UIViewControllerPreviewing>>();
+  return *contexts;
 }
 
 }  // namespace

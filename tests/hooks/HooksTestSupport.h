@@ -134,7 +134,8 @@ class SettingsProcessTest : public HostTest {
   }
 
   // Enters the extension in this process, as the loader does, then launches the Settings app
-  // and lets the app cells arrive and the main list's pass run.
+  // and lets the app cells arrive and the main list's pass run. Unless a case clears `welcomed`,
+  // the device's user has seen the welcome screen, which would otherwise cover the main list.
   void launch() {
     enterExtension();
     startApp();
@@ -144,11 +145,19 @@ class SettingsProcessTest : public HostTest {
     Vorlan3::processEntry();
   }
   void startApp() {
+    if (welcomed) markWelcomed();
     app = host::PreferencesApp::launch();
     main()->setTitle("Settings");
     settle();
   }
   static void settle() { host::RunLoop::main().advance(0.5); }
+  // Stores that the welcome screen was seen, and has the manager read it.
+  void markWelcomed() {
+    Plist settings = device.readPlist(VLPreferencesManager::kSettingsPath);
+    if (!settings.isDictionary()) settings = Plist::dictionary();
+    writeSettings(settings.with("tutorial", Plist::boolean(true)));
+    VLPreferencesManager::sharedInstance()->updatedDictionary();
+  }
 
   std::shared_ptr<host::PSUIPrefsListController> main() const { return app->rootList(); }
   host::UINavigationController& navigation() const { return *app->navigationController(); }
@@ -168,6 +177,7 @@ class SettingsProcessTest : public HostTest {
 
   TempDevice device;
   std::shared_ptr<host::PreferencesApp> app;
+  bool welcomed = true;
 };
 
 }  // namespace vorlan::test

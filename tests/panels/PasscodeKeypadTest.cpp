@@ -120,6 +120,42 @@ TEST_F(PasscodeKeypadTest, WrongPasscodeBuzzesAndDeleteTakesDigitsBack) {
   EXPECT_EQ(actions, 1);
 }
 
+// A finger quicker than the keypad's animations: the keypad takes every touch from the moment it
+// appears, and the same digit typed again while its key still answers the last touch counts.
+TEST_F(PasscodeKeypadTest, AQuickFingerLosesNoDigitAndNeverReachesWhatLiesBehind) {
+  manager()->savePassword("9999");
+  auto keypad = makeKeypad(0);
+  int actions = 0;
+  keypad->setCustomAction([&] { ++actions; });
+  int behind = 0;
+  auto underneath = host::UIButton::buttonWithType(host::UIButtonTypeCustom);
+  underneath->setFrame(window->bounds());
+  underneath->addTarget(
+      underneath, [&] { ++behind; }, host::UIControlEventTouchUpInside);
+  window->addSubview(underneath);
+  window->addSubview(keypad);
+  keypad->showFromRect({20, 60, 40, 30}, {40, 0, 295, 330});
+  const auto nine = keypad->buttons()[8];
+  const auto key = [&] {
+    const auto frame = nine->convertRectToView(nine->bounds(), nullptr);
+    return host::CGPoint{frame.midX(), frame.midY()};
+  };
+  // While the panel fades in and the keys grow: on the status line, then on a key.
+  const auto status = keypad->shape()->convertRectToView(keypad->shape()->bounds(), nullptr);
+  finger->tap({status.midX(), status.minY() + 30});
+  finger->tap(key());
+  wait(0.05);
+  EXPECT_EQ(behind, 0);
+  EXPECT_EQ(filledDots(*keypad), 1);
+
+  wait(1.5);
+  for (int i = 0; i < 3; ++i)
+    finger->tap(key());
+  wait(0.5);
+  EXPECT_EQ(actions, 1);
+  EXPECT_EQ(behind, 0);
+}
+
 TEST_F(PasscodeKeypadTest, WithoutAStoredPasscodeACoverExplainsHowToSetOne) {
   auto keypad = makeKeypad(0);
   show(keypad);

@@ -19,7 +19,8 @@ std::string fileIntoApps(const std::string& title) {
 }
 
 TEST_F(SimulatorTest, RowsFiledThroughTheMenuLeaveTheMainListAndStayFiledAfterARespring) {
-  ScriptRun result = run("launch settings\nwait 1\n" + fileIntoApps("Wi-Fi") +
+  // The first back closes the welcome screen of a fresh device.
+  ScriptRun result = run("launch settings\nwait 1\nback\nwait 0.5\n" + fileIntoApps("Wi-Fi") +
                          fileIntoApps("Bluetooth") + "cells\nrespring\nwait 1\ncells\n");
   ASSERT_EQ(result.code, 0) << result.err;
   const host::Plist root = stored(VLPreferencesManager::kSettingsPath);

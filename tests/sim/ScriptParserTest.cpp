@@ -81,7 +81,7 @@ TEST(ScriptParserTest, TheFirstFaultNamesItsLineAndReason) {
   EXPECT_EQ(failure("type hello"), "line 1: usage: type \"TEXT\"");
   EXPECT_EQ(failure("cells now"), "line 1: usage: cells");
   EXPECT_EQ(failure("drag \"x\" 1"), "line 1: usage: drag \"TEXT\" DX DY [SECONDS]");
-  EXPECT_EQ(failure("press 1"), "line 1: usage: press X Y");
+  EXPECT_EQ(failure("press 1"), "line 1: usage: press X Y  or  press \"TEXT\"");
   EXPECT_EQ(failure("shot"), "line 1: usage: shot FILE");
   EXPECT_EQ(failure("hold \"x\" 1 2"),
             "line 1: usage: hold X Y SECONDS  or  hold \"TEXT\" SECONDS");
@@ -93,8 +93,8 @@ TEST(ScriptParserTest, TheFirstFaultNamesItsLineAndReason) {
 TEST(ScriptParserTest, TextCommandsTakeTheirTitlesAndKeysForTyping) {
   const auto commands = parsed(
       "hold \"Tags\" 1.5\ntoggle \"Airplane Mode\"\nreorder \"Wi-Fi\" \"General\"\n"
-      "type \"ab\\bc\\n\"\ntexts\nevents\ndismiss\n");
-  ASSERT_EQ(commands.size(), 7u);
+      "type \"ab\\bc\\n\"\ntexts\nevents\ndismiss\npress \"Wi-Fi\"\n");
+  ASSERT_EQ(commands.size(), 8u);
   EXPECT_EQ(commands[0].kind, Kind::HoldText);
   EXPECT_EQ(commands[0].numbers, std::vector<double>{1.5});
   EXPECT_EQ(commands[1].kind, Kind::Toggle);
@@ -104,6 +104,8 @@ TEST(ScriptParserTest, TextCommandsTakeTheirTitlesAndKeysForTyping) {
   EXPECT_EQ(commands[4].kind, Kind::Texts);
   EXPECT_EQ(commands[5].kind, Kind::Events);
   EXPECT_EQ(commands[6].kind, Kind::Dismiss);
+  EXPECT_EQ(commands[7].kind, Kind::PressText);
+  EXPECT_EQ(commands[7].text, "Wi-Fi");
 }
 
 TEST(ScriptParserTest, AcceptsAByteOrderMarkAndAnyLineEnding) {

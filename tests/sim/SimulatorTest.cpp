@@ -42,9 +42,11 @@ TEST_F(SimulatorTest, CellsListTheMainListAndTheAppsArriveAfterAWait) {
 
 TEST_F(SimulatorTest, OpenShowsAPageAndBackReturnsUntilTheRoot) {
   const ScriptRun result =
-      run("launch settings\nopen \"General\"\ncells\nback\ncells\n# at the root\nback\ncells\n");
+      run("launch settings\nwait 0.5\nback\nopen \"General\"\ncells\nback\ncells\n# at the root\n"
+          "back\ncells\n");
   EXPECT_EQ(result.code, 1);
-  EXPECT_EQ(result.err, "vorlan sim: line 7: already at the root page\n");
+  // The first back closes the welcome screen of a fresh device.
+  EXPECT_EQ(result.err, "vorlan sim: line 9: already at the root page\n");
   const auto main = result.out.find(kAirplaneOff);
   ASSERT_NE(main, std::string::npos) << result.out;
   EXPECT_TRUE(hasLine(result.out.substr(0, main), "0.0\tAbout\tABOUT\t-")) << result.out;
@@ -70,7 +72,8 @@ TEST_F(SimulatorTest, AToggledSwitchIsStoredAndAReusedDeviceKeepsIt) {
 TEST_F(SimulatorTest, DragsScrollAndMoveSlidersAndTypedTextIsStoredAsItIsTyped) {
   // Two flicks bring the apps' cells into view; the field's own text is what a tap finds.
   const ScriptRun result =
-      run("launch settings\nwait 0.5\ndrag \"Wallpaper\" 0 -550 0.3\ndrag \"Privacy\" 0 -550 0.3\n"
+      run("launch settings\nwait 0.5\nback\ndrag \"Wallpaper\" 0 -550 0.3\ndrag \"Privacy\" 0 -550 "
+          "0.3\n"
           "wait 1\n"
           "open \"Beacon\"\ntap \"beacon.example.com\"\ntype \".net\"\nback\n"
           "open \"Beacon\"\ntap \"beacon.example.com.net\"\nback\n"
@@ -141,7 +144,8 @@ TEST_F(SimulatorTest, RespringRelaunchesTheAppsFromDisk) {
 
 TEST_F(SimulatorTest, AShotShowsTheList) {
   const std::string shot = (folder / "screen.png").string();
-  const ScriptRun result = run("launch settings\nwait 0.5\nshot \"" + shot + "\"\n");
+  const ScriptRun result =
+      run("launch settings\nwait 0.5\nback\nwait 0.5\nshot \"" + shot + "\"\n");
   ASSERT_EQ(result.code, 0) << result.err;
   std::ifstream in(shot, std::ios::binary);
   const host::UIImage::Bytes png((std::istreambuf_iterator<char>(in)),
@@ -203,7 +207,8 @@ TEST_F(SimulatorTest, TheExtensionSaysHelloOnceOnAFreshDevice) {
 // its label, opens the configuration page, whose title fades in at the right.
 TEST_F(SimulatorTest, ASwipeRevealsTheCellMenuAndTheGearTheConfigurationPage) {
   const ScriptRun result = run(
-      "launch springboard\nlaunch settings\nwait 0.5\ndrag \"Wi-Fi\" -250 0 0.3\nwait 1\ntexts\n"
+      "launch springboard\nlaunch settings\nwait 0.5\nback\nwait 0.5\ndrag \"Wi-Fi\" -250 0 0.3\n"
+      "wait 1\ntexts\n"
       "tap 20 300\nwait 1\ntap \"Vorlan\"\nwait 1\ntexts\n");
   ASSERT_EQ(result.code, 0) << result.err;
   EXPECT_TRUE(hasLine(result.out, "-108.5\t143\t268\t44\tWi-Fi")) << result.out;
@@ -249,6 +254,7 @@ TEST_F(SimulatorTest, AProtectedRowAndSwitchWaitForThePasscodeTypedOnTheKeypad) 
   copyDefaultDevice();
   const auto xml = host::PropertyListSerialization::writeXml(host::Plist::dictionary(
       {{"password", host::Plist::string("1234")},
+       {"tutorial", host::Plist::boolean(true)},  // the welcome screen was seen
        {"class", byMain(host::Plist::string("PSUIPrefsListController"))},
        {"passcode", host::Plist::dictionary(
                         {{"PSUIPrefsListController", byMain(host::Plist::boolean(true))}})}}));
@@ -321,7 +327,8 @@ TEST_F(SimulatorTest, TheCommandLineRunsScriptsAndTheTour) {
   EXPECT_EQ(CommandLine::run({"sim", "--shots", shots.string()}, out, err), 0) << err.str();
   EXPECT_NE(out.str().find("> open \"General\""), std::string::npos) << out.str();
   EXPECT_TRUE(hasLine(out.str(), "3.0\tBackground App Refresh\tBACKGROUND_REFRESH\tswitch:off"));
-  for (const char* name : {"1-main-list.png", "2-general.png", "3-landscape.png"}) {
+  for (const char* name : {"0-welcome.png", "1-main-list.png", "2-general.png", "3-landscape.png",
+                           "4-cell-menu.png", "5-vorlan-page.png"}) {
     EXPECT_TRUE(hasLine(out.str(), "wrote " + (shots / name).string())) << out.str();
     EXPECT_GT(std::filesystem::file_size(shots / name), 1000u) << name;
   }

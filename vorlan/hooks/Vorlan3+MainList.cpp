@@ -10,6 +10,7 @@
 #include "hooks/PageRecords.h"
 #include "hooks/PageRewriter.h"
 #include "hooks/Vorlan3+Pages.h"
+#include "hooks/Vorlan3+Peek.h"
 #include "hooks/Vorlan3+Stage.h"
 #include "preferences/PSSpecifier.h"
 #include "preferences/PSUIPrefsListController.h"
@@ -133,6 +134,8 @@ void mainViewWillAppear(Object* self, bool animated) {
     records.needsReload = false;
     host::send<Main::ReloadSpecifiers>(self);
   }
+  stage::offerTutorial();
+  if (page) peek::registerForPreviewing(*page);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "folders/folderControllerMethods.h"
 #include "hooks/HookInstaller.h"
 #include "preferences/PSSpecifier.h"
 #include "runtime/Method.h"
@@ -12,11 +13,10 @@ namespace vorlan::hooks::mainlist {
 
 // Additions: the main list rebuilds itself when it next comes on screen; the per-frame check
 // for the app cells; a main-list cell as first loaded, by identifier.
-using SetNeedsReload = host::Method<"setNeedsReload:", void(bool)>;
+using SetNeedsReload = host::MethodsOf<folderController>::SetNeedsReload;
 using ShowAlert = host::Method<"showAlert", void()>;
 using GetOriginalSpecifierByIdentifier =
-    host::Method<"getOriginalSpecifierByIdentifier:",
-                 std::shared_ptr<host::PSSpecifier>(std::string)>;
+    host::MethodsOf<folderController>::GetOriginalSpecifierByIdentifier;
 
 void install(HookInstaller& installer);
 

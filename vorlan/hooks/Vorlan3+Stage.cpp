@@ -10,6 +10,7 @@
 #include "hooks/MainListStage.h"
 #include "hooks/Vorlan3+Gestures.h"
 #include "hooks/settingsVLBarButtonItem.h"
+#include "info/tutorialController.h"
 #include "menu/VLSpecifierScrollView.h"
 #include "preferences/PSListController.h"
 #include "preferences/PSUIPrefsListController.h"
@@ -201,7 +202,15 @@ void mainListWillAppear(host::PSListController& page) {
     stage.changedOffset = true;
     host::RunLoop::main().performAfter(0.5, sendToPage<ChangeOffset>(page));
   }
-  // The tutorial's first showing and the peek registration join here once they exist.
+}
+
+void offerTutorial() {
+  if (!VLPreferencesManager::sharedInstance()->canShowTutorial()) return;
+  const auto window = host::UIApplication::sharedApplication()->keyWindow();
+  const auto root =
+      window ? std::dynamic_pointer_cast<host::UIViewController>(window->rootViewController())
+             : nullptr;
+  if (root) root->presentViewController(tutorialController::make(), true);
 }
 
 void install(HookInstaller& installer) {

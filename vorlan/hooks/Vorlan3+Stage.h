@@ -19,6 +19,8 @@ using ChangeOffset = host::Method<"changeOffset", void()>;
 // handler, the gear, the gestures, the wallpaper, the side pages and the dimming) and refreshes
 // what changes between appearances (the wallpaper image, the root view's shadow, the title).
 void mainListWillAppear(host::PSListController& page);
+// On a fresh device's first appearance of the main list: the welcome screen, over the app.
+void offerTutorial();
 
 void install(HookInstaller& installer);
 

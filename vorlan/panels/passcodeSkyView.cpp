@@ -289,15 +289,16 @@ void passcodeSkyView::setStatus(const std::string& text) {
                                    [this, &text] { status_->setText(text); });
 }
 
+// The key's feedback lets touches through, so the same digit typed twice quickly counts twice.
 void passcodeSkyView::tapped(std::size_t key) {
-  animateWithDuration(0.1, [this, key] {
+  animateWithDuration(0.1, 0, host::UIViewAnimationOptionAllowUserInteraction, [this, key] {
     buttons_[key]->setBackgroundColor(UIColor::blackColor());
     keyLabels_[key]->setTextColor(UIColor::whiteColor());
   });
 }
 
 void passcodeSkyView::touchReleased(std::size_t key) {
-  animateWithDuration(0.1, [this, key] {
+  animateWithDuration(0.1, 0, host::UIViewAnimationOptionAllowUserInteraction, [this, key] {
     buttons_[key]->setBackgroundColor(UIColor::clearColor());
     keyLabels_[key]->setTextColor(UIColor::blackColor());
   });

@@ -13,6 +13,9 @@ namespace vorlan {
 
 namespace {
 
+// The balloon takes touches while it grows, so that a tap on it never falls through to the panel
+// (which would close it) or to what lies behind.
+constexpr auto kTouchable = host::UIViewAnimationOptionAllowUserInteraction;
 // Space between the anchor's bottom edge and the balloon's top.
 constexpr double kAnchorGap = 5;
 // The band on the arrow's side of the balloon that holds the arrow, and the one opposite.
@@ -83,7 +86,7 @@ void shapeSkyView::showFromRect(const host::CGRect& from, const host::CGRect& to
   placeTop(centerX, flipped ? top + 1.1 * height : top, 0.01);
   std::weak_ptr<shapeSkyView> weakSelf = std::static_pointer_cast<shapeSkyView>(shared_from_this());
   animateWithDuration(
-      0.3, 0, host::UIViewAnimationOptionCurveEaseIn,
+      0.3, 0, host::UIViewAnimationOptionCurveEaseIn | kTouchable,
       [this, centerX, top, height, flipped] {
         setTransform(host::CGAffineTransform::makeScale(1.1, 1.1));
         placeTop(centerX, flipped ? top - 0.1 * height : top, 1.1);
@@ -91,10 +94,11 @@ void shapeSkyView::showFromRect(const host::CGRect& from, const host::CGRect& to
       [weakSelf, centerX, top](bool) {
         auto self = weakSelf.lock();
         if (!self) return;
-        animateWithDuration(0.2, 0, host::UIViewAnimationOptionCurveEaseOut, [&self, centerX, top] {
-          self->setTransform(host::CGAffineTransformIdentity);
-          self->placeTop(centerX, top, 1.0);
-        });
+        animateWithDuration(0.2, 0, host::UIViewAnimationOptionCurveEaseOut | kTouchable,
+                            [&self, centerX, top] {
+                              self->setTransform(host::CGAffineTransformIdentity);
+                              self->placeTop(centerX, top, 1.0);
+                            });
       });
   setNeedsDisplay();
 }

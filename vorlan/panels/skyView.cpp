@@ -67,7 +67,9 @@ void skyView::setShape(std::shared_ptr<shapeSkyView> shape) {
 
 void skyView::showFromRect(const host::CGRect& from, const host::CGRect& to) {
   show_ = true;
-  animateWithDuration(0.2, [this] { setAlpha(1); });
+  // The panel takes touches while it fades in, so that none reaches the views it covers.
+  animateWithDuration(0.2, 0, host::UIViewAnimationOptionAllowUserInteraction,
+                      [this] { setAlpha(1); });
   if (shape_) shape_->showFromRect(from, to);
 }
 

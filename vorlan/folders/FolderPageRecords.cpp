@@ -1,0 +1,10 @@
+#include "folders/FolderPageRecords.h"
+
+namespace vorlan {
+
+FolderPageRecords& FolderPageRecords::shared() {
+  static auto* const records = new FolderPageRecords();
+  return *records;
+}
+
+}  // namespace vorlan
