@@ -42,11 +42,12 @@ class ConfigurationPageScript : public SimulatorTest {
   Plist onMainList(const std::string& table) const {
     return settings().getPath({table, "PSUIPrefsListController"});
   }
-  // A device whose passcode is 1234.
-  void withPasscode() {
+  // A user who has seen the welcome screen, with a passcode unless it is empty.
+  void seenWelcome(const std::string& passcode = "1234") {
     copyDefaultDevice();
-    const auto xml = host::PropertyListSerialization::writeXml(
-        Plist::dictionary({{"password", Plist::string("1234")}}));
+    Plist settings = Plist::dictionary({{"tutorial", Plist::boolean(true)}});
+    if (!passcode.empty()) settings = settings.with("password", Plist::string(passcode));
+    const auto xml = host::PropertyListSerialization::writeXml(settings);
     ASSERT_TRUE(xml);
     std::string error;
     ASSERT_TRUE(host::DeviceFileSystem(device).writeFileAtomically(
@@ -57,6 +58,7 @@ class ConfigurationPageScript : public SimulatorTest {
 };
 
 TEST_F(ConfigurationPageScript, PasscodeEntrySetsAPasscodeAfterAMismatchAndChangesItAfterTheOld) {
+  seenWelcome("");
   ScriptRun result =
       run(std::string(kStart) + kOpenPage + "tap \"Passcode\"\nwait 1.5\ntexts\n" +
           type("1234", 0.5) + "texts\n" + type("1243") + "texts\nprefs\n" + type("1234"));
@@ -80,7 +82,7 @@ TEST_F(ConfigurationPageScript, PasscodeEntrySetsAPasscodeAfterAMismatchAndChang
 }
 
 TEST_F(ConfigurationPageScript, ARowProtectedThroughTheMenuOpensOnlyWithThePasscode) {
-  withPasscode();
+  seenWelcome();
   ScriptRun result = run(kStart + menuAction("General", "Passcode") + type("1234"));
   expectRun(result);
   EXPECT_EQ(onMainList("passcode").get("General"), Plist::integer(1));
@@ -99,7 +101,7 @@ TEST_F(ConfigurationPageScript, ARowProtectedThroughTheMenuOpensOnlyWithThePassc
 
 TEST_F(ConfigurationPageScript, AProtectedSwitchChangesOnlyAfterThePasscode) {
   const std::string radios = "/var/mobile/Library/Preferences/com.apple.radios.plist";
-  withPasscode();
+  seenWelcome();
   ScriptRun result = run(kStart + menuAction("Airplane Mode", "Passcode") + type("1234") +
                          "toggle \"Airplane Mode\"\nwait 1.5\n" + type("9876") + "cells\n");
   expectRun(result);
@@ -115,7 +117,7 @@ TEST_F(ConfigurationPageScript, AProtectedSwitchChangesOnlyAfterThePasscode) {
 }
 
 TEST_F(ConfigurationPageScript, ADisabledRowIsEnabledAgainFromTheDisabledListBehindThePasscode) {
-  withPasscode();
+  seenWelcome();
   ScriptRun result = run(kStart + menuAction("Wallpaper", "Disable") + type("1234") + "cells\n");
   expectRun(result);
   EXPECT_TRUE(hasLine(result.out, "2.2\tWallpaper\tWALLPAPER\tdisabled")) << result.out;
@@ -138,6 +140,7 @@ TEST_F(ConfigurationPageScript, ADisabledRowIsEnabledAgainFromTheDisabledListBeh
 }
 
 TEST_F(ConfigurationPageScript, TwoHiddenRowsAndOneBroughtBackFromTheHiddenList) {
+  seenWelcome("");
   ScriptRun result =
       run(kStart + menuAction("Wi-Fi", "Hide") + menuAction("Bluetooth", "Hide") + "cells\n");
   expectRun(result);
@@ -157,6 +160,7 @@ TEST_F(ConfigurationPageScript, TwoHiddenRowsAndOneBroughtBackFromTheHiddenList)
 // Tags opens the tag list; Folders the folder picker in editing mode, its tiles offering
 // "Personalize".
 TEST_F(ConfigurationPageScript, TagsAndFoldersOpenTheTagListAndTheEditableFolderPicker) {
+  seenWelcome("");
   const ScriptRun result = run(std::string(kStart) + kOpenPage + "tap \"Tags\"\nwait 1.5\ntexts\n" +
                                "dismiss\nwait 1\ntap \"Folders\"\nwait 1.5\ntexts\n");
   expectRun(result);

@@ -6,6 +6,7 @@
 #include "config/disabledSkyView.h"
 #include "config/hiddenSkyView.h"
 #include "folders/folderSkyView.h"
+#include "info/infoSkyView.h"
 #include "menu/VLButtonSpecifier.h"
 #include "panels/passcodeSkyView.h"
 #include "runtime/HostClass.h"
@@ -192,11 +193,14 @@ void vorlanConfiguarationScrollView::foldersClicked() {
   present(picker, Folders);
 }
 
-// The moved-cells list and the info page are not part of the extension yet: their entries open
-// nothing for now.
+// The moved-cells list is not part of the extension yet: its entry opens nothing for now.
 void vorlanConfiguarationScrollView::positionClicked() {}
 
-void vorlanConfiguarationScrollView::creditClicked() {}
+void vorlanConfiguarationScrollView::creditClicked() {
+  const auto at = opening();
+  if (!at) return;
+  present(panelOver(infoSky_, at->area, infoSkyView::make), Credit);
+}
 
 void vorlanConfiguarationScrollView::disabledClicked() {
   const auto at = opening();

@@ -16,6 +16,7 @@ namespace vorlan {
 class VLButtonSpecifier;
 class disabledSkyView;
 class folderSkyView;
+class infoSkyView;
 class hiddenSkyView;
 class passcodeSkyView;
 class skyView;
@@ -64,6 +65,7 @@ class vorlanConfiguarationScrollView : public VLScrollView {
   const std::shared_ptr<disabledSkyView>& disabledSky() const { return disabledSky_; }
   const std::shared_ptr<tagsConfigurationSkyView>& tagsSkyView() const { return tagsSkyView_; }
   const std::shared_ptr<folderSkyView>& folderSky() const { return folderSky_; }
+  const std::shared_ptr<infoSkyView>& infoSky() const { return infoSky_; }
 
  protected:
   void initWithFrame(const host::CGRect& frame);
@@ -82,6 +84,7 @@ class vorlanConfiguarationScrollView : public VLScrollView {
   std::shared_ptr<disabledSkyView> disabledSky_;
   std::shared_ptr<tagsConfigurationSkyView> tagsSkyView_;
   std::shared_ptr<folderSkyView> folderSky_;
+  std::shared_ptr<infoSkyView> infoSky_;
 };
 
 }  // namespace vorlan
