@@ -8,6 +8,7 @@
 #include "menu/VLButtonSpecifier.h"
 #include "menu/VLSpecifierScrollViewMethods.h"
 #include "panels/Stage.h"
+#include "positions/positionSkyView.h"
 #include "preferences/PSListController.h"
 #include "preferences/PSSpecifier.h"
 #include "runtime/HostClass.h"
@@ -309,7 +310,7 @@ void VLSpecifierScrollView::passcodeAutenticated() {
   closeSidePage();
 }
 
-// The tag and position panels are not built yet: their buttons do nothing for now.
+// The tag panel is not built yet: its button does nothing for now.
 void VLSpecifierScrollView::tagClicked() {}
 
 host::CGRect VLSpecifierScrollView::panelRect(Button which) const {
@@ -339,7 +340,28 @@ void VLSpecifierScrollView::folderClicked() {
   window->bringSubviewToFront(folderSky_);
 }
 
-void VLSpecifierScrollView::positionClicked() {}
+void VLSpecifierScrollView::positionClicked() {
+  if (!actionAllowed(Position)) return;
+  const auto window = host::UIApplication::sharedApplication()->keyWindow();
+  const auto pageView = controller_->view();
+  if (!window || !pageView) return;
+  const host::CGRect panelFrame{{0, 0},
+                                {pageView->frame().size.width, pageView->frame().size.height}};
+  if (!positionSky_) {
+    positionSky_ = positionSkyView::make(panelFrame);
+  } else {
+    positionSky_->setFrame(panelFrame);
+  }
+  positionSky_->setSpecifier(spec_, controller_);
+  window->addSubview(positionSky_);
+
+  // The balloon hangs from the button as the others do, a little lower and taller.
+  host::CGRect toRect = panelRect(Position);
+  toRect.origin.y += 5;
+  toRect.size.height += 40;
+  positionSky_->showFromRect(buttons_[Position]->frame(), toRect);
+  window->bringSubviewToFront(positionSky_);
+}
 
 void VLSpecifierScrollView::hideClicked() {
   if (!actionAllowed(Hide)) return;

@@ -21,6 +21,7 @@ namespace vorlan {
 
 class VLButtonSpecifier;
 class folderSkyView;
+class positionSkyView;
 
 // The cell action menu: a column of seven buttons beside a swiped cell, acting on that one cell
 // of its list page. One menu serves every cell; it is re-targeted before it is revealed.
@@ -71,6 +72,8 @@ class VLSpecifierScrollView : public VLScrollView {
   bool canSegue() const { return canSegue_; }
   // The folder picker, made on the first Folder action and reused.
   const std::shared_ptr<folderSkyView>& folderSky() const { return folderSky_; }
+  // The position editor, made on the first use of Position and reused after.
+  const std::shared_ptr<positionSkyView>& positionSky() const { return positionSky_; }
 
  protected:
   void initWithFrame(const host::CGRect& frame);
@@ -105,6 +108,7 @@ class VLSpecifierScrollView : public VLScrollView {
   std::shared_ptr<host::PSListController> controller_;
   bool canSegue_ = true;
   std::shared_ptr<folderSkyView> folderSky_;
+  std::shared_ptr<positionSkyView> positionSky_;
 };
 
 }  // namespace vorlan

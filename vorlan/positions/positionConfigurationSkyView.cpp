@@ -1,0 +1,118 @@
+#include "positions/positionConfigurationSkyView.h"
+
+#include "config/CellRecord.h"
+#include "config/disabledTableViewCell.h"
+#include "panels/shapeSkyView.h"
+#include "runtime/HostClass.h"
+#include "store/VLPreferencesManager.h"
+#include "uikit/UIColor.h"
+#include "uikit/UIFont.h"
+#include "uikit/UIImageView.h"
+#include "uikit/UILabel.h"
+#include "uikit/UITableView.h"
+
+namespace vorlan {
+
+namespace {
+
+constexpr host::CGFloat kHeaderHeight = 80;
+
+}  // namespace
+
+HOST_CLASS(positionConfigurationSkyView, skyView)
+
+positionConfigurationSkyView::positionConfigurationSkyView(host::Class* cls) : skyView(cls) {}
+
+std::shared_ptr<positionConfigurationSkyView> positionConfigurationSkyView::make(
+    const host::CGRect& frame) {
+  auto panel = std::make_shared<positionConfigurationSkyView>();
+  panel->initWithFrame(frame);
+  return panel;
+}
+
+void positionConfigurationSkyView::initWithFrame(const host::CGRect& frame) {
+  skyView::initWithFrame(frame);
+  const auto& container = shape()->container();
+
+  nope_ = std::make_shared<host::UILabel>();
+  nope_->setFrame(container->bounds());
+  nope_->setTextAlignment(host::NSTextAlignment::Center);
+  nope_->setTextColor(host::UIColor::blackColor());
+  nope_->setFont(host::UIFont::systemFontOfSize(18));
+  nope_->setNumberOfLines(0);
+  nope_->setText(kEmptyText);
+  container->addSubview(nope_);
+
+  table_ = host::UITableView::tableWithFrame(container->bounds(), host::UITableViewStyleGrouped);
+  table_->setBackgroundColor(host::UIColor::whiteColor());
+  table_->setShowsHorizontalScrollIndicator(false);
+  table_->setShowsVerticalScrollIndicator(false);
+  table_->registerClass(disabledTableViewCell::objcClass(), kReuseIdentifier);
+  auto self = std::static_pointer_cast<positionConfigurationSkyView>(shared_from_this());
+  table_->setDataSource(std::shared_ptr<host::UITableViewDataSource>(self, self.get()));
+
+  info_ = std::make_shared<host::UILabel>();
+  info_->setFrame({0, 0, table_->frame().width(), kHeaderHeight});
+  info_->setTextColor(host::UIColor::blackColor());
+  info_->setTextAlignment(host::NSTextAlignment::Center);
+  info_->setNumberOfLines(0);
+  info_->setText(kHeaderText);
+  table_->setTableHeaderView(info_);
+  container->addSubview(table_);  // over the message, which shows through an empty list
+}
+
+void positionConfigurationSkyView::layoutList() {
+  const host::CGRect bounds = shape()->container()->bounds();
+  nope_->setFrame(bounds);
+  table_->setFrame(bounds);
+}
+
+void positionConfigurationSkyView::layoutSubviewsImpl() {
+  skyView::layoutSubviewsImpl();
+  layoutList();
+}
+
+void positionConfigurationSkyView::showFromRect(const host::CGRect& from, const host::CGRect& to) {
+  skyView::showFromRect(from, to);
+  layoutList();
+  // A cell stored under two pages is reset on both at once, so it is one row: one deletion.
+  array_ = CellRecord::listedOnce(VLPreferencesManager::sharedInstance()->getPositionIdentifiers());
+  table_->setAlpha(array_.empty() ? 0 : 1);
+  table_->reloadSections({0}, host::UITableViewRowAnimationNone);
+}
+
+long positionConfigurationSkyView::tableViewNumberOfRowsInSection(host::UITableView&, long) {
+  return static_cast<long>(array_.size());
+}
+
+std::shared_ptr<host::UITableViewCell> positionConfigurationSkyView::tableViewCellForRowAtIndexPath(
+    host::UITableView& tableView, const host::NSIndexPath& indexPath) {
+  auto cell = std::dynamic_pointer_cast<disabledTableViewCell>(
+      tableView.dequeueReusableCellWithIdentifier(kReuseIdentifier));
+  if (!cell) {
+    cell = disabledTableViewCell::make(host::UITableViewCellStyleDefault, kReuseIdentifier);
+  }
+  cell->setShouldIndentWhileEditing(true);
+  const auto row = static_cast<std::size_t>(indexPath.row);
+  if (row >= array_.size()) return cell;
+  const CellRecord record =
+      CellRecord::forIdentifier(*VLPreferencesManager::sharedInstance(), array_[row]);
+  cell->label()->setText(record.name);
+  cell->icon()->setImage(record.icon);
+  return cell;
+}
+
+void positionConfigurationSkyView::tableViewCommitEditingStyle(
+    host::UITableView& tableView, host::UITableViewCellEditingStyle style,
+    const host::NSIndexPath& indexPath) {
+  if (style != host::UITableViewCellEditingStyleDelete) return;
+  if (indexPath.row < 0 || static_cast<std::size_t>(indexPath.row) >= array_.size()) return;
+  const auto entry = array_.begin() + indexPath.row;
+  tableView.beginUpdates();
+  tableView.deleteRowsAtIndexPaths({indexPath}, host::UITableViewRowAnimationLeft);
+  VLPreferencesManager::sharedInstance()->resetPositionOfSpecifier(*entry);
+  array_.erase(entry);
+  tableView.endUpdates();
+}
+
+}  // namespace vorlan
