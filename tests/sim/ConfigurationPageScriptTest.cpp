@@ -158,15 +158,18 @@ TEST_F(ConfigurationPageScript, TwoHiddenRowsAndOneBroughtBackFromTheHiddenList)
 }
 
 // Tags opens the tag list; Folders the folder picker in editing mode, its tiles offering
-// "Personalize".
-TEST_F(ConfigurationPageScript, TagsAndFoldersOpenTheTagListAndTheEditableFolderPicker) {
+// "Personalize"; Position the moved-cells list and Info the info page, both further down.
+TEST_F(ConfigurationPageScript, TheOtherEntriesOpenTheirPanels) {
   seenWelcome("");
-  const ScriptRun result = run(std::string(kStart) + kOpenPage + "tap \"Tags\"\nwait 1.5\ntexts\n" +
-                               "dismiss\nwait 1\ntap \"Folders\"\nwait 1.5\ntexts\n");
+  const ScriptRun result =
+      run(std::string(kStart) + kOpenPage + "tap \"Tags\"\nwait 1.5\ntexts\ndismiss\nwait 1\n" +
+          "tap \"Folders\"\nwait 1.5\ntexts\ndismiss\nwait 1\ndrag 225 600 225 100 0.5\nwait 1\n" +
+          "tap \"Position\"\nwait 1.5\ntexts\ndismiss\nwait 1\ntap \"Info\"\nwait 1.5\ntexts\n");
   expectRun(result);
-  const auto picker = result.out.find("\tPersonalize\n");
-  ASSERT_NE(picker, std::string::npos) << result.out;
-  EXPECT_NE(result.out.substr(0, picker).find("\tRed\n"), std::string::npos) << result.out;
+  const std::string folders = after(result.out, "\tRed\n");
+  const std::string positions = after(folders, "\tPersonalize\n");
+  const std::string info = after(positions, "\tYou didn't change the position of any cell\n");
+  EXPECT_NE(info.find("\tReset\n"), std::string::npos) << result.out;
 }
 
 }  // namespace

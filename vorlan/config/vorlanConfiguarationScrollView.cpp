@@ -9,6 +9,7 @@
 #include "info/infoSkyView.h"
 #include "menu/VLButtonSpecifier.h"
 #include "panels/passcodeSkyView.h"
+#include "positions/positionConfigurationSkyView.h"
 #include "runtime/HostClass.h"
 #include "tags/tagsConfigurationSkyView.h"
 #include "uikit/UIApplication.h"
@@ -193,8 +194,11 @@ void vorlanConfiguarationScrollView::foldersClicked() {
   present(picker, Folders);
 }
 
-// The moved-cells list is not part of the extension yet: its entry opens nothing for now.
-void vorlanConfiguarationScrollView::positionClicked() {}
+void vorlanConfiguarationScrollView::positionClicked() {
+  const auto at = opening();
+  if (!at) return;
+  present(panelOver(positionSky_, at->area, positionConfigurationSkyView::make), Position);
+}
 
 void vorlanConfiguarationScrollView::creditClicked() {
   const auto at = opening();

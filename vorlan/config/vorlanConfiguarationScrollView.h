@@ -19,6 +19,7 @@ class folderSkyView;
 class infoSkyView;
 class hiddenSkyView;
 class passcodeSkyView;
+class positionConfigurationSkyView;
 class skyView;
 class tagsConfigurationSkyView;
 
@@ -65,6 +66,7 @@ class vorlanConfiguarationScrollView : public VLScrollView {
   const std::shared_ptr<disabledSkyView>& disabledSky() const { return disabledSky_; }
   const std::shared_ptr<tagsConfigurationSkyView>& tagsSkyView() const { return tagsSkyView_; }
   const std::shared_ptr<folderSkyView>& folderSky() const { return folderSky_; }
+  const std::shared_ptr<positionConfigurationSkyView>& positionSky() const { return positionSky_; }
   const std::shared_ptr<infoSkyView>& infoSky() const { return infoSky_; }
 
  protected:
@@ -84,6 +86,7 @@ class vorlanConfiguarationScrollView : public VLScrollView {
   std::shared_ptr<disabledSkyView> disabledSky_;
   std::shared_ptr<tagsConfigurationSkyView> tagsSkyView_;
   std::shared_ptr<folderSkyView> folderSky_;
+  std::shared_ptr<positionConfigurationSkyView> positionSky_;
   std::shared_ptr<infoSkyView> infoSky_;
 };
 
