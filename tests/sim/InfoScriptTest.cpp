@@ -61,14 +61,14 @@ TEST_F(InfoScriptTest, APeekOnAProtectedRowAsksForThePasscodeAndAnOpenRowIsPrevi
   EXPECT_EQ(result.out.find("Airplane Mode"), std::string::npos) << result.out;
 }
 
-// Waits for the configuration page's "Info" entry: skipped until the page shows it.
+// The "Info" entry, last on the configuration page, shows once the page is scrolled.
 TEST_F(InfoScriptTest, ResetOnTheInfoPageErasesEverythingAndResprings) {
   const std::string reset =
-      "launch springboard\nlaunch settings\nwait 1\ntap \"Vorlan\"\nwait 1\ntexts\n"
+      "launch springboard\nlaunch settings\nwait 1\ntap \"Vorlan\"\nwait 1\n"
+      "drag 225 600 225 100 0.5\nwait 1\ntexts\n"
       "tap \"Info\"\nwait 1\ntap \"Reset\"\nwait 0.5\n";
   storeProtectedWifi("1234");
   ScriptRun result = run(reset + "type \"4321\"\nalert \"Yes\"\nwait 0.5\nevents\n");
-  if (!shows(result.out, "Info")) GTEST_SKIP() << "the configuration page has no Info entry yet";
   ASSERT_EQ(result.code, 0) << result.err;
   EXPECT_EQ(result.out.find("killall"), std::string::npos) << result.out;
   EXPECT_EQ(stored(VLPreferencesManager::kSettingsPath).get("password"), Plist::string("1234"));
