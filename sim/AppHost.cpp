@@ -5,6 +5,7 @@
 #include "MessageChannel.h"
 #include "RowAndPanelActions.h"
 #include "ScreenReader.h"
+#include "TextScroller.h"
 #include "TouchDriver.h"
 #include "VisibleViews.h"
 #include "foundation/DeviceFileSystem.h"
@@ -206,6 +207,8 @@ bool AppHost::execute(const ScriptCommand& command, std::string& output, std::st
       return RowAndPanelActions(driver()).toggle(command.text, error);
     case Kind::Reorder:
       return RowAndPanelActions(driver()).reorder(command.text, command.other, error);
+    case Kind::Scroll:
+      return TextScroller(driver()).scrollTo(command.text, error);
     case Kind::Dismiss:
       return RowAndPanelActions(driver()).dismissPanel(error);
     case Kind::Type:

@@ -15,7 +15,7 @@ constexpr std::string_view kVerbs[kKindCount] = {
     "launch", "background", "activate", "wallpaper", "respring", "rotate", "tap",   "tap",
     "drag",   "drag",       "hold",     "press",     "wait",     "type",   "alert", "back",
     "open",   "cells",      "dump",     "prefs",     "log",      "shot",   "hold",  "texts",
-    "events", "toggle",     "reorder",  "dismiss",   "press",    "quit",
+    "events", "toggle",     "reorder",  "dismiss",   "press",    "scroll", "quit",
 };
 
 bool parseInt(const std::string& text, int& value) {

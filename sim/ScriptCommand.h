@@ -40,6 +40,7 @@ struct ScriptCommand {
     Reorder,  // text: the row's title; other: the title of the row it goes to
     Dismiss,
     PressText,  // text; no numbers
+    Scroll,     // text
     // Between the simulator and its app processes only: ends the app.
     Quit,
   };

@@ -210,12 +210,13 @@ bool ScriptParser::decode(const std::vector<Word>& words, ScriptCommand& command
     if (argc != 1) return usage("wait SECONDS");
     command.kind = Kind::Wait;
     return numbers(1, 1, true);
-  } else if (one(verb, {"type", "alert", "open", "toggle"})) {
+  } else if (one(verb, {"type", "alert", "open", "toggle", "scroll"})) {
     if (argc != 1 || !words[1].quoted) return usage((verb + " \"TEXT\"").c_str());
-    command.kind = verb == "type"    ? Kind::Type
-                   : verb == "alert" ? Kind::Alert
-                   : verb == "open"  ? Kind::Open
-                                     : Kind::Toggle;
+    command.kind = verb == "type"     ? Kind::Type
+                   : verb == "alert"  ? Kind::Alert
+                   : verb == "open"   ? Kind::Open
+                   : verb == "scroll" ? Kind::Scroll
+                                      : Kind::Toggle;
     command.text = words[1].text;
   } else if (verb == "reorder") {
     if (argc != 2 || !words[1].quoted || !words[2].quoted)

@@ -40,7 +40,7 @@ std::string describe(const ScriptCommand& command) {
                       command.kind == Kind::HoldText || command.kind == Kind::PressText ||
                       command.kind == Kind::Type || command.kind == Kind::Alert ||
                       command.kind == Kind::Open || command.kind == Kind::Toggle ||
-                      command.kind == Kind::Reorder;
+                      command.kind == Kind::Reorder || command.kind == Kind::Scroll;
   const auto quote = [](const std::string& word) {
     std::string out = " \"";
     for (const char c : word) {

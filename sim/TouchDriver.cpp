@@ -79,13 +79,18 @@ void TouchDriver::tap(const host::CGPoint& point) {
   run(0);
 }
 
-void TouchDriver::drag(const host::CGPoint& from, const host::CGPoint& to, double seconds) {
+void TouchDriver::drag(const host::CGPoint& from, const host::CGPoint& to, double seconds,
+                       double rest) {
   if (!injector_->touchDown(from)) return;
   const int frames = framesIn(seconds);
   for (int i = 1; i <= frames; ++i) {
     frame(seconds / frames);
     const double f = static_cast<double>(i) / frames;
     injector_->touchMove({from.x + (to.x - from.x) * f, from.y + (to.y - from.y) * f});
+  }
+  for (int i = 0, still = rest > 0 ? framesIn(rest) : 0; i < still; ++i) {
+    frame(rest / still);
+    injector_->touchMove(to);
   }
   injector_->touchUp(to);
   run(0);

@@ -38,7 +38,9 @@ class TouchDriver {
   static bool runUntil(const std::function<bool()>& done, double limit);
 
   void tap(const host::CGPoint& point);
-  void drag(const host::CGPoint& from, const host::CGPoint& to, double seconds);
+  // Moves the finger from `from` to `to` over `seconds`; with `rest`, keeps it still there that
+  // long before lifting it, so that what it moved stops under it instead of gliding on.
+  void drag(const host::CGPoint& from, const host::CGPoint& to, double seconds, double rest = 0);
   void hold(const host::CGPoint& point, double seconds);
   // A firm press. With pressure-sensitive touch the force rises to the maximum: at the peek force
   // the previewing context registered for the view under the finger is asked for a preview,

@@ -25,7 +25,8 @@ void collect(const std::shared_ptr<host::UIView>& view, const CGAffineTransform&
   const CGRect frame = toScreen.applyToRect(bounds);
   const host::CGPoint centre = toScreen.applyToPoint({bounds.midX(), bounds.midY()});
   if (shows(frame.intersection(clip))) {
-    out.push_back({view, frame, centre, shows(frame) && clip.containsPoint(centre)});
+    out.push_back({view, frame, frame.intersection(clip), centre,
+                   shows(frame) && clip.containsPoint(centre)});
   }
   const CGRect inner = view->clipsToBounds() ? frame.intersection(clip) : clip;
   if (!shows(inner)) return;

@@ -23,6 +23,7 @@ class VisibleViews {
   struct Entry {
     std::shared_ptr<host::UIView> view;
     host::CGRect frame;    // the bounding box of its bounds on screen
+    host::CGRect shown;    // the part of `frame` on screen inside every clipping ancestor
     host::CGPoint centre;  // the centre of its bounds on screen
     bool centreShown;      // the centre lies on screen and inside every clipping ancestor
   };

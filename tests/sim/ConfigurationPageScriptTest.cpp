@@ -125,7 +125,7 @@ TEST_F(ConfigurationPageScript, ADisabledRowIsEnabledAgainFromTheDisabledListBeh
 
   // The Disabled entry sits below the screen's edge until the page is scrolled.
   const std::string openList =
-      std::string(kOpenPage) + "drag 225 600 225 200 0.5\nwait 1\ntap \"Disabled\"\nwait 1.5\n";
+      std::string(kOpenPage) + "scroll \"Disabled\"\nwait 0.5\ntap \"Disabled\"\nwait 1.5\n";
   result = run(kStart + openList + type("9876") + "texts\nevents\n" + type("1234", 1.5) +
                "texts\ndrag \"Wallpaper\" -100 0\nwait 0.5\ntap \"Delete\"\nwait 1\ndismiss\n" +
                "wait 1\n" + kOpenPage + "cells\n");
@@ -163,7 +163,7 @@ TEST_F(ConfigurationPageScript, TheOtherEntriesOpenTheirPanels) {
   seenWelcome("");
   const ScriptRun result =
       run(std::string(kStart) + kOpenPage + "tap \"Tags\"\nwait 1.5\ntexts\ndismiss\nwait 1\n" +
-          "tap \"Folders\"\nwait 1.5\ntexts\ndismiss\nwait 1\ndrag 225 600 225 100 0.5\nwait 1\n" +
+          "tap \"Folders\"\nwait 1.5\ntexts\ndismiss\nwait 1\nscroll \"Position\"\n" +
           "tap \"Position\"\nwait 1.5\ntexts\ndismiss\nwait 1\ntap \"Info\"\nwait 1.5\ntexts\n");
   expectRun(result);
   const std::string folders = after(result.out, "\tRed\n");

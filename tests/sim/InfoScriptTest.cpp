@@ -65,7 +65,7 @@ TEST_F(InfoScriptTest, APeekOnAProtectedRowAsksForThePasscodeAndAnOpenRowIsPrevi
 TEST_F(InfoScriptTest, ResetOnTheInfoPageErasesEverythingAndResprings) {
   const std::string reset =
       "launch springboard\nlaunch settings\nwait 1\ntap \"Vorlan\"\nwait 1\n"
-      "drag 225 600 225 100 0.5\nwait 1\ntexts\n"
+      "scroll \"Info\"\ntexts\n"
       "tap \"Info\"\nwait 1\ntap \"Reset\"\nwait 0.5\n";
   storeProtectedWifi("1234");
   ScriptRun result = run(reset + "type \"4321\"\nalert \"Yes\"\nwait 0.5\nevents\n");

@@ -87,14 +87,15 @@ TEST(ScriptParserTest, TheFirstFaultNamesItsLineAndReason) {
             "line 1: usage: hold X Y SECONDS  or  hold \"TEXT\" SECONDS");
   EXPECT_EQ(failure("reorder \"a\" b"), "line 1: usage: reorder \"TITLE\" \"OTHER TITLE\"");
   EXPECT_EQ(failure("toggle Wi-Fi"), "line 1: usage: toggle \"TEXT\"");
+  EXPECT_EQ(failure("scroll 0 100"), "line 1: usage: scroll \"TEXT\"");
   EXPECT_EQ(failure("dismiss now"), "line 1: usage: dismiss");
 }
 
 TEST(ScriptParserTest, TextCommandsTakeTheirTitlesAndKeysForTyping) {
   const auto commands = parsed(
       "hold \"Tags\" 1.5\ntoggle \"Airplane Mode\"\nreorder \"Wi-Fi\" \"General\"\n"
-      "type \"ab\\bc\\n\"\ntexts\nevents\ndismiss\npress \"Wi-Fi\"\n");
-  ASSERT_EQ(commands.size(), 8u);
+      "type \"ab\\bc\\n\"\ntexts\nevents\ndismiss\npress \"Wi-Fi\"\nscroll \"Info\"\n");
+  ASSERT_EQ(commands.size(), 9u);
   EXPECT_EQ(commands[0].kind, Kind::HoldText);
   EXPECT_EQ(commands[0].numbers, std::vector<double>{1.5});
   EXPECT_EQ(commands[1].kind, Kind::Toggle);
@@ -106,6 +107,8 @@ TEST(ScriptParserTest, TextCommandsTakeTheirTitlesAndKeysForTyping) {
   EXPECT_EQ(commands[6].kind, Kind::Dismiss);
   EXPECT_EQ(commands[7].kind, Kind::PressText);
   EXPECT_EQ(commands[7].text, "Wi-Fi");
+  EXPECT_EQ(commands[8].kind, Kind::Scroll);
+  EXPECT_EQ(commands[8].text, "Info");
 }
 
 TEST(ScriptParserTest, AcceptsAByteOrderMarkAndAnyLineEnding) {

@@ -209,7 +209,7 @@ TEST_F(SimulatorTest, ASwipeRevealsTheCellMenuAndTheGearTheConfigurationPage) {
   const ScriptRun result = run(
       "launch springboard\nlaunch settings\nwait 0.5\nback\nwait 0.5\ndrag \"Wi-Fi\" -250 0 0.3\n"
       "wait 1\ntexts\n"
-      "tap 20 300\nwait 1\ntap \"Vorlan\"\nwait 1\ntexts\n");
+      "tap \"Close\"\nwait 1\ntap \"Vorlan\"\nwait 1\ntexts\n");
   ASSERT_EQ(result.code, 0) << result.err;
   EXPECT_TRUE(hasLine(result.out, "-108.5\t143\t268\t44\tWi-Fi")) << result.out;
   EXPECT_TRUE(hasLine(result.out, "80\t20\t290\t60\tVorlan")) << result.out;

@@ -14,7 +14,7 @@ namespace {
 // the panel and the menu again.
 std::string tagRow(const std::string& title, const std::string& tag) {
   return "drag \"" + title + "\" -250 0\nwait 1\ntap \"Tag\"\nwait 1\ntap \"" + tag +
-         "\"\nwait 1\ndismiss\nwait 1\ntap 40 300\nwait 1\n";
+         "\"\nwait 1\ndismiss\nwait 1\ntap \"Close\"\nwait 1\n";
 }
 
 std::vector<std::string> linesOf(const std::string& text) {

@@ -110,6 +110,8 @@ void buildDimming(host::PSListController& page, const std::shared_ptr<host::UIVi
   stage.darkingView->setBackgroundColor(host::UIColor::colorWithWhite(0, 0.2));
   stage.darkingView->setAlpha(0);
   stage.darkingView->setUserInteractionEnabled(true);
+  // A tap on it closes the side page; it shows no text, so the label names what it does.
+  stage.darkingView->setAccessibilityLabel("Close");
   auto tap = std::make_shared<host::UITapGestureRecognizer>();
   tap->addTarget(page.shared_from_this(),
                  [close = sendToPage<SettingsButtonTapped>(page)](const auto&) { close(); });
