@@ -47,7 +47,7 @@ std::string folderName(const Plist& root, const std::string& key) {
 // is checked as `vorlan prefs check` checks it.
 class FolderScenario : public SimulatorTest {
  protected:
-  // Wi-Fi and Bluetooth filed into Apps (Bluetooth placed first), Notes into Connectivity, for a
+  // Wi-Fi and Bluetooth filed into Apps (Wi-Fi placed first), Notes into Connectivity, for a
   // user who has seen the welcome screen.
   void SetUp() override {
     copyDefaultDevice();
@@ -57,8 +57,8 @@ class FolderScenario : public SimulatorTest {
                                        {"Bluetooth", Plist::string("Apps")},
                                        {"NOTES", Plist::string("Connectivity")}})},
          {"positionInFolders",
-          Plist::dictionary({{"APPS", Plist::dictionary({{"Bluetooth", Plist::integer(0)},
-                                                         {"WIFI", Plist::integer(1)}})}})}});
+          Plist::dictionary({{"APPS", Plist::dictionary({{"WIFI", Plist::integer(0)},
+                                                         {"Bluetooth", Plist::integer(1)}})}})}});
     const auto xml = host::PropertyListSerialization::writeXml(root);
     ASSERT_TRUE(xml);
     std::string error;
@@ -99,6 +99,7 @@ TEST_F(FolderScenario, DefaultTakesARowOutOfItsFolderBackToItsPlace) {
   EXPECT_TRUE(root.getPath({"folder", "WIFI"}).isNone());
   EXPECT_TRUE(root.getPath({"positionInFolders", "APPS", "WIFI"}).isNone());
   EXPECT_EQ(root.getPath({"folder", "Bluetooth"}), Plist::string("Apps"));
+  // The rows after it in the folder move up one place.
   EXPECT_EQ(root.getPath({"positionInFolders", "APPS", "Bluetooth"}), Plist::integer(0));
 }
 
