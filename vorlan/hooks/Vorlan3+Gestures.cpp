@@ -124,8 +124,15 @@ void endCellSwipe(host::UITableView& table, const std::shared_ptr<host::UITableV
   table.setScrollEnabled(true);
   const auto putBack = [cell] { setContentX(cell, 0); };
   const auto clearCell = [cell] { releaseSwipedCell(cell); };
+  const auto root = MainListStage::rootView();
   if (released && share >= 0.5f) {
     stage.openCellMenu(putBack, clearCell);
+  } else if (root && root->frame().origin.x == 0 && stage.firstOffset == 0) {
+    // The swipe never moved the app aside (a drag that scrolls the list over the rows): only
+    // the row's content goes back, and the list keeps taking touches meanwhile.
+    showCellMenu(false);
+    host::UIView::animateWithDuration(0.3, 0, host::UIViewAnimationOptionAllowUserInteraction,
+                                      putBack, [clearCell](bool) { clearCell(); });
   } else {
     stage.closeSidePage(host::UIViewAnimationOptionCurveEaseInOut, putBack, clearCell);
   }
@@ -152,14 +159,43 @@ void followCellSwipe(host::UITableView& table, const std::shared_ptr<host::UITab
   if (menuShare >= 0.3f && stage.specifierScrollView) {
     stage.specifierScrollView->animatedViewsForAnimationWithDuration(0.5, 0);
   }
+  // The root view follows only once it has somewhere to go, and keeps taking touches while it
+  // does: a drag that scrolls the list over the rows never holds the next touch up.
   const double x = std::min(travel + kContentTravel, 0.0f);
-  host::UIView::animateWithDuration(0.05, [x] { MainListStage::moveRootView(x); });
+  const auto root = MainListStage::rootView();
+  if (root && root->frame().origin.x != x) {
+    host::UIView::animateWithDuration(0.05, 0, host::UIViewAnimationOptionAllowUserInteraction,
+                                      [x] { MainListStage::moveRootView(x); });
+  }
+}
+
+void letGoIfEnded(Object* self, const Recognizer& recognizer) {
+  if (!recognizer) return;
+  const auto state = recognizer->state();
+  if (state != host::UIGestureRecognizerStateEnded &&
+      state != host::UIGestureRecognizerStateCancelled &&
+      state != host::UIGestureRecognizerStateFailed) {
+    return;
+  }
+  auto& swipe = CellSwipe::shared();
+  const auto cell = std::dynamic_pointer_cast<host::UITableViewCell>(recognizer->view());
+  auto* page = dynamic_cast<host::PSListController*>(self);
+  if (!cell || swipe.lastCell != cell) return;
+  if (page && page->table()) page->table()->setScrollEnabled(true);
+  host::UIView::animateWithDuration(
+      0.3, 0, host::UIViewAnimationOptionAllowUserInteraction, [&cell] { setContentX(cell, 0); },
+      [cell](bool) { releaseSwipedCell(cell); });
 }
 
 void handlePanOnCell(Object* self, Recognizer recognizer) {
   auto& stage = MainListStage::shared();
   auto& swipe = CellSwipe::shared();
-  if (stage.isInTagView || !stage.canHandlePan || isLandscape()) return;
+  if (stage.isInTagView || !stage.canHandlePan || isLandscape()) {
+    // Moves are ignored meanwhile, but a swipe that ends now still lets go of its row and gives
+    // the table its scrolling back, or the row would stay held and the list locked.
+    letGoIfEnded(self, recognizer);
+    return;
+  }
   if (swipe.forceTouching) {
     // A peek began: this swipe is its touch.
     swipe.forceTouching = false;
