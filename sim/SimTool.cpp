@@ -9,54 +9,12 @@
 #include "PrintableText.h"
 #include "RegularFile.h"
 #include "Simulator.h"
+#include "Tour.h"
 
 namespace vorlan {
 
 std::string SimTool::tour(const std::filesystem::path& shots) {
-  const auto shot = [&](const char* name) {
-    std::string path;
-    for (const char c : (shots / name).string()) {
-      if (c == '"' || c == '\\') path += '\\';
-      path += c;
-    }
-    return "shot \"" + path + "\"\n";
-  };
-  // Every step reaches its control by what the screen shows.
-  return std::string(
-             "launch springboard\n"
-             "tap \"Settings\"\n"
-             "wait 0.5\n") +
-         // A fresh device greets its user once.
-         shot("0-welcome.png") +
-         "back\n"
-         "wait 0.5\n"
-         "cells\n" +
-         shot("1-main-list.png") +
-         "open \"General\"\n"
-         "cells\n"
-         "toggle \"Background App Refresh\"\n"
-         "wait 0.5\n"  // the switch slides over
-         "cells\n" +
-         shot("2-general.png") +
-         "back\n"
-         "rotate landscape\n"
-         "wait 0.5\n" +
-         shot("3-landscape.png") +
-         "rotate portrait\n"
-         "wait 0.5\n"
-         // The product: a row swiped to the left shows its cell action menu; Hide takes it off
-         // the list for good; the gear opens the product's own side page.
-         "drag \"Wi-Fi\" -250 0 0.3\n"
-         "wait 1\n" +
-         shot("4-cell-menu.png") +
-         "tap \"Hide\"\n"
-         "wait 1\n"
-         "cells\n"
-         "tap \"Vorlan\"\n"
-         "wait 1\n" +
-         shot("5-vorlan-page.png") +
-         "prefs\n"
-         "log\n";
+  return Tour::script(shots);
 }
 
 void SimTool::addTo(CLI::App& app) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "DeviceOptions.h"
 #include "Simulator.h"
 #include "SimulatorFixture.h"
+#include "Tour.h"
 #include "foundation/DeviceFileSystem.h"
 #include "foundation/PropertyListSerialization.h"
 #include "store/VLPreferencesManager.h"
@@ -327,8 +329,7 @@ TEST_F(SimulatorTest, TheCommandLineRunsScriptsAndTheTour) {
   EXPECT_EQ(CommandLine::run({"sim", "--shots", shots.string()}, out, err), 0) << err.str();
   EXPECT_NE(out.str().find("> open \"General\""), std::string::npos) << out.str();
   EXPECT_TRUE(hasLine(out.str(), "3.0\tBackground App Refresh\tBACKGROUND_REFRESH\tswitch:off"));
-  for (const char* name : {"0-welcome.png", "1-main-list.png", "2-general.png", "3-landscape.png",
-                           "4-cell-menu.png", "5-vorlan-page.png"}) {
+  for (const char* name : std::span(Tour::kShots, Tour::kShotCount)) {
     EXPECT_TRUE(hasLine(out.str(), "wrote " + (shots / name).string())) << out.str();
     EXPECT_GT(std::filesystem::file_size(shots / name), 1000u) << name;
   }
