@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "SettingsChecker.h"
 #include "foundation/Log.h"
 #include "foundation/Shell.h"
 #include "store/ManagerTestSupport.h"
@@ -221,6 +222,27 @@ TEST(ManagerFolders, TakingOutACellWithoutAPositionMovesNoOne) {
   for (int i = 0; i < 3; ++i)
     EXPECT_EQ(manager->getPositionForSpecifierID(sorted[i], "apps"), i) << sorted[i];
   EXPECT_EQ(manager->getSpecifiersInFolder("Apps"), sorted);
+}
+
+// A cell filed into another folder leaves its place in the old one, which closes up; filing it
+// into the folder it is in (in any letter case) keeps its place.
+TEST(ManagerFolders, ACellFiledElsewhereLeavesItsOldFoldersPlaces) {
+  TempDevice device;
+  auto manager = std::make_shared<VLPreferencesManager>();
+  const std::vector<std::string> sorted{"A", "B", "C"};
+  for (int i = 0; i < 3; ++i) {
+    manager->saveSpecifier(*cell(sorted[i]), "Apps");
+    manager->rearrangePoisitionInFolder("Apps", sorted[i], i);
+  }
+  manager->saveSpecifier(*cell("C"), "apps");
+  EXPECT_EQ(manager->getPositionForSpecifierID("C", "Apps"), 2);
+
+  manager->saveSpecifier(*cell("A"), "Connectivity");
+  EXPECT_EQ(manager->getPositionForSpecifierID("A", "Apps"), -1);
+  EXPECT_EQ(manager->getPositionForSpecifierID("B", "Apps"), 0);
+  EXPECT_EQ(manager->getPositionForSpecifierID("C", "Apps"), 1);
+  EXPECT_EQ(manager->getSpecifiersInFolder("Connectivity"), std::vector<std::string>{"A"});
+  EXPECT_TRUE(vorlan::SettingsChecker::check(device.readPlist(kSettings)).empty());
 }
 
 // The defaults go only where they lose nothing: the flag says they were never written (absent or

@@ -38,6 +38,28 @@ Plist folderRecord(const std::string& name, const std::string& icon) {
   return withIcon(Plist::dictionary({{"name", Plist::string(name)}}), dir + "/" + icon + ".png");
 }
 
+// The settings without the cell's folder membership; a cell that held a place in its folder
+// leaves a gap there, which the later cells close by moving up one place. A cell that was never
+// sorted holds no place, so nobody moves.
+Plist withoutFolderMembership(Plist root, const std::string& identifier) {
+  auto folder = SettingsValues::string(root.get("folder").get(identifier));
+  root = root.with("folder", root.get("folder").without(identifier));
+  const std::string key = folder ? NSString::uppercaseString(*folder) : std::string();
+  Plist positions = root.get("positionInFolders");
+  Plist entry = positions.get(key);
+  if (auto removed = SettingsValues::position(entry.get(identifier)); folder && removed) {
+    for (const auto& [other, value] : positions.get(key).entries()) {
+      auto position = SettingsValues::position(value);
+      if (position && *position > *removed) {
+        entry = entry.with(other, Plist::integer(*position - 1));
+      }
+    }
+    entry = entry.without(identifier);
+    root = root.with("positionInFolders", positions.with(key, entry));
+  }
+  return root;
+}
+
 }  // namespace
 
 Plist VLPreferencesManager::defaultFolders() {
@@ -161,30 +183,20 @@ void VLPreferencesManager::deleteFolderWithName(const std::string& name) {
 
 void VLPreferencesManager::saveSpecifier(const host::PSSpecifier& specifier,
                                          const std::string& inFolder) {
-  if (specifier.identifier().empty()) return;
-  commit(dictionary_.withPath({"folder", specifier.identifier()}, Plist::string(inFolder)));
+  const std::string& identifier = specifier.identifier();
+  if (identifier.empty()) return;
+  // A cell filed into another folder gives up its place in the old one, or two cells of that
+  // folder would share a place after its next sort.
+  Plist root = dictionary_;
+  auto current = SettingsValues::string(root.get("folder").get(identifier));
+  if (current && NSString::uppercaseString(*current) != NSString::uppercaseString(inFolder)) {
+    root = withoutFolderMembership(root, identifier);
+  }
+  commit(root.withPath({"folder", identifier}, Plist::string(inFolder)));
 }
 
 void VLPreferencesManager::removeSpecifierInFolderWithID(const std::string& identifier) {
-  Plist root = dictionary_;
-  auto folder = SettingsValues::string(root.get("folder").get(identifier));
-  root = root.with("folder", root.get("folder").without(identifier));
-  const std::string key = folder ? NSString::uppercaseString(*folder) : std::string();
-  Plist positions = root.get("positionInFolders");
-  Plist entry = positions.get(key);
-  // A cell that was never sorted holds no place, so there is no gap to close.
-  if (auto removed = SettingsValues::position(entry.get(identifier)); folder && removed) {
-    // Close the gap the cell leaves: every later cell moves up one place.
-    for (const auto& [other, value] : positions.get(key).entries()) {
-      auto position = SettingsValues::position(value);
-      if (position && *position > *removed) {
-        entry = entry.with(other, Plist::integer(*position - 1));
-      }
-    }
-    entry = entry.without(identifier);
-    root = root.with("positionInFolders", positions.with(key, entry));
-  }
-  commit(root);
+  commit(withoutFolderMembership(dictionary_, identifier));
 }
 
 void VLPreferencesManager::removefolderSpecifier(const host::PSSpecifier& specifier) {
