@@ -1,6 +1,7 @@
 #include "config/hiddenSkyView.h"
 
 #include "config/CellRecord.h"
+#include "config/ListPanelParts.h"
 #include "config/hiddenTableViewCell.h"
 #include "panels/shapeSkyView.h"
 #include "runtime/HostClass.h"
@@ -28,23 +29,10 @@ void hiddenSkyView::initWithFrame(const host::CGRect& frame) {
   skyView::initWithFrame(frame);
   const auto& container = shape()->container();
 
-  nope_ = std::make_shared<host::UILabel>();
-  nope_->setFrame(container->bounds());
-  nope_->setTextAlignment(host::NSTextAlignment::Center);
-  nope_->setTextColor(host::UIColor::blackColor());
-  nope_->setFont(host::UIFont::systemFontOfSize(18));
-  nope_->setNumberOfLines(0);
-  nope_->setText(kEmptyText);
-  container->addSubview(nope_);
-
-  table_ = host::UITableView::tableWithFrame(container->bounds(), host::UITableViewStyleGrouped);
-  table_->setBackgroundColor(host::UIColor::whiteColor());
-  table_->setShowsHorizontalScrollIndicator(false);
-  table_->setShowsVerticalScrollIndicator(false);
-  table_->registerClass(hiddenTableViewCell::objcClass(), kReuseIdentifier);
+  nope_ = ListPanelParts::emptyMessage(container, kEmptyText);
   auto self = std::static_pointer_cast<hiddenSkyView>(shared_from_this());
-  table_->setDataSource(std::shared_ptr<host::UITableViewDataSource>(self, self.get()));
-  container->addSubview(table_);  // over the message, which shows through an empty list
+  table_ = ListPanelParts::table(container, hiddenTableViewCell::objcClass(), kReuseIdentifier,
+                                 std::shared_ptr<host::UITableViewDataSource>(self, self.get()));
 }
 
 void hiddenSkyView::layoutList() {

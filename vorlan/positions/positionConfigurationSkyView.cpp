@@ -1,6 +1,7 @@
 #include "positions/positionConfigurationSkyView.h"
 
 #include "config/CellRecord.h"
+#include "config/ListPanelParts.h"
 #include "config/disabledTableViewCell.h"
 #include "panels/shapeSkyView.h"
 #include "runtime/HostClass.h"
@@ -34,31 +35,11 @@ void positionConfigurationSkyView::initWithFrame(const host::CGRect& frame) {
   skyView::initWithFrame(frame);
   const auto& container = shape()->container();
 
-  nope_ = std::make_shared<host::UILabel>();
-  nope_->setFrame(container->bounds());
-  nope_->setTextAlignment(host::NSTextAlignment::Center);
-  nope_->setTextColor(host::UIColor::blackColor());
-  nope_->setFont(host::UIFont::systemFontOfSize(18));
-  nope_->setNumberOfLines(0);
-  nope_->setText(kEmptyText);
-  container->addSubview(nope_);
-
-  table_ = host::UITableView::tableWithFrame(container->bounds(), host::UITableViewStyleGrouped);
-  table_->setBackgroundColor(host::UIColor::whiteColor());
-  table_->setShowsHorizontalScrollIndicator(false);
-  table_->setShowsVerticalScrollIndicator(false);
-  table_->registerClass(disabledTableViewCell::objcClass(), kReuseIdentifier);
+  nope_ = ListPanelParts::emptyMessage(container, kEmptyText);
   auto self = std::static_pointer_cast<positionConfigurationSkyView>(shared_from_this());
-  table_->setDataSource(std::shared_ptr<host::UITableViewDataSource>(self, self.get()));
-
-  info_ = std::make_shared<host::UILabel>();
-  info_->setFrame({0, 0, table_->frame().width(), kHeaderHeight});
-  info_->setTextColor(host::UIColor::blackColor());
-  info_->setTextAlignment(host::NSTextAlignment::Center);
-  info_->setNumberOfLines(0);
-  info_->setText(kHeaderText);
-  table_->setTableHeaderView(info_);
-  container->addSubview(table_);  // over the message, which shows through an empty list
+  table_ = ListPanelParts::table(container, disabledTableViewCell::objcClass(), kReuseIdentifier,
+                                 std::shared_ptr<host::UITableViewDataSource>(self, self.get()));
+  info_ = ListPanelParts::header(*table_, kHeaderHeight, kHeaderText);
 }
 
 void positionConfigurationSkyView::layoutList() {
