@@ -120,7 +120,7 @@ bool Simulator::boot(std::string& error) {
   return true;
 }
 
-int Simulator::run(std::string_view script, std::ostream& out, std::ostream& err) {
+int Simulator::run(std::string_view script, std::ostream& out, std::ostream& err, bool endApps) {
   // Each app logs it as well; here it is said once, where the user of a script sees it.
   if (const auto missing = host::FontLibrary::missingFontFiles(); !missing.empty()) {
     err << "vorlan sim: " << host::FontLibrary::missingFontMessage(missing) << '\n';
@@ -132,49 +132,53 @@ int Simulator::run(std::string_view script, std::ostream& out, std::ostream& err
     return 1;
   }
   for (const auto& command : *commands) {
-    if (options_.echo) out << "> " << describe(command) << '\n';
-    bool ok = execute(command, out, error);
-    // A tour says where each screenshot went.
-    if (ok && options_.echo && command.kind == Kind::Shot) out << "wrote " << command.text << '\n';
-    if (respringRequested_) {
-      // The app asked for SpringBoard's restart ("killall -HUP SpringBoard") during the command.
-      respringRequested_ = false;
-      std::string respringError;
-      if (!respring(respringError) && ok) {
-        ok = false;
-        error = respringError;
-      }
-    }
-    if (!openRequested_.empty()) {
-      // An icon tapped on the home screen: the Settings app comes up (or back); other apps are
-      // not simulated, which the log says.
-      const std::string identifier = std::exchange(openRequested_, std::string());
-      if (identifier == "com.apple.preferences") {
-        ScriptCommand activate;
-        activate.kind = Kind::Activate;
-        activate.line = command.line;
-        std::ostringstream ignored;
-        std::string openError;
-        if (!execute(activate, ignored, openError) && ok) {
-          ok = false;
-          error = openError;
-        }
-      } else {
-        collectLog(App::SpringBoard);  // keeps the log in the order things happened
-        log_.push_back("SpringBoard: " + identifier + " is not simulated");
-      }
-    }
-    if (!ok) {
+    if (!perform(command, out, error)) {
       err << "vorlan sim: line " << command.line << ": " << PrintableText::escape(error) << '\n';
       endAll(error);
       return 1;
     }
   }
-  if (!endAll(error)) {
+  if (endApps && !endAll(error)) {
     err << "vorlan sim: " << PrintableText::escape(error) << '\n';
     return 1;
   }
   return 0;
+}
+
+bool Simulator::perform(const ScriptCommand& command, std::ostream& out, std::string& error) {
+  if (options_.echo) out << "> " << describe(command) << '\n';
+  bool ok = execute(command, out, error);
+  // A tour says where each screenshot went.
+  if (ok && options_.echo && command.kind == Kind::Shot) out << "wrote " << command.text << '\n';
+  if (respringRequested_) {
+    // The app asked for SpringBoard's restart ("killall -HUP SpringBoard") during the command.
+    respringRequested_ = false;
+    std::string respringError;
+    if (!respring(respringError) && ok) {
+      ok = false;
+      error = respringError;
+    }
+  }
+  if (!openRequested_.empty()) {
+    // An icon tapped on the home screen: the Settings app comes up (or back); other apps are
+    // not simulated, which the log says.
+    const std::string identifier = std::exchange(openRequested_, std::string());
+    if (identifier == "com.apple.preferences") {
+      ScriptCommand activate;
+      activate.kind = Kind::Activate;
+      activate.line = command.line;
+      std::ostringstream ignored;
+      std::string openError;
+      if (!execute(activate, ignored, openError) && ok) {
+        ok = false;
+        error = openError;
+      }
+    } else {
+      collectLog(App::SpringBoard);  // keeps the log in the order things happened
+      log_.push_back("SpringBoard: " + identifier + " is not simulated");
+    }
+  }
+  return ok;
 }
 
 bool Simulator::execute(const ScriptCommand& command, std::ostream& out, std::string& error) {

@@ -41,9 +41,17 @@ class Simulator {
   bool boot(std::string& error);
   const std::filesystem::path& root() const { return root_; }
 
-  // Runs a script to its end or its first error, then ends the apps. Answers 0, or 1 after
+  // Runs a script to its end or its first error, then ends the apps (unless `endApps` is false
+  // and the script succeeded: what drives the device next takes over). Answers 0, or 1 after
   // writing "line N: reason" to `err`.
-  int run(std::string_view script, std::ostream& out, std::ostream& err);
+  int run(std::string_view script, std::ostream& out, std::ostream& err, bool endApps = true);
+
+  // Carries out one command, as a script line would, and leaves the apps running: what drives
+  // the device step by step (a window, a random driver) uses it. False, with the reason in
+  // `error`, when the command fails; the device stays usable.
+  bool perform(const ScriptCommand& command, std::ostream& out, std::string& error);
+  // Ends the apps (as the end of a script does). False, with the reason, when one cannot end.
+  bool finish(std::string& error) { return endAll(error); }
 
  private:
   using App = AppHost::App;
