@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
+#include <string>
 
 #include "config/ListPanelTest.h"
 #include "config/hiddenSkyView.h"
@@ -30,9 +32,12 @@ class HiddenList : public test::ListPanelTest {
     panel = hiddenSkyView::make(window->frame());
   }
 
+  // Never null: a missing row ends the test with an exception rather than a null cell.
   std::shared_ptr<hiddenTableViewCell> row(long index) const {
-    return std::dynamic_pointer_cast<hiddenTableViewCell>(
+    auto cell = std::dynamic_pointer_cast<hiddenTableViewCell>(
         panel->table()->cellForRowAtIndexPath({0, index}));
+    if (!cell) throw std::runtime_error("no hidden-list row " + std::to_string(index));
+    return cell;
   }
   void tapSwitchOf(long index) {
     finger->tap(centreOf(row(index)->switcher()));

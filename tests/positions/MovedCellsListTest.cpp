@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
+
 #include "PositionTestSupport.h"
 #include "config/disabledTableViewCell.h"
 #include "positions/positionConfigurationSkyView.h"
@@ -20,9 +23,12 @@ class MovedCellsList : public PositionTest {
     host::UIView::layoutAllPending();
   }
 
+  // Never null: a missing row ends the test with an exception rather than a null cell.
   std::shared_ptr<disabledTableViewCell> row(long index) const {
-    return std::dynamic_pointer_cast<disabledTableViewCell>(
+    auto cell = std::dynamic_pointer_cast<disabledTableViewCell>(
         list->table()->cellForRowAtIndexPath({0, index}));
+    if (!cell) throw std::runtime_error("no moved-cells row " + std::to_string(index));
+    return cell;
   }
   // A finger swipes the row to the left and taps the delete button that slides in.
   void swipeAndDelete(long index) {

@@ -71,9 +71,10 @@ TEST_F(TagList, AddDeleteAndResetChangeTheFileAtOnceWithDenseKeys) {
 
   // "No" leaves everything; "Yes" erases the tags and their assignments and restarts.
   tap("Reset");
-  ASSERT_NE(shownAlert(), nullptr);
-  EXPECT_EQ(shownAlert()->title(), "Reset");
-  EXPECT_EQ(shownAlert()->message(),
+  const auto resetAlert = shownAlert();
+  ASSERT_NE(resetAlert, nullptr);
+  EXPECT_EQ(resetAlert->title(), "Reset");
+  EXPECT_EQ(resetAlert->message(),
             "This will erase all tags, restore the defaults and perform a Respring. Do you want "
             "to continue?");
   alert("No");
