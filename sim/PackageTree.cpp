@@ -79,8 +79,9 @@ bool PackageTree::copy(const host::DeviceFileSystem& device, std::string_view de
       if (!device.createDirectory(directory.empty() ? "/" : directory, true, error)) return false;
       madeDirectory = directory;
     }
-    // Copying over an identical file would only cost a flush to disk.
-    const auto existing = device.readFile(path, bytes->size());
+    // Copying over an identical file would only cost a flush to disk. A link there is replaced,
+    // whatever it leads to.
+    const auto existing = device.readRegularFile(path, bytes->size());
     if (existing && *existing == *bytes) continue;
     std::error_code ec;
     const bool executable =
