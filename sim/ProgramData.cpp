@@ -18,8 +18,9 @@ std::optional<std::filesystem::path> ProgramData::folder(const char* name, std::
       (program.parent_path() / ".." / "share" / "vorlan" / name).lexically_normal();
   if (!fs::is_directory(folder, ec)) {
     if (error) {
-      *error = "the program's data is missing: " + folder.string() + " (expected in share/vorlan" +
-               " beside the folder of " + program.string() + "; reinstall the program)";
+      *error = "the program's data is missing: " + folder.string() +
+               " (it is looked for in share/vorlan beside " + program.parent_path().string() +
+               ", the program's folder; install or build the program again)";
     }
     return std::nullopt;
   }

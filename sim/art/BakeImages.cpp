@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -70,9 +70,8 @@ bool writeFiles(const std::filesystem::path& package,
     }
     {
       std::ifstream in(file, std::ios::binary);
-      const std::string existing((std::istreambuf_iterator<char>(in)),
-                                 std::istreambuf_iterator<char>());
-      if (in && existing == picture.png) continue;
+      std::ostringstream existing;
+      if (in && existing << in.rdbuf() && existing.str() == picture.png) continue;
     }
     fs::path partial = file;
     partial += ".partial";
