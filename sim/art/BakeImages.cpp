@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -57,12 +58,24 @@ bool table(std::ostream& out, const char* name,
 
 // Writes each picture to PACKAGE_FOLDER + its device path. A file that holds the same bytes is
 // left alone (its time too, so what depends on it is not redone); others are replaced whole.
+// Files of the support directory that are no longer drawn are removed, so the package holds the
+// pictures of this build only.
 bool writeFiles(const std::filesystem::path& package,
                 const std::vector<vorlan::DevicePicture>& pictures) {
   namespace fs = std::filesystem;
+  std::set<fs::path> drawn;
+  for (const auto& picture : pictures)
+    drawn.insert(package / fs::path(picture.path).relative_path());
+  const fs::path directory =
+      package / fs::path(vorlan::SupportImageArt::kDirectory).relative_path();
+  std::error_code ec;
+  for (fs::recursive_directory_iterator it(directory, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    if (it->is_regular_file() && drawn.count(it->path()) == 0) fs::remove(it->path(), ec);
+  }
+  ec.clear();  // a first build has no directory yet
   for (const auto& picture : pictures) {
     const fs::path file = package / fs::path(picture.path).relative_path();
-    std::error_code ec;
     fs::create_directories(file.parent_path(), ec);
     if (picture.png.empty() || ec) {
       std::cerr << "vorlan_bake_images: cannot draw " << file << ' ' << ec.message() << '\n';
