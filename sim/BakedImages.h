@@ -11,13 +11,12 @@ struct BakedImage {
   std::string_view png;
 };
 
-// The pictures a device is given, drawn once per build by the code in sim/art (the program
+// The default device's pictures, drawn once per build by the code in sim/art (the program
 // vorlan_bake_images writes this class's source), so laying out a device only writes bytes.
-// They are the same bytes that code draws at any time.
+// They are the same bytes that code draws at any time. (The support images are drawn into the
+// package's tree instead, as files: see ProgramData.)
 class BakedImages {
  public:
-  // SupportImageArt's images, in the order an install writes them.
-  static std::span<const BakedImage> supportImages();
   // DeviceIconArt's pictures.
   static std::span<const BakedImage> deviceArtwork();
 };

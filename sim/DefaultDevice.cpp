@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "DeviceArtwork.h"
+#include "ProgramData.h"
 #include "foundation/DeviceFileSystem.h"
 
 namespace vorlan {
@@ -39,23 +40,16 @@ std::optional<std::string> DefaultDevice::whyNotADevice(const std::filesystem::p
 
 bool DefaultDevice::layOut(const std::filesystem::path& root, const DeviceOptions& options,
                            std::string* error, DeviceWrites writes) {
-#ifndef VORLAN_DEVICE_SOURCE
-  (void)root;
-  (void)options;
-  (void)writes;
-  return fail(error, "this build does not know where the default device's content is");
-#else
   namespace fs = std::filesystem;
+  // Nothing is made when there is nothing to lay out.
+  const auto source = ProgramData::folder(ProgramData::kDevice, error);
+  if (!source) return false;
   std::error_code ec;
   fs::create_directories(root, ec);
   if (ec || !fs::is_directory(root)) {
     return fail(error, "cannot create the device folder " + root.string() + ": " + ec.message());
   }
-  const fs::path source = VORLAN_DEVICE_SOURCE;
-  if (!fs::is_directory(source, ec)) {
-    return fail(error, "the default device's content is missing: " + source.string());
-  }
-  fs::copy(source, root, fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
+  fs::copy(*source, root, fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
   if (ec) return fail(error, "cannot copy the default device's content: " + ec.message());
   const host::DeviceFileSystem device(root);
   // The folders every device has, empty ones included: apps store their values in the
@@ -67,7 +61,6 @@ bool DefaultDevice::layOut(const std::filesystem::path& root, const DeviceOption
     }
   }
   return options.save(device, error, writes) && DeviceArtwork::draw(device, error);
-#endif
 }
 
 }  // namespace vorlan

@@ -11,8 +11,9 @@ namespace vorlan {
 // The built-in device: an iPhone running iOS 10 (375 × 667 points at scale 2) with the Settings
 // app's content, system pages, a few installed apps and a wallpaper, but without the product.
 //
-// The content is a tree of files mirroring device paths, kept in the source tree (sim/device)
-// and copied as it is; the pictures are drawn by DeviceArtwork. Where content lives:
+// The content is a tree of files mirroring device paths, kept in the source tree (sim/device),
+// carried by the program (ProgramData's "device" folder) and copied as it is; the pictures are
+// drawn by DeviceArtwork. Where content lives:
 //   /Applications/Preferences.app/Settings.plist     the main list (see PSPlistListController)
 //   /Applications/Preferences.app/<Class>.plist      the system pages, one per controller class
 //   /System/Library/PreferenceBundles/*.bundle       system pages that come from bundles

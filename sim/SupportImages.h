@@ -10,7 +10,8 @@ namespace vorlan {
 
 // The read-only images the package lays into the support directory: folder icons, the images of
 // the panels and the icons and help pictures of the cell action menu. They are drawn from code
-// (SupportImageArt) once per build (BakedImages), so every install writes the same bytes.
+// (SupportImageArt) once per build into the package's tree (PackageTree), so every install
+// writes the same bytes.
 class SupportImages {
  public:
   static constexpr const char* kDirectory = SupportImageArt::kDirectory;
@@ -22,7 +23,7 @@ class SupportImages {
   static bool install(host::DeviceFileSystem& device, std::string* error,
                       DeviceWrites writes = DeviceWrites::Atomic);
 
-  // The device path of every image install writes, in the order it writes them.
+  // The device path of every image install writes, sorted; empty when the package is missing.
   static std::vector<std::string> paths();
 };
 

@@ -129,6 +129,8 @@ TEST_F(DeviceTest, TheInstallerLaysDownTheLibraryAndItsFilter) {
   EXPECT_EQ(filter.getPath({"Filter", "Bundles"}),
             host::Plist::array({host::Plist::string("com.apple.preferences"),
                                 host::Plist::string("com.apple.springboard")}));
+  // The package's control folder stays with the package manager.
+  EXPECT_FALSE(device.fs().fileExists("/DEBIAN"));
   // Installing again replaces the files.
   ASSERT_TRUE(Installer::install(device.fs(), &error)) << error;
   EXPECT_TRUE(device.fs().fileExists("/Library/Application Support/Vorlan3"));

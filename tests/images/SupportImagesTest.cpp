@@ -137,20 +137,25 @@ TEST(SupportImages, InstallsAreByteForByteReproducibleAndRepairDamage) {
   EXPECT_EQ(first.readRaw(kDir + "/folder_icons/mine.png"), "user icon");
 }
 
-// The pictures are drawn once per build; what a device is given is what the code draws.
+// The pictures are drawn once per build; what a device is given is what the code draws: the
+// device's pictures from the program, the support images from the package's files.
 TEST(SupportImages, TheBuiltPicturesAreWhatTheDrawingCodeDraws) {
-  const auto compare = [](std::span<const vorlan::BakedImage> baked,
-                          const std::vector<vorlan::DevicePicture>& drawn) {
-    ASSERT_EQ(baked.size(), drawn.size());
-    for (std::size_t i = 0; i < drawn.size(); ++i) {
-      EXPECT_EQ(baked[i].path, drawn[i].path);
-      EXPECT_FALSE(drawn[i].png.empty()) << drawn[i].path;
-      EXPECT_TRUE(baked[i].png == drawn[i].png) << drawn[i].path;
-    }
-  };
-  compare(vorlan::BakedImages::supportImages(), vorlan::SupportImageArt::pictures());
-  compare(vorlan::BakedImages::deviceArtwork(), vorlan::DeviceIconArt::pictures());
-  EXPECT_EQ(SupportImages::paths().size(), vorlan::BakedImages::supportImages().size());
+  const auto deviceArtwork = vorlan::BakedImages::deviceArtwork();
+  const auto drawnArtwork = vorlan::DeviceIconArt::pictures();
+  ASSERT_EQ(deviceArtwork.size(), drawnArtwork.size());
+  for (std::size_t i = 0; i < drawnArtwork.size(); ++i) {
+    EXPECT_EQ(deviceArtwork[i].path, drawnArtwork[i].path);
+    EXPECT_FALSE(drawnArtwork[i].png.empty()) << drawnArtwork[i].path;
+    EXPECT_TRUE(deviceArtwork[i].png == drawnArtwork[i].png) << drawnArtwork[i].path;
+  }
+  TempDevice device;
+  ASSERT_TRUE(SupportImages::install(device.fs(), nullptr));
+  const auto drawn = vorlan::SupportImageArt::pictures();
+  EXPECT_EQ(SupportImages::paths().size(), drawn.size());
+  for (const auto& picture : drawn) {
+    EXPECT_FALSE(picture.png.empty()) << picture.path;
+    EXPECT_TRUE(device.readRaw(picture.path) == picture.png) << picture.path;
+  }
 }
 
 TEST(SupportImages, AnUnusableDeviceRootIsReportedNotFatal) {
