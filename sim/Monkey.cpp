@@ -57,9 +57,11 @@ void note(std::map<std::string, std::size_t>& counts, const MonkeyScreen& screen
   };
   mark("cell action menu", screen.shows("Remove") && screen.shows("Position"));
   mark("passcode keypad", screen.keypad());
-  mark("configuration page", screen.shows("Hidden") && screen.shows("Disabled"));
-  mark("tag panel", screen.shows("Violet") && screen.shows("Secret"));
-  mark("folder tiles", screen.shows("VAULT") || screen.shows("CONNECTIVITY"));
+  mark("configuration page", screen.shows("Hidden") && screen.shows("Tags"));
+  mark("tag list", screen.shows("Red") && screen.shows("Violet"));
+  mark("folder tiles", screen.shows("SETTINGS") || screen.shows("CYDIA"));
+  mark("tag filter", screen.shows("Secret") && screen.shows("Work"));
+  mark("folder row", screen.shows("Vault"));
   mark("alert", screen.shows("Yes") && screen.shows("No"));
 }
 
@@ -123,6 +125,7 @@ Monkey::Result Monkey::run(const Options& options) {
   MonkeyChooser chooser(options.seed);
   std::vector<ScriptCommand> taken;  // the steps that succeeded, as a script replays them
   std::optional<Failure> failure;
+  std::string lastPages;
   const auto opened = opening();
   for (std::size_t i = 0; !failure && i < options.steps + opened.size(); ++i) {
     ScriptCommand command;
@@ -132,6 +135,7 @@ Monkey::Result Monkey::run(const Options& options) {
       MonkeyScreen screen;
       screen.texts = MonkeyScreen::parseTexts(ask(simulator, Kind::Texts));
       screen.cells = MonkeyScreen::parseCells(ask(simulator, Kind::Cells));
+      screen.pages = MonkeyScreen::parsePages(lastPages);
       note(result.stats.features, screen);
       command = chooser.next(screen);
       ++result.stats.steps;
@@ -153,6 +157,7 @@ Monkey::Result Monkey::run(const Options& options) {
     }
     if (const auto shown = MonkeyScreen::parsePages(pages); !shown.empty())
       ++result.stats.pages[shown.back().className];
+    lastPages = pages;
     result.failingStep = i < opened.size() ? 0 : i + 1 - opened.size();
   }
   std::string error;
@@ -168,7 +173,7 @@ Monkey::Result Monkey::run(const Options& options) {
         return found && found->kind == failure->kind;
       },
       std::chrono::seconds(options.shrinkSeconds));
-  result.script = shrinker.shrink(taken);
+  result.script = shrinker.shrink(taken, opened.size());
   result.reproduced = shrinker.reproduced();
   return result;
 }

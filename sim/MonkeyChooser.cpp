@@ -25,6 +25,17 @@ ScriptCommand command(Kind kind, std::string text = {}, std::vector<double> numb
 constexpr std::array<std::string_view, 7> kAlertButtons = {"Yes", "No",   "OK",    "Cancel",
                                                            "Add", "Save", "Delete"};
 
+// The product's own controls, pages and names: aimed at more often than other texts so that
+// the steps go deep into the product.
+constexpr std::array<std::string_view, 32> kProductTexts = {
+    "Vorlan",   "Close",    "Enable",   "Disable", "Passcode", "Tag",      "Folder", "Hide",
+    "Remove",   "Position", "Hidden",   "Tags",    "Folders",  "Disabled", "Info",   "Personalize",
+    "Settings", "Secret",   "Work",     "Home",    "Red",      "Select",   "Vault",  "VAULT",
+    "Apps",     "APPS",     "SETTINGS", "CYDIA",   "Add",      "Edit",     "Reset",  "Done"};
+// Rows and entries that are off screen at first.
+constexpr std::array<std::string_view, 6> kFarTargets = {"Vault", "Apps",    "Disabled",
+                                                         "Info",  "Privacy", "Atlas"};
+
 }  // namespace
 
 double MonkeyChooser::between(double low, double high) {
@@ -61,6 +72,17 @@ ScriptCommand MonkeyChooser::anyStep(const MonkeyScreen& screen) {
   const auto point = [&] {
     return std::vector<double>{round(between(0, width)), round(between(0, height))};
   };
+  // The system's own pages lead nowhere new: leave them more often than the product's.
+  if (screen.pages.size() > 1 && screen.pages.back().className.starts_with("PSUI") && chance(15))
+    return command(Kind::Back);
+  if (chance(18)) {
+    std::vector<std::string_view> shown;
+    for (const auto text : kProductTexts) {
+      if (screen.shows(text)) shown.push_back(text);
+    }
+    if (!shown.empty()) return command(Kind::TapText, std::string(shown[below(shown.size())]));
+  }
+  if (chance(3)) return command(Kind::Scroll, std::string(kFarTargets[below(kFarTargets.size())]));
   for (;;) {
     const std::size_t pick = below(1000);
     if (pick < 280) {  // a tap on something shown

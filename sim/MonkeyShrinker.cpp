@@ -9,9 +9,21 @@ bool MonkeyShrinker::test(const std::vector<ScriptCommand>& steps) {
   return reproduces_(steps);
 }
 
-std::vector<ScriptCommand> MonkeyShrinker::shrink(std::vector<ScriptCommand> steps) {
+std::vector<ScriptCommand> MonkeyShrinker::shrink(std::vector<ScriptCommand> steps,
+                                                  std::size_t prefix) {
   deadline_ = std::chrono::steady_clock::now() + budget_;
   reproduced_ = test(steps);
+  prefix = std::min(prefix, steps.size());
+  for (std::size_t tail = 1;
+       !reproduced_ && tail < steps.size() - prefix && std::chrono::steady_clock::now() < deadline_;
+       tail *= 2) {
+    std::vector<ScriptCommand> candidate(steps.begin(), steps.begin() + static_cast<long>(prefix));
+    candidate.insert(candidate.end(), steps.end() - static_cast<long>(tail), steps.end());
+    if (test(candidate)) {
+      steps = std::move(candidate);
+      reproduced_ = true;
+    }
+  }
   if (!reproduced_) return steps;
   // Delta debugging: try dropping each of n chunks; on success keep the rest and coarsen, else
   // refine, until single steps cannot be dropped or the time is up.

@@ -23,9 +23,11 @@ class MonkeyShrinker {
   MonkeyShrinker(Reproduces reproduces, std::chrono::seconds budget)
       : reproduces_(std::move(reproduces)), budget_(budget) {}
 
-  // The shortest failing list found within the time budget; `steps` itself when even it does not
-  // reproduce (then `reproduced` is false).
-  std::vector<ScriptCommand> shrink(std::vector<ScriptCommand> steps);
+  // The shortest failing list found within the time budget; `steps` itself when nothing
+  // reproduces (then `reproduced` is false). When the whole list does not fail again (a failure
+  // that hangs on timing that steps left out of the list had), its first `prefix` steps followed
+  // by ever longer tails of it are tried first.
+  std::vector<ScriptCommand> shrink(std::vector<ScriptCommand> steps, std::size_t prefix = 0);
   bool reproduced() const { return reproduced_; }
   std::size_t runs() const { return runs_; }
 
