@@ -27,14 +27,15 @@ constexpr std::array<std::string_view, 7> kAlertButtons = {"Yes", "No",   "OK", 
 
 // The product's own controls, pages and names: aimed at more often than other texts so that
 // the steps go deep into the product.
-constexpr std::array<std::string_view, 32> kProductTexts = {
-    "Vorlan",   "Close",    "Enable",   "Disable", "Passcode", "Tag",      "Folder", "Hide",
-    "Remove",   "Position", "Hidden",   "Tags",    "Folders",  "Disabled", "Info",   "Personalize",
-    "Settings", "Secret",   "Work",     "Home",    "Red",      "Select",   "Vault",  "VAULT",
-    "Apps",     "APPS",     "SETTINGS", "CYDIA",   "Add",      "Edit",     "Reset",  "Done"};
-// Rows and entries that are off screen at first.
-constexpr std::array<std::string_view, 6> kFarTargets = {"Vault", "Apps",    "Disabled",
-                                                         "Info",  "Privacy", "Atlas"};
+constexpr std::array<std::string_view, 37> kProductTexts = {
+    "Vorlan",   "Close",    "Enable", "Disable", "Passcode", "Tag",      "Folder", "Hide",
+    "Remove",   "Position", "Hidden", "Tags",    "Folders",  "Disabled", "Info",   "Personalize",
+    "Settings", "Secret",   "Work",   "Home",    "Red",      "Orange",   "Yellow", "Green",
+    "Blue",     "Violet",   "Select", "Vault",   "VAULT",    "Apps",     "APPS",   "SETTINGS",
+    "CYDIA",    "Add",      "Edit",   "Reset",   "Done"};
+// Rows, entries and tags that are off screen at first.
+constexpr std::array<std::string_view, 8> kFarTargets = {"Vault",   "Apps",  "Disabled", "Info",
+                                                         "Privacy", "Atlas", "Secret",   "Work"};
 
 }  // namespace
 
