@@ -76,6 +76,10 @@ ScriptCommand MonkeyChooser::anyStep(const MonkeyScreen& screen) {
   // The system's own pages lead nowhere new: leave them more often than the product's.
   if (screen.pages.size() > 1 && screen.pages.back().className.starts_with("PSUI") && chance(15))
     return command(Kind::Back);
+  // The configuration page and its panels cover the list: close them now and then.
+  if (screen.shows("Close") && screen.shows("Hidden") && chance(8)) {
+    return chance(50) ? command(Kind::Dismiss) : command(Kind::TapText, "Close");
+  }
   if (chance(18)) {
     std::vector<std::string_view> shown;
     for (const auto text : kProductTexts) {

@@ -3,9 +3,11 @@
 #include <sstream>
 
 #include "Monkey.h"
+#include "MonkeyChooser.h"
 #include "MonkeyInvariants.h"
 #include "MonkeyShrinker.h"
 #include "MonkeyStart.h"
+#include "ScriptParser.h"
 #include "SettingsChecker.h"
 #include "sim/SimulatorFixture.h"
 #include "store/VLPreferencesManager.h"
@@ -103,6 +105,47 @@ TEST(MonkeyShrinkerTest, KeepsOnlyTheStepsTheFailureNeeds) {
   ASSERT_EQ(shrunk.size(), 2u);
   EXPECT_EQ(shrunk[0].text, "step 7");
   EXPECT_EQ(shrunk[1].text, "step 31");
+}
+
+// Every step reads back from its script line as it was taken (a failure's script replays it),
+// and none presses or types the digit that would complete the passcode.
+TEST(MonkeyChooserTest, StepsReadBackAndNeverCompleteThePasscode) {
+  MonkeyScreen list;
+  list.texts = MonkeyScreen::parseTexts(
+      "0\t0\t375\t20\t9:41 AM\n337\t27\t30\t30\tVorlan\n59\t99\t225\t44\tAirplane Mode\n"
+      "59\t143\t268\t44\tWi-Fi \"5\"\n0\t300\t375\t300\tClose\n10\t10\t9\t9\tHidden\n");
+  list.cells = MonkeyScreen::parseCells(
+      "0.0\tAirplane Mode\tAIRPLANE_MODE\tswitch:off\n0.1\tWi-Fi \"5\"\tWIFI\t-\n"
+      "0.2\tPrivacy\tPrivacy\t-\n");
+  MonkeyScreen keypad;
+  keypad.texts = MonkeyScreen::parseTexts(
+      "100\t100\t52\t52\t1\n170\t100\t52\t52\t2\n0\t0\t200\t35\tEnter your passcode\n");
+  ASSERT_TRUE(keypad.keypad());
+  MonkeyChooser chooser(3);
+  for (int i = 0; i < 3000; ++i) {
+    const auto step = chooser.next(i % 3 == 0 ? keypad : list);
+    const std::string line = step.scriptLine();
+    std::string error;
+    const auto parsed = ScriptParser::parse(line, &error);
+    ASSERT_TRUE(parsed && parsed->size() == 1) << line << ": " << error;
+    const auto& back = parsed->front();
+    EXPECT_EQ(back.kind, step.kind) << line;
+    EXPECT_EQ(back.text, step.text) << line;
+    EXPECT_EQ(back.other, step.other) << line;
+    EXPECT_EQ(back.numbers, step.numbers) << line;
+    if (step.kind == ScriptCommand::Kind::TapText) {
+      EXPECT_NE(step.text, "1");
+    }
+    if (step.kind == ScriptCommand::Kind::Type) {
+      EXPECT_EQ(step.text.find('1'), std::string::npos) << line;
+    }
+    // While a keypad is up nothing touches a point of the screen.
+    using Kind = ScriptCommand::Kind;
+    if (i % 3 == 0 && (step.kind == Kind::Tap || step.kind == Kind::Drag ||
+                       step.kind == Kind::Hold || step.kind == Kind::Press)) {
+      ADD_FAILURE() << line;
+    }
+  }
 }
 
 // The same seed takes the same steps.
