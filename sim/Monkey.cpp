@@ -182,12 +182,21 @@ void Monkey::report(const Options& options, const Result& result, std::ostream& 
   if (!result.failure) return;
   out << "FAILURE: seed " << options.seed << ", step " << result.failingStep << ": "
       << result.failure->kind << ": " << result.failure->what << '\n';
-  out << (result.reproduced ? "A script of " + std::to_string(result.script.size()) +
-                                  " steps that reproduces it from the start state:\n"
-                            : "Not reproduced by replaying the steps that succeeded; they were:\n");
+  // A recording that did not replay is shown by its end, where the failure came.
+  constexpr std::size_t kShownWhenNotReproduced = 60;
+  const std::size_t first = result.reproduced || result.script.size() <= kShownWhenNotReproduced
+                                ? 0
+                                : result.script.size() - kShownWhenNotReproduced;
+  if (result.reproduced) {
+    out << "A script of " << result.script.size()
+        << " steps that reproduces it from the start state:\n";
+  } else {
+    out << "Not reproduced by replaying the steps that succeeded; the last "
+        << result.script.size() - first << " of them:\n";
+  }
   out << "---\n";
-  for (const auto& command : result.script)
-    out << command.scriptLine() << '\n';
+  for (std::size_t i = first; i < result.script.size(); ++i)
+    out << result.script[i].scriptLine() << '\n';
   out << "pages\n---\n";
   out << "To replay it: vorlan monkey --start-only --device DIR" +
              (options.model.empty() ? "" : " --model " + options.model) +
