@@ -72,7 +72,7 @@ std::optional<Failure> replay(const Monkey::Options& options,
   Simulator simulator({{}, options.model, false});
   std::string error;
   if (!simulator.boot(error) || !MonkeyStart::prepare(simulator.root(), error)) return std::nullopt;
-  MonkeyInvariants invariants(simulator.root());
+  MonkeyInvariants invariants(simulator.root(), options.model != "iPad");
   for (const auto& command : steps) {
     bool ok = false;
     std::string pages;
@@ -121,8 +121,9 @@ Monkey::Result Monkey::run(const Options& options) {
       (options.device.empty() && !MonkeyStart::prepare(simulator.root(), result.error))) {
     return result;
   }
-  MonkeyInvariants invariants(simulator.root());
-  MonkeyChooser chooser(options.seed);
+  MonkeyInvariants invariants(simulator.root(), options.model != "iPad");
+  const bool iPad = options.model == "iPad";
+  MonkeyChooser chooser(options.seed, iPad ? 768 : 375, iPad ? 1024 : 667);
   std::vector<ScriptCommand> taken;  // the steps that succeeded, as a script replays them
   std::optional<Failure> failure;
   std::string lastPages;

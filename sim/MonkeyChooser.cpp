@@ -26,13 +26,14 @@ constexpr std::array<std::string_view, 7> kAlertButtons = {"Yes", "No",   "OK", 
                                                            "Add", "Save", "Delete"};
 
 // The product's own controls, pages and names: aimed at more often than other texts so that
-// the steps go deep into the product.
-constexpr std::array<std::string_view, 37> kProductTexts = {
-    "Vorlan",   "Close",    "Enable", "Disable", "Passcode", "Tag",      "Folder", "Hide",
-    "Remove",   "Position", "Hidden", "Tags",    "Folders",  "Disabled", "Info",   "Personalize",
-    "Settings", "Secret",   "Work",   "Home",    "Red",      "Orange",   "Yellow", "Green",
-    "Blue",     "Violet",   "Select", "Vault",   "VAULT",    "Apps",     "APPS",   "SETTINGS",
-    "CYDIA",    "Add",      "Edit",   "Reset",   "Done"};
+// the steps go deep into the product. The gear ("Vorlan") is left out: it shows on every main
+// list, and the configuration page it opens would take most of the steps.
+constexpr std::array<std::string_view, 36> kProductTexts = {
+    "Close",    "Enable", "Disable", "Passcode", "Tag",      "Folder", "Hide",        "Remove",
+    "Position", "Hidden", "Tags",    "Folders",  "Disabled", "Info",   "Personalize", "Settings",
+    "Secret",   "Work",   "Home",    "Red",      "Orange",   "Yellow", "Green",       "Blue",
+    "Violet",   "Select", "Vault",   "VAULT",    "Apps",     "APPS",   "SETTINGS",    "CYDIA",
+    "Add",      "Edit",   "Reset",   "Done"};
 // Rows, entries and tags that are off screen at first.
 constexpr std::array<std::string_view, 8> kFarTargets = {"Vault",   "Apps",  "Disabled", "Info",
                                                          "Privacy", "Atlas", "Secret",   "Work"};
@@ -68,8 +69,8 @@ ScriptCommand MonkeyChooser::keypadStep(const MonkeyScreen& screen) {
 }
 
 ScriptCommand MonkeyChooser::anyStep(const MonkeyScreen& screen) {
-  const double width = landscape_ ? 667 : 375;
-  const double height = landscape_ ? 375 : 667;
+  const double width = landscape_ ? height_ : width_;
+  const double height = landscape_ ? width_ : height_;
   const auto point = [&] {
     return std::vector<double>{round(between(0, width)), round(between(0, height))};
   };
@@ -77,7 +78,7 @@ ScriptCommand MonkeyChooser::anyStep(const MonkeyScreen& screen) {
   if (screen.pages.size() > 1 && screen.pages.back().className.starts_with("PSUI") && chance(15))
     return command(Kind::Back);
   // The configuration page and its panels cover the list: close them now and then.
-  if (screen.shows("Close") && screen.shows("Hidden") && chance(8)) {
+  if (screen.shows("Close") && screen.shows("Hidden") && chance(20)) {
     return chance(50) ? command(Kind::Dismiss) : command(Kind::TapText, "Close");
   }
   if (chance(18)) {

@@ -17,7 +17,9 @@ namespace vorlan {
 // passcode is never completed.
 class MonkeyChooser {
  public:
-  explicit MonkeyChooser(std::uint64_t seed) : random_(seed) {}
+  // `width` and `height`: the screen in portrait, in points.
+  explicit MonkeyChooser(std::uint64_t seed, double width = 375, double height = 667)
+      : random_(seed), width_(width), height_(height) {}
 
   ScriptCommand next(const MonkeyScreen& screen);
 
@@ -37,6 +39,8 @@ class MonkeyChooser {
   std::string someTyping();
 
   std::mt19937_64 random_;
+  double width_;
+  double height_;
   bool landscape_ = false;
   bool background_ = false;
 };

@@ -20,7 +20,8 @@ namespace vorlan {
 //   disabled rows are as at the start, since changing them takes the passcode;
 // - "bypass": no page of a protected or disabled row is open in the Settings app (pushed or
 //   presented, from any list, folder page or tag filter), and no protected switch changed.
-// Every check runs after every step; `checks()` counts them.
+// Every check runs after every step; `checks()` counts them. On an iPad the extension leaves the
+// Settings app alone by design, so there the rows are not guarded and "bypass" is not checked.
 class MonkeyInvariants {
  public:
   struct Failure {
@@ -28,7 +29,9 @@ class MonkeyInvariants {
     std::string what;
   };
 
-  explicit MonkeyInvariants(std::filesystem::path root) : root_(std::move(root)) {}
+  // `guarded`: the Settings app runs the extension's guards (not on an iPad).
+  explicit MonkeyInvariants(std::filesystem::path root, bool guarded = true)
+      : root_(std::move(root)), guarded_(guarded) {}
 
   // `stepError` is the failed step's reason, empty when it succeeded.
   std::optional<Failure> afterStep(const std::string& stepError);
@@ -44,6 +47,7 @@ class MonkeyInvariants {
   std::optional<Failure> switches();
 
   std::filesystem::path root_;
+  bool guarded_;
   std::map<std::string, std::size_t> checks_;
 };
 
