@@ -231,6 +231,12 @@ bool AppHost::execute(const ScriptCommand& command, std::string& output, std::st
       return open(command.text, error);
     case Kind::Cells:
       return cells(output, error);
+    case Kind::Pages:
+      if (const auto nav = navigation(error)) {
+        output = ScreenReader::pages(*nav);
+        return true;
+      }
+      return false;
     case Kind::Dump:
       if (const auto shown = window()) {
         shown->layoutIfNeeded();

@@ -4,6 +4,7 @@
 
 #include <iostream>
 
+#include "MonkeyTool.h"
 #include "PrefsTool.h"
 #include "SimTool.h"
 
@@ -16,6 +17,8 @@ int CommandLine::run(const std::vector<std::string>& args, std::ostream& out, st
   prefs.addTo(app);
   SimTool sim;
   sim.addTo(app);
+  MonkeyTool monkey;
+  monkey.addTo(app);
 
   // CLI11 takes the arguments after the program name, last first.
   std::vector<std::string> reversed(args.rbegin(), args.rend());
@@ -36,6 +39,8 @@ int CommandLine::run(const std::vector<std::string>& args, std::ostream& out, st
     code = prefs.run(out, err);
   } else if (sim.selected()) {
     code = sim.run(std::cin, out, err);
+  } else if (monkey.selected()) {
+    code = monkey.run(out, err);
   } else {
     err << app.help();
   }

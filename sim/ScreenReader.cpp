@@ -11,6 +11,7 @@
 #include "uikit/UIButton.h"
 #include "uikit/UILabel.h"
 #include "uikit/UINavigationButton.h"
+#include "uikit/UINavigationController.h"
 #include "uikit/UISwitch.h"
 #include "uikit/UITableView.h"
 #include "uikit/UITextField.h"
@@ -169,6 +170,24 @@ std::string ScreenReader::cells(host::PSListController& page) {
     }
   }
   return out;
+}
+
+std::string ScreenReader::pages(host::UINavigationController& navigation) {
+  const auto line = [](const std::string& index, const host::UIViewController& page) {
+    const auto* list = dynamic_cast<const host::PSListController*>(&page);
+    const auto specifier = list ? list->specifier() : nullptr;
+    return index + "\t" + page.className() + "\t" +
+           oneLine(specifier ? specifier->identifier() : "") + "\t" + oneLine(page.title()) + "\n";
+  };
+  std::string output;
+  std::size_t index = 0;
+  for (const auto& page : navigation.viewControllers())
+    output += line(std::to_string(index++), *page);
+  for (auto shown = navigation.presentedViewController(); shown;
+       shown = shown->presentedViewController()) {
+    output += line("presented", *shown);
+  }
+  return output;
 }
 
 }  // namespace vorlan

@@ -11,6 +11,7 @@
 
 namespace host {
 class PSListController;
+class UINavigationController;
 class UIView;
 class UIWindow;
 }  // namespace host
@@ -47,6 +48,11 @@ class ScreenReader {
   // FLAGS a comma-separated subset of disabled, switch:on, switch:off, or "-"; a section with a
   // group header first gets the line SECTION.- <tab> HEADER <tab> IDENTIFIER <tab> group.
   static std::string cells(host::PSListController& page);
+
+  // The pages of a navigation stack, bottom first, then the screens presented over it, one a line:
+  //   INDEX (or "presented") <tab> CLASS <tab> IDENTIFIER <tab> TITLE
+  // IDENTIFIER that of the row whose page it is (a list page's specifier), else empty.
+  static std::string pages(host::UINavigationController& navigation);
 
   // The text shown by a view: a label's (plain or attributed), a button's title, a text field's
   // text (its placeholder while empty) or a text view's.

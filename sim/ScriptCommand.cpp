@@ -15,7 +15,7 @@ constexpr std::string_view kVerbs[kKindCount] = {
     "launch", "background", "activate", "wallpaper", "respring", "rotate", "tap",   "tap",
     "drag",   "drag",       "hold",     "press",     "wait",     "type",   "alert", "back",
     "open",   "cells",      "dump",     "prefs",     "log",      "shot",   "hold",  "texts",
-    "events", "toggle",     "reorder",  "dismiss",   "press",    "scroll", "quit",
+    "events", "toggle",     "reorder",  "dismiss",   "press",    "scroll", "pages", "quit",
 };
 
 bool parseInt(const std::string& text, int& value) {
@@ -59,6 +59,33 @@ bool ScriptCommand::decode(const std::vector<std::string>& fields, ScriptCommand
     command.numbers.push_back(value);
   }
   return true;
+}
+
+std::string ScriptCommand::scriptLine() const {
+  std::string written(verb(kind));
+  const auto quote = [](const std::string& word) {
+    std::string out = " \"";
+    for (const char c : word) {
+      out += c == '\n'   ? "\\n"
+             : c == '\b' ? "\\b"
+             : c == '"'  ? "\\\""
+             : c == '\\' ? "\\\\"
+                         : std::string(1, c);
+    }
+    return out + "\"";
+  };
+  const bool quoted = kind == Kind::TapText || kind == Kind::DragText || kind == Kind::HoldText ||
+                      kind == Kind::PressText || kind == Kind::Type || kind == Kind::Alert ||
+                      kind == Kind::Open || kind == Kind::Toggle || kind == Kind::Reorder ||
+                      kind == Kind::Scroll;
+  if (quoted || !text.empty()) written += quoted ? quote(text) : " " + text;
+  if (kind == Kind::Reorder) written += quote(other);
+  for (const double number : numbers) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, " %g", number);
+    written += buffer;
+  }
+  return written;
 }
 
 }  // namespace vorlan

@@ -41,6 +41,7 @@ struct ScriptCommand {
     Dismiss,
     PressText,  // text; no numbers
     Scroll,     // text
+    Pages,      // the Settings app's open pages, for checks that a page is not shown unguarded
     // Between the simulator and its app processes only: ends the app.
     Quit,
   };
@@ -53,6 +54,9 @@ struct ScriptCommand {
 
   // The verb as scripts write it ("tap", "open", ...).
   static std::string_view verb(Kind kind);
+
+  // The command as a script line that reads back as it (numbers with six significant digits).
+  std::string scriptLine() const;
 
   // The fields of the message that carries the command to an app process, and back.
   std::vector<std::string> encode() const;

@@ -225,7 +225,7 @@ bool ScriptParser::decode(const std::vector<Word>& words, ScriptCommand& command
     command.text = words[1].text;
     command.other = words[2].text;
   } else if (one(verb, {"respring", "back", "cells", "dump", "prefs", "log", "texts", "events",
-                        "dismiss"})) {
+                        "dismiss", "pages"})) {
     if (argc != 0) return usage(verb.c_str());
     command.kind = verb == "respring"  ? Kind::Respring
                    : verb == "back"    ? Kind::Back
@@ -235,6 +235,7 @@ bool ScriptParser::decode(const std::vector<Word>& words, ScriptCommand& command
                    : verb == "texts"   ? Kind::Texts
                    : verb == "events"  ? Kind::Events
                    : verb == "dismiss" ? Kind::Dismiss
+                   : verb == "pages"   ? Kind::Pages
                                        : Kind::Log;
   } else {
     reason = "unknown command \"" + verb + "\"";

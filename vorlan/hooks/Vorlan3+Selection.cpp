@@ -75,6 +75,18 @@ bool isProtectedWhereSaved(const host::PSSpecifier& cell) {
   return key && isProtectedUnder(cell, *key);
 }
 
+// Disabled as the settings file says, under the page a protection would be looked up on. The
+// cell's own "enabled" property is set only when its page is rewritten, which the main list
+// does a few frames after it loads, once its app cells have arrived: a row tapped before then
+// must not open either.
+bool isDisabledInSettings(Object* page, const host::PSSpecifier& cell, bool onMainList) {
+  const auto saved = manager().getClassControllerOfSpecifier(cell);
+  if (saved && (onMainList || page->className() == kFolderPageClass)) {
+    return !manager().isSpecifierEnabled(cell, *saved);
+  }
+  return !manager().isSpecifierEnabled(cell, page);
+}
+
 bool isProtectedRow(Object* page, const host::PSSpecifier& cell, bool onMainList) {
   if (onMainList) return isProtectedWhereSaved(cell);
   // A folder page lists cells of the main list: a cell protected there stays protected here.
@@ -138,7 +150,7 @@ bool guardSelection(Object* self, const std::shared_ptr<host::UITableView>& tabl
   if (onMainList || self->className() == kFolderPageClass) {
     manager().setCurrentBundle(BundleRecord::forCell(*cell));
   }
-  if (!isEnabled(*cell)) {
+  if (!isEnabled(*cell) || isDisabledInSettings(self, *cell, onMainList)) {
     if (table) table->deselectRowAtIndexPath(indexPath, true);
     return false;
   }
