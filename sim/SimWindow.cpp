@@ -55,9 +55,9 @@ std::unique_ptr<SimWindow> SimWindow::open(Simulator& simulator, std::ostream& o
   window->window_ = SDL_CreateWindow("Vorlan", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 375,
                                      667, SDL_WINDOW_HIDDEN);
   if (window->window_) {
-    window->renderer_ = SDL_CreateRenderer(window->window_, -1, 0);
-    if (!window->renderer_)
-      window->renderer_ = SDL_CreateRenderer(window->window_, -1, SDL_RENDERER_SOFTWARE);
+    // Software: a phone's screen copied only when it changed needs no GPU, and the apps' processes
+    // are forked from this one, which must then hold no graphics driver's threads.
+    window->renderer_ = SDL_CreateRenderer(window->window_, -1, SDL_RENDERER_SOFTWARE);
   }
   if (!window->renderer_) {
     error = std::string("no display for the window: ") + SDL_GetError();

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -35,7 +36,8 @@ class ScopedEnv {
   std::optional<std::string> old_;
 };
 
-// The window on SDL's offscreen driver, driven by the events a person's mouse and keys make.
+// The window on SDL's dummy driver (no display; the offscreen driver leaks at start), driven by the
+// events a person's mouse and keys make.
 class SimWindowTest : public SimulatorTest {
  protected:
   static constexpr double kFrame = 1.0 / 60;
@@ -107,8 +109,7 @@ class SimWindowTest : public SimulatorTest {
   std::ostringstream out;
   std::ostringstream err;
   std::unique_ptr<SimWindow> window;
-  ScopedEnv driver{"SDL_VIDEODRIVER", "offscreen"};
-  ScopedEnv renderer{"SDL_RENDER_DRIVER", "software"};
+  ScopedEnv driver{"SDL_VIDEODRIVER", "dummy"};
 };
 
 TEST_F(SimWindowTest, TheMouseAndKeysDriveTheDeviceAndTheWindowShowsItsScreen) {
@@ -142,17 +143,15 @@ TEST_F(SimWindowTest, TheMouseAndKeysDriveTheDeviceAndTheWindowShowsItsScreen) {
   key(SDLK_z);
   frames(kFrame);
   ASSERT_EQ(window->zoom(), 2);
+  // A name taken already is left alone.
+  std::ofstream(folder / "vorlan-window-1.png") << "mine";
   const auto cwd = std::filesystem::current_path();
   std::filesystem::current_path(folder);
   key(SDLK_s);
   frames(kFrame);
-  key(SDLK_s);
-  frames(kFrame);
   std::filesystem::current_path(cwd);
-  const auto first = folder / "vorlan-window-1.png";
-  const auto second = folder / "vorlan-window-2.png";
+  const auto first = folder / "vorlan-window-2.png";
   EXPECT_NE(out.str().find("wrote " + first.string() + "\n"), std::string::npos) << out.str();
-  EXPECT_NE(out.str().find("wrote " + second.string() + "\n"), std::string::npos) << out.str();
 
   const auto shot = folder / "shot.png";
   ask(("shot " + shot.string() + "\n").c_str());
