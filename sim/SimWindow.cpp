@@ -287,8 +287,8 @@ void SimWindow::screenshot() {
 
 void SimWindow::updateTitle() {
   const auto front = simulator_.front();
-  std::string title = "Vorlan — " + (front ? std::string(AppHost::name(*front)) : "no app running");
-  if (!lastLog_.empty()) title += " — " + lastLog_;
+  std::string title = "Vorlan - " + (front ? std::string(AppHost::name(*front)) : "no app running");
+  if (!lastLog_.empty()) title += " - " + lastLog_;
   if (title == title_) return;
   title_ = title;
   SDL_SetWindowTitle(window_, title_.c_str());
