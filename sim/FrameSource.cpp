@@ -25,6 +25,8 @@ class Signature {
       hash_ *= 1099511628211ull;
     }
   }
+  // An object by its address: shared values (colours, paths) are replaced, never changed.
+  void addObject(const void* object) { add(reinterpret_cast<std::uintptr_t>(object)); }
   void addText(const std::string& text) {
     add(text.size());
     for (const char c : text)
@@ -44,7 +46,7 @@ class Signature {
 // content changed since the last drawing signs differently, and one never drawn (hidden under a
 // degenerate transform) keeps signing the same.
 bool sign(host::UIView& view, Signature& signature) {
-  signature.add(&view);
+  signature.addObject(&view);
   signature.add(typeid(view).hash_code());
   signature.add(view.isHidden());
   if (view.isHidden()) return true;
@@ -59,25 +61,25 @@ bool sign(host::UIView& view, Signature& signature) {
   const auto t = view.presentationTransform();
   signature.add(t.a), signature.add(t.b), signature.add(t.c), signature.add(t.d);
   signature.add(t.tx), signature.add(t.ty);
-  signature.add(view.presentationBackgroundColor().get());
-  signature.add(view.tintColor().get());
+  signature.addObject(view.presentationBackgroundColor().get());
+  signature.addObject(view.tintColor().get());
   const host::CALayer& layer = *view.layer();
   signature.add(layer.anchorPoint().x), signature.add(layer.anchorPoint().y);
   signature.add(layer.zPosition()), signature.add(layer.cornerRadius());
   signature.add(layer.masksToBounds()), signature.add(layer.borderWidth());
-  signature.add(layer.borderColor().get()), signature.add(layer.shadowColor().get());
+  signature.addObject(layer.borderColor().get()), signature.addObject(layer.shadowColor().get());
   signature.add(layer.shadowOpacity()), signature.add(layer.shadowRadius());
   signature.add(layer.shadowOffset().width), signature.add(layer.shadowOffset().height);
-  signature.add(layer.shadowPath().get());
+  signature.addObject(layer.shadowPath().get());
   if (const auto& mask = layer.mask()) {
-    signature.add(mask.get());
+    signature.addObject(mask.get());
     signature.addRect(mask->presentationFrame());
     signature.add(mask->presentationOpacity());
-    signature.add(mask->presentationBackgroundColor().get());
+    signature.addObject(mask->presentationBackgroundColor().get());
   }
   if (const auto* field = dynamic_cast<host::UITextField*>(&view)) {
     signature.addText(field->displayedText());
-    signature.add(field->textColor().get());
+    signature.addObject(field->textColor().get());
     signature.add(field->isFirstResponder());
   }
   signature.add(view.subviews().size());
