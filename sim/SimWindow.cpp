@@ -91,7 +91,10 @@ void SimWindow::run() {
 
 bool SimWindow::step(double elapsed) {
   std::vector<WindowInput::Action> actions;
+  bool exposed = false;
   for (SDL_Event event; SDL_PollEvent(&event);) {
+    // What the window showed may be lost when it is mapped, uncovered or resized.
+    exposed = exposed || event.type == SDL_WINDOWEVENT;
     for (auto& action : input_.handle(event, static_cast<std::uint16_t>(SDL_GetModState())))
       actions.push_back(std::move(action));
   }
@@ -142,7 +145,7 @@ bool SimWindow::step(double elapsed) {
   }
   const bool force = sinceRedraw_ >= kRedrawInterval;
   if (force) sinceRedraw_ = 0;
-  refresh(force);
+  if (!refresh(force) && exposed) present();
   updateTitle();
   return true;
 }
@@ -192,8 +195,8 @@ void SimWindow::collectLog() {
   out_.flush();
 }
 
-void SimWindow::refresh(bool force) {
-  if (!simulator_.front()) return;
+bool SimWindow::refresh(bool force) {
+  if (!simulator_.front()) return false;
   ScriptCommand ask;
   ask.kind = Kind::Screen;
   ask.text = std::to_string(hash_);
@@ -203,22 +206,22 @@ void SimWindow::refresh(bool force) {
   std::string error;
   if (!simulator_.perform(ask, answer, error)) {
     err_ << "vorlan sim: " << PrintableText::escape(error) << '\n';
-    return;
+    return false;
   }
   ScreenFrame frame;
   bool same = false;
   if (!ScreenFrame::decode(answer.str(), frame, same, error)) {
     err_ << "vorlan sim: " << error << '\n';
-    return;
+    return false;
   }
-  if (same) return;
+  if (same) return false;
   if (!texture_ || frame.width != width_ || frame.height != height_) {
     if (texture_) SDL_DestroyTexture(texture_);
     texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                  frame.width, frame.height);
     if (!texture_) {
       err_ << "vorlan sim: the window cannot show the screen: " << SDL_GetError() << '\n';
-      return;
+      return false;
     }
     width_ = frame.width;
     height_ = frame.height;
@@ -237,11 +240,12 @@ void SimWindow::refresh(bool force) {
   }
   SDL_UpdateTexture(texture_, nullptr, frame.pixels.data(), frame.width * 4);
   hash_ = frame.hash;
-  present();
   if (!shown_) {
     SDL_ShowWindow(window_);
     shown_ = true;
   }
+  present();
+  return true;
 }
 
 void SimWindow::present() const {

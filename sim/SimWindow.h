@@ -56,7 +56,8 @@ class SimWindow {
   bool perform(const ScriptCommand& command);
   void apply(const WindowInput::Action& action);
   void collectLog();
-  void refresh(bool force);
+  // Shows the front app's screen when it changed; true when it drew.
+  bool refresh(bool force);
   void present() const;
   void resize();
   void screenshot();
