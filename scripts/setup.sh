@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libpugixml-dev libplist-dev libcli11-dev libglib2.0-dev
   libcairo2-dev libpango1.0-dev zlib1g-dev fonts-liberation2
+  libsdl2-dev
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "AppHost.h"
 
 #include <algorithm>
+#include <sstream>
 
 #include "MessageChannel.h"
 #include "RowAndPanelActions.h"
@@ -203,6 +204,15 @@ bool AppHost::execute(const ScriptCommand& command, std::string& output, std::st
     case Kind::Press:
     case Kind::PressText:
       return touch(command, error);
+    case Kind::Touch:
+      return touchStep(command, error);
+    case Kind::Screen: {
+      std::uint64_t known = 0;
+      std::istringstream(command.text) >> known;
+      output = frames_.answer(window(), {host::UIApplication::sharedApplication()->statusBar()},
+                              known, n.size() > 0 && n[0] != 0, n.size() > 1 ? n[1] : 0);
+      return true;
+    }
     case Kind::Toggle:
       return RowAndPanelActions(driver()).toggle(command.text, error);
     case Kind::Reorder:
@@ -308,6 +318,30 @@ bool AppHost::touch(const ScriptCommand& command, std::string& error) {
       break;
   }
   return true;
+}
+
+bool AppHost::touchStep(const ScriptCommand& command, std::string& error) {
+  const host::CGPoint point{command.numbers.at(0), command.numbers.at(1)};
+  if (command.text == "down") {
+    if (driver_ && driver_->isTouching()) {
+      error = "the finger is down already (touch up first)";
+      return false;
+    }
+    if (!driver().touchDown(point)) {
+      error = "no window takes the touch";
+      return false;
+    }
+    return true;
+  }
+  // The finger stays with the window it came down on, even when another window came to the
+  // front meanwhile.
+  if (!driver_ || !driver_->isTouching()) {
+    error = "the finger is not down (touch down first)";
+    return false;
+  }
+  if (command.text == "move" ? driver_->touchMove(point) : driver_->touchUp(point)) return true;
+  error = "the window under the finger is gone";
+  return false;
 }
 
 bool AppHost::type(const std::string& text, std::string& error) {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "DeviceOptions.h"
+#include "FrameSource.h"
 #include "ScriptCommand.h"
 
 namespace host {
@@ -44,6 +45,8 @@ class AppHost {
   void release();
   bool execute(const ScriptCommand& command, std::string& output, std::string& error);
   bool touch(const ScriptCommand& command, std::string& error);
+  // One step of a finger driven live: down, move or up.
+  bool touchStep(const ScriptCommand& command, std::string& error);
   // Types `text` key by key: "\b" presses delete, "\n" the return key.
   bool type(const std::string& text, std::string& error);
   bool alert(const std::string& title, std::string& error);
@@ -62,6 +65,7 @@ class AppHost {
   std::shared_ptr<host::PreferencesApp> settings_;
   std::shared_ptr<host::SpringBoardApp> springBoard_;
   std::unique_ptr<TouchDriver> driver_;
+  FrameSource frames_;
   bool respringRequested_ = false;
   std::string openRequested_;  // an app opened from the home screen, by bundle identifier
 };

@@ -12,10 +12,11 @@ namespace {
 constexpr int kKindCount = static_cast<int>(ScriptCommand::Kind::Quit) + 1;
 
 constexpr std::string_view kVerbs[kKindCount] = {
-    "launch", "background", "activate", "wallpaper", "respring", "rotate", "tap",   "tap",
-    "drag",   "drag",       "hold",     "press",     "wait",     "type",   "alert", "back",
-    "open",   "cells",      "dump",     "prefs",     "log",      "shot",   "hold",  "texts",
-    "events", "toggle",     "reorder",  "dismiss",   "press",    "scroll", "pages", "quit",
+    "launch", "background", "activate", "wallpaper", "respring", "rotate",  "tap",
+    "tap",    "drag",       "drag",     "hold",      "press",    "wait",    "type",
+    "alert",  "back",       "open",     "cells",     "dump",     "prefs",   "log",
+    "shot",   "hold",       "texts",    "events",    "toggle",   "reorder", "dismiss",
+    "press",  "scroll",     "pages",    "touch",     "screen",   "quit",
 };
 
 bool parseInt(const std::string& text, int& value) {

@@ -42,6 +42,11 @@ struct ScriptCommand {
     PressText,  // text; no numbers
     Scroll,     // text
     Pages,      // the Settings app's open pages, for checks that a page is not shown unguarded
+    Touch,      // text: "down", "move" or "up"; numbers: x y (one step of a finger driven live)
+    // Between the simulator and its app processes only: the screen's pixels when they differ
+    // from the picture whose hash is the text (see ScreenFrame); numbers: 1 to draw regardless,
+    // and the pixels a point to draw at (0: the screen's own).
+    Screen,
     // Between the simulator and its app processes only: ends the app.
     Quit,
   };

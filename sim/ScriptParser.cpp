@@ -206,6 +206,12 @@ bool ScriptParser::decode(const std::vector<Word>& words, ScriptCommand& command
     if (argc != 2) return usage("press X Y  or  press \"TEXT\"");
     command.kind = Kind::Press;
     return numbers(1, 2, false);
+  } else if (verb == "touch") {
+    if (argc != 3 || !one(words[1].text, {"down", "move", "up"}))
+      return usage("touch down|move|up X Y");
+    command.kind = Kind::Touch;
+    command.text = words[1].text;
+    return numbers(2, 2, false);
   } else if (verb == "wait") {
     if (argc != 1) return usage("wait SECONDS");
     command.kind = Kind::Wait;

@@ -8,6 +8,7 @@
 
 #include "PrintableText.h"
 #include "RegularFile.h"
+#include "SimWindow.h"
 #include "Simulator.h"
 #include "Tour.h"
 
@@ -29,6 +30,14 @@ void SimTool::addTo(CLI::App& app) {
       "--shots", shots_,
       std::string("Where the tour (no --script) keeps its screenshots (default: ") + kDefaultShots +
           " in the current folder)");
+  command_->add_flag("--window", window_,
+                     "Show the device in a window and drive it with the mouse and keys (after "
+                     "the script, if one is given)");
+  command_
+      ->add_option("--scale", zoom_,
+                   "The window's size: 1 (the screen's points) or 2 (doubled; Z toggles); "
+                   "default: doubled when the display has room")
+      ->check(CLI::IsMember({1, 2}));
 }
 
 bool SimTool::selected() const {
@@ -37,7 +46,7 @@ bool SimTool::selected() const {
 
 int SimTool::run(std::istream& in, std::ostream& out, std::ostream& err) {
   std::string script;
-  bool tourRun = script_.empty();
+  bool tourRun = script_.empty() && !window_;
   std::string error;
   if (script_ == "-") {
     // Read in steps, so that an endless input stops at the limit.
@@ -59,6 +68,7 @@ int SimTool::run(std::istream& in, std::ostream& out, std::ostream& err) {
     return 1;
   }
   Simulator simulator({device_, model_, tourRun});
+  if (window_) return runWindow(simulator, script, out, err);
   if (!simulator.boot(error)) {
     err << "vorlan sim: " << PrintableText::escape(error) << '\n';
     return 1;
@@ -83,6 +93,34 @@ int SimTool::run(std::istream& in, std::ostream& out, std::ostream& err) {
     script = tour(shots);
   }
   return simulator.run(script, out, err);
+}
+
+int SimTool::runWindow(Simulator& simulator, const std::string& script, std::ostream& out,
+                       std::ostream& err) {
+  // Without a display nothing else is worth starting.
+  std::string error;
+  const auto window = SimWindow::open(simulator, out, err, zoom_, error);
+  if (!window) {
+    err << "vorlan sim: " << PrintableText::escape(error) << '\n';
+    return 2;
+  }
+  if (!simulator.boot(error)) {
+    err << "vorlan sim: " << PrintableText::escape(error) << '\n';
+    return 1;
+  }
+  if (!script.empty() && simulator.run(script, out, err, false) != 0) return 1;
+  // The device as a person finds it: the home screen and Settings in front, its welcome screen
+  // waiting to be closed. A script that left an app running has set the scene itself.
+  if (!simulator.front() &&
+      simulator.run("launch springboard\nlaunch settings\n", out, err, false) != 0) {
+    return 1;
+  }
+  window->run();
+  if (!simulator.finish(error)) {
+    err << "vorlan sim: " << PrintableText::escape(error) << '\n';
+    return 1;
+  }
+  return 0;
 }
 
 }  // namespace vorlan

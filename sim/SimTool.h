@@ -11,9 +11,13 @@ class App;
 
 namespace vorlan {
 
+class Simulator;
+
 // `vorlan sim`: boots a simulated device and runs a script on it (see Simulator), or, without
 // one, a short tour of the Settings app whose screenshots are kept in a folder of the user's
-// (`--shots DIR`, else "vorlan-tour" in the current folder) and named as they are written.
+// (`--shots DIR`, else "vorlan-tour" in the current folder) and named as they are written. With
+// `--window` the device is shown in a desktop window and driven by hand (SimWindow), after the
+// script if one is given.
 class SimTool {
  public:
   // Scripts are typed by people; anything larger is not a script.
@@ -30,11 +34,18 @@ class SimTool {
   int run(std::istream& in, std::ostream& out, std::ostream& err);
 
  private:
+  // With --window: exit 2 without a display, 1 when the device or the script fails, else 0
+  // once the person quits.
+  int runWindow(Simulator& simulator, const std::string& script, std::ostream& out,
+                std::ostream& err);
+
   CLI::App* command_ = nullptr;
   std::string device_;
   std::string model_;
   std::string script_;
   std::string shots_;
+  bool window_ = false;
+  int zoom_ = 0;  // 0: chosen by the display's room
 };
 
 }  // namespace vorlan

@@ -40,6 +40,8 @@ class Simulator {
   // Any other folder is refused (DefaultDevice::whyNotADevice).
   bool boot(std::string& error);
   const std::filesystem::path& root() const { return root_; }
+  // The app in front, the one commands about the screen go to; nothing when none runs.
+  std::optional<AppHost::App> front() const { return front_; }
 
   // Runs a script to its end or its first error, then ends the apps (unless `endApps` is false
   // and the script succeeded: what drives the device next takes over). Answers 0, or 1 after

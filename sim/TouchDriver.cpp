@@ -138,4 +138,26 @@ bool TouchDriver::press(const host::CGPoint& point) {
   return false;
 }
 
+bool TouchDriver::touchDown(const host::CGPoint& point) {
+  if (!injector_->touchDown(point)) return false;
+  run(0);
+  return true;
+}
+
+bool TouchDriver::touchMove(const host::CGPoint& point) {
+  if (!injector_->touchMove(point)) return false;
+  run(0);
+  return true;
+}
+
+bool TouchDriver::touchUp(const host::CGPoint& point) {
+  if (!injector_->touchUp(point)) return false;
+  run(0);
+  return true;
+}
+
+bool TouchDriver::isTouching() const {
+  return injector_->isTouching();
+}
+
 }  // namespace vorlan

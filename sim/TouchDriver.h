@@ -49,6 +49,13 @@ class TouchDriver {
   // preview was shown.
   bool press(const host::CGPoint& point);
 
+  // One step of a finger driven live (a mouse, a script's `touch`), the clock left to the
+  // caller: false when the finger is already down (down) or not down (move, up).
+  bool touchDown(const host::CGPoint& point);
+  bool touchMove(const host::CGPoint& point);
+  bool touchUp(const host::CGPoint& point);
+  bool isTouching() const;
+
  private:
   std::unique_ptr<host::TouchInjector> injector_;
   std::weak_ptr<host::UIWindow> window_;
