@@ -34,34 +34,6 @@ void write(std::ostream& out, const std::string& text) {
   if (!text.empty() && text.back() != '\n') out << '\n';
 }
 
-std::string describe(const ScriptCommand& command) {
-  std::string text(ScriptCommand::verb(command.kind));
-  const bool quotes = command.kind == Kind::TapText || command.kind == Kind::DragText ||
-                      command.kind == Kind::HoldText || command.kind == Kind::PressText ||
-                      command.kind == Kind::Type || command.kind == Kind::Alert ||
-                      command.kind == Kind::Open || command.kind == Kind::Toggle ||
-                      command.kind == Kind::Reorder || command.kind == Kind::Scroll;
-  const auto quote = [](const std::string& word) {
-    std::string out = " \"";
-    for (const char c : word) {
-      out += c == '\n'   ? "\\n"
-             : c == '\b' ? "\\b"
-             : c == '"'  ? "\\\""
-             : c == '\\' ? "\\\\"
-                         : std::string(1, c);
-    }
-    return out + "\"";
-  };
-  if (!command.text.empty()) text += quotes ? quote(command.text) : " " + command.text;
-  if (command.kind == Kind::Reorder) text += quote(command.other);
-  for (const double number : command.numbers) {
-    std::ostringstream formatted;
-    formatted << number;
-    text += " " + formatted.str();
-  }
-  return text;
-}
-
 }  // namespace
 
 Simulator::Simulator(Options options) : options_(std::move(options)) {}
@@ -146,7 +118,7 @@ int Simulator::run(std::string_view script, std::ostream& out, std::ostream& err
 }
 
 bool Simulator::perform(const ScriptCommand& command, std::ostream& out, std::string& error) {
-  if (options_.echo) out << "> " << describe(command) << '\n';
+  if (options_.echo) out << "> " << command.scriptLine() << '\n';
   bool ok = execute(command, out, error);
   // A tour says where each screenshot went.
   if (ok && options_.echo && command.kind == Kind::Shot) out << "wrote " << command.text << '\n';
