@@ -1,7 +1,11 @@
 #pragma once
 
 #include <plist/plist.h>
+#include <poll.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -34,6 +38,31 @@ class SettingsFileState {
       entries = static_cast<long>(plist_dict_get_size(root));
     if (root != nullptr) plist_free(root);
     return entries;
+  }
+
+  // Waits until a save begins: a temporary file appears beside the settings file. Answers at
+  // once when it does (a save's write lasts a few milliseconds, too short for looking at the
+  // folder now and then); false after `seconds` without one.
+  bool waitForSaveToBegin(double seconds) const {
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (watch < 0) return false;
+    inotify_add_watch(watch, folder_.c_str(), IN_CREATE);
+    const std::string prefix = "." + file_.filename().string() + ".tmp.";
+    const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    bool begun = false;
+    while (!begun && std::chrono::steady_clock::now() < until) {
+      pollfd ready{watch, POLLIN, 0};
+      if (::poll(&ready, 1, 10) <= 0) continue;
+      alignas(inotify_event) char buffer[4096];
+      const ssize_t length = ::read(watch, buffer, sizeof buffer);
+      for (ssize_t at = 0; at < length;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+        if (event->len > 0 && std::string(event->name).starts_with(prefix)) begun = true;
+        at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+      }
+    }
+    ::close(watch);
+    return begun;
   }
 
   // The temporary files of atomic writes beside the settings file (".<name>.tmp.<pid>.<n>").
