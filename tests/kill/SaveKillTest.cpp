@@ -34,6 +34,13 @@ int rounds() {
   return text ? std::max(1, std::atoi(text)) : 12;
 }
 
+// Hidden rows in the settings files: the long form saves larger files, whose writes last long
+// enough for kills to land in them even on a busy machine (a small save's write is over within a
+// millisecond, less than it takes this process to be woken).
+int cells() {
+  return rounds() >= 100 ? 20000 : 2000;
+}
+
 // A settings file of `cells` hidden rows, large enough that a save takes a while.
 std::string settingsXml(int cells, const std::string& title, bool withPasscode) {
   std::string xml =
@@ -168,10 +175,8 @@ TEST_F(SaveKill, ImportKilledAtRandomMomentsLeavesTheOldOrTheNewFile) {
   fs::create_directories(device / "var/mobile/Library/Preferences");
   const SettingsFileState state(device);
   const fs::path files[] = {folder / "a.plist", folder / "b.plist"};
-  // The long form saves a larger file, whose writes take longer.
-  const int cells = rounds() >= 100 ? 20000 : 2000;
-  writeText(files[0], settingsXml(cells, "A", false));
-  writeText(files[1], settingsXml(cells, "B", true));
+  writeText(files[0], settingsXml(cells(), "A", false));
+  writeText(files[1], settingsXml(cells(), "B", true));
   // The two contents as a save writes them, and how long a whole import takes.
   std::vector<std::string> saved(2);
   std::vector<long> entries = {3, 4};
@@ -214,7 +219,7 @@ class SimulatorSaveKill : public SaveKill {
     const fs::path empty = folder / "empty.txt";
     writeText(empty, "");
     ASSERT_EQ(Processes::run({kProgram, "sim", "--device", device.string(), "--script", empty}), 0);
-    writeText(folder / "start.plist", settingsXml(2000, "Settings", true));
+    writeText(folder / "start.plist", settingsXml(cells(), "Settings", true));
     importWhole(folder / "start.plist");
     const std::string open = "launch springboard\nlaunch settings\nwait 0.5\n";
     const std::string code = "tap \"1\"\ntap \"2\"\ntap \"3\"\ntap \"4\"\nwait 1.5\n";
