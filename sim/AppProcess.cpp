@@ -48,6 +48,7 @@ std::unique_ptr<AppProcess> AppProcess::start(AppHost::App app, const std::files
   std::cout.flush();
   std::cerr.flush();
   std::fflush(nullptr);
+  const pid_t simulator = ::getpid();
   const pid_t pid = ::fork();
   if (pid < 0) {
     error = "cannot start the " + std::string(AppHost::name(app)) +
@@ -57,6 +58,8 @@ std::unique_ptr<AppProcess> AppProcess::start(AppHost::App app, const std::files
   if (pid == 0) {
     // The app's process. If the simulator dies, so does the app.
     ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    // The simulator may have died before the request took hold; then nobody would send it.
+    if (::getppid() != simulator) std::_Exit(1);
     for (const int fd : openEnds())
       ::close(fd);
     openEnds().clear();
