@@ -57,6 +57,27 @@ TEST_F(MonkeyTest, DisabledRowStaysClosedRightAfterLaunch) {
   EXPECT_EQ(result.out.find("DISPLAY"), std::string::npos) << result.out;
 }
 
+// The same holds for a disabled switch: flipped before the main list is rewritten, it springs
+// back and its app's value stays as it was.
+TEST_F(MonkeyTest, DisabledSwitchStaysRightAfterLaunch) {
+  const auto start = MonkeyStart::settings();
+  const auto mainList = start.getPath({"passcode", "PSUIPrefsListController"});
+  write(VLPreferencesManager::kSettingsPath,
+        start
+            .withPath({"enabled", "PSUIPrefsListController", "AIRPLANE_MODE"},
+                      host::Plist::boolean(false))
+            .withPath({"passcode", "PSUIPrefsListController"}, mainList.without("AIRPLANE_MODE")));
+  const auto result =
+      run("launch springboard\nlaunch settings\ntoggle \"Airplane Mode\"\nwait 1\ncells\n");
+  ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_NE(result.out.find("Airplane Mode\tAIRPLANE_MODE\tdisabled,switch:off"), std::string::npos)
+      << result.out;
+  EXPECT_FALSE(stored("/var/mobile/Library/Preferences/com.apple.radios.plist")
+                   .get("AirplaneMode")
+                   .asBoolean()
+                   .value_or(false));
+}
+
 TEST_F(MonkeyTest, InvariantsReportBypassesAndBrokenSettings) {
   MonkeyInvariants invariants(device);
   EXPECT_FALSE(invariants.afterStep("nothing on screen shows \"Wi-Fi\""));

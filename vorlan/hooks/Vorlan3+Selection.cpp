@@ -226,6 +226,16 @@ void switchReloadWithSpecifier(Object* self, std::shared_ptr<host::PSSpecifier> 
   cell->control()->setUserInteractionEnabled(!shown || isEnabled(*shown));
 }
 
+// Disabled by its own property or, before its page has been rewritten, by the settings file,
+// looked up as a row's selection is.
+bool isDisabledSwitch(const host::PSSpecifier& cell) {
+  if (!isEnabled(cell)) return true;
+  const auto& page = MainListStage::shared().currentController;
+  if (!page) return false;
+  const bool onMainList = dynamic_cast<host::PSUIPrefsListController*>(page.get()) != nullptr;
+  return isDisabledInSettings(page.get(), cell, onMainList);
+}
+
 bool isProtectedSwitch(const host::PSSpecifier& cell) {
   const auto& page = MainListStage::shared().currentController;
   return isProtectedUnder(cell, page) || isProtectedWhereSaved(cell);
@@ -236,6 +246,15 @@ bool isProtectedSwitch(const host::PSSpecifier& cell) {
 void switchControlChanged(Object* self, Id sender) {
   auto* cell = dynamic_cast<host::PSSwitchTableCell*>(self);
   const auto specifier = cell ? cell->specifier() : nullptr;
+  if (specifier && isDisabledSwitch(*specifier)) {
+    // A disabled switch that could still be touched (its page not rewritten yet) springs back
+    // and stays frozen; nothing reaches its app.
+    auto toggle = std::dynamic_pointer_cast<host::UISwitch>(sender);
+    if (!toggle) toggle = cell->control();
+    toggle->setOn(!toggle->isOn(), true);
+    cell->control()->setUserInteractionEnabled(false);
+    return;
+  }
   if (!specifier || !isProtectedSwitch(*specifier)) {
     original.switchControlChanged(self, std::move(sender));
     return;
