@@ -40,6 +40,25 @@ class PlistRoundTrip {
     if (rewritten.bytes != written.bytes) die("writing again gave other bytes", written.bytes);
   }
 
+  // The value with every date rounded down to whole seconds, as the XML form carries them.
+  static host::Plist flooredDates(const host::Plist& value) {
+    using host::Plist;
+    if (value.isDate()) return Plist::date(std::floor(*value.asDate()));
+    if (value.isArray()) {
+      std::vector<Plist> items;
+      for (const auto& item : value.items())
+        items.push_back(flooredDates(item));
+      return Plist::array(std::move(items));
+    }
+    if (value.isDictionary()) {
+      std::vector<Plist::Entry> entries;
+      for (const auto& [key, item] : value.entries())
+        entries.emplace_back(key, flooredDates(item));
+      return Plist::dictionary(std::move(entries));
+    }
+    return value;
+  }
+
  private:
   [[noreturn]] static void die(const char* what, const std::string& detail) {
     std::fprintf(stderr, "round trip failed: %s\n%s\n", what, detail.c_str());
@@ -58,23 +77,5 @@ class PlistRoundTrip {
       if (!fitsBudget(item, budget)) return false;
     }
     return true;
-  }
-
-  static host::Plist flooredDates(const host::Plist& value) {
-    using host::Plist;
-    if (value.isDate()) return Plist::date(std::floor(*value.asDate()));
-    if (value.isArray()) {
-      std::vector<Plist> items;
-      for (const auto& item : value.items())
-        items.push_back(flooredDates(item));
-      return Plist::array(std::move(items));
-    }
-    if (value.isDictionary()) {
-      std::vector<Plist::Entry> entries;
-      for (const auto& [key, item] : value.entries())
-        entries.emplace_back(key, flooredDates(item));
-      return Plist::dictionary(std::move(entries));
-    }
-    return value;
   }
 };

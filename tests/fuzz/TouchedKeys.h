@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cmath>
 #include <functional>
 #include <map>
 #include <memory>
@@ -9,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "PlistRoundTrip.h"
 #include "foundation/Plist.h"
 
 // What one operation of the settings manager may change in the settings file, as a tree of
@@ -58,28 +58,10 @@ class TouchedKeys {
   // Equal, but for dates: XML carries whole seconds, so a date read from a binary file comes
   // back rounded down once the file is written as XML.
   static bool kept(const host::Plist& before, const host::Plist& after) {
-    return before == after || flooredDates(before) == after;
+    return before == after || PlistRoundTrip::flooredDates(before) == after;
   }
 
  private:
-  static host::Plist flooredDates(const host::Plist& value) {
-    using host::Plist;
-    if (value.isDate()) return Plist::date(std::floor(*value.asDate()));
-    if (value.isArray()) {
-      std::vector<Plist> items;
-      for (const auto& item : value.items())
-        items.push_back(flooredDates(item));
-      return Plist::array(std::move(items));
-    }
-    if (value.isDictionary()) {
-      std::vector<Plist::Entry> entries;
-      for (const auto& [key, item] : value.entries())
-        entries.emplace_back(key, flooredDates(item));
-      return Plist::dictionary(std::move(entries));
-    }
-    return value;
-  }
-
   bool everything_ = false;
   std::map<std::string, TouchedKeys> children_;
   std::unique_ptr<TouchedKeys> any_;
