@@ -209,14 +209,20 @@ TEST(ManagerErase, EraseAllDeletesTheFileAndRestartsOnlyWhenThereWasOne) {
   EXPECT_TRUE(host::UIAlertView::visibleAlerts().empty());
 }
 
+// Files A, B and C into "Apps" in that order, each in its place.
+static std::vector<std::string> fileSortedIntoApps(VLPreferencesManager& manager) {
+  const std::vector<std::string> sorted{"A", "B", "C"};
+  for (int i = 0; i < 3; ++i) {
+    manager.saveSpecifier(*cell(sorted[i]), "Apps");
+    manager.rearrangePoisitionInFolder("Apps", sorted[i], i);
+  }
+  return sorted;
+}
+
 TEST(ManagerFolders, TakingOutACellWithoutAPositionMovesNoOne) {
   TempDevice device;
   auto manager = std::make_shared<VLPreferencesManager>();
-  const std::vector<std::string> sorted{"A", "B", "C"};
-  for (int i = 0; i < 3; ++i) {
-    manager->saveSpecifier(*cell(sorted[i]), "Apps");
-    manager->rearrangePoisitionInFolder("Apps", sorted[i], i);
-  }
+  const std::vector<std::string> sorted = fileSortedIntoApps(*manager);
   manager->saveSpecifier(*cell("D"), "Apps");
   manager->removeSpecifierInFolderWithID("D");
   for (int i = 0; i < 3; ++i)
@@ -229,11 +235,7 @@ TEST(ManagerFolders, TakingOutACellWithoutAPositionMovesNoOne) {
 TEST(ManagerFolders, ACellFiledElsewhereLeavesItsOldFoldersPlaces) {
   TempDevice device;
   auto manager = std::make_shared<VLPreferencesManager>();
-  const std::vector<std::string> sorted{"A", "B", "C"};
-  for (int i = 0; i < 3; ++i) {
-    manager->saveSpecifier(*cell(sorted[i]), "Apps");
-    manager->rearrangePoisitionInFolder("Apps", sorted[i], i);
-  }
+  const std::vector<std::string> sorted = fileSortedIntoApps(*manager);
   manager->saveSpecifier(*cell("C"), "apps");
   EXPECT_EQ(manager->getPositionForSpecifierID("C", "Apps"), 2);
 
