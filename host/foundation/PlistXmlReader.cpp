@@ -166,7 +166,10 @@ PropertyListSerialization::ReadResult PlistXmlReader::read(std::string_view byte
 }
 
 PropertyListSerialization::ReadResult PlistXmlReader::readInPlace(std::string& bytes) {
-  PlistXmlReader reader(bytes);
+  // pugixml overwrites the last byte of an in-place buffer with its terminator, so a NUL is
+  // added for it to take: the document's own last byte is then parsed like any other.
+  bytes.push_back('\0');
+  PlistXmlReader reader(std::string_view(bytes.data(), bytes.size() - 1));
   reader.inPlace_ = bytes.data();
   auto result = reader.readResult();
   std::string().swap(bytes);
@@ -201,7 +204,8 @@ bool PlistXmlReader::readDocument(Plist& out) {
          ++at) {
       lineFeeds_.push_back(static_cast<std::uint32_t>(at - input_.data()));
     }
-    parsed = document.load_buffer_inplace(inPlace_, input_.size(), options, pugi::encoding_utf8);
+    parsed =
+        document.load_buffer_inplace(inPlace_, input_.size() + 1, options, pugi::encoding_utf8);
   } else {
     parsed = document.load_buffer(input_.data(), input_.size(), options, pugi::encoding_utf8);
   }

@@ -304,6 +304,11 @@ TEST(PlistXml, ReadingInPlaceAnswersAsReadingACopy) {
       document("<dict>\r\n<key>k</key>\r\n</dict>"),
       "bplist00",
       document("<data>\r\nAQID\r\n</data>") + "<extra/>",
+      // The last byte is as much part of the document as any other.
+      "\n<dict/>>",
+      "<dict/>x",
+      document("<dict/>").substr(0, document("<dict/>").size() - 1),
+      "<dict/",
   };
   for (const std::string& text : documents) {
     SCOPED_TRACE(text);
