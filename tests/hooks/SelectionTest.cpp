@@ -173,6 +173,41 @@ TEST_F(SelectionTest, PagesBelowTheMainListAskOnTheirOwnAndAFolderPageForTheMain
   EXPECT_TRUE(stage().passcodeView->isShow());
 }
 
+TEST_F(SelectionTest, AFlagSavedOnAFolderPageLeavesTheMainListsProtectionAndDisablingInForce) {
+  writeProtectedMainCells({"WIFI"});
+  launch();
+  auto manager = VLPreferencesManager::sharedInstance();
+  const auto wifi = main()->specifierForID("WIFI");
+  const auto general = main()->specifierForID("General");
+  manager->saveSpecifier(*general, Plist::boolean(false), "enabled", "General", main());
+  auto folder = std::make_shared<folderController>();
+  folder->setSpecifiers({wifi, general});
+  navigation().pushViewController(folder, false);
+  settle();
+  // A hide and a show from the folder page's cell action menu record the folder page as the
+  // cells' page, while their protection and disabling stay stored under the main list.
+  for (const auto& cell : {wifi, general}) {
+    manager->saveSpecifier(*cell, Plist::boolean(true), "hidden", cell->identifier(), folder);
+    manager->saveSpecifier(*cell, Plist::boolean(false), "hidden", cell->identifier(), folder);
+  }
+  ASSERT_EQ(manager->getClassControllerOfSpecifier(*wifi), "folderController");
+  // A mark left from the page the flags were last saved on does not open it either.
+  general->setProperty(Plist::boolean(true), "enabled");
+  reached.clear();
+  tapRow(*folder, "General");
+  tapRow(*folder, "WIFI");
+  settle();
+  EXPECT_TRUE(reached.empty());
+  ASSERT_TRUE(stage().passcodeView);
+  EXPECT_TRUE(stage().passcodeView->isShow());
+  stage().passcodeView->dismissShape(false);
+
+  // Lifted from the folder page, the protection is gone on both pages.
+  manager->saveSpecifier(*wifi, Plist::integer(0), "passcode", "WIFI", folder);
+  tapRow(*folder, "WIFI");
+  EXPECT_EQ(reached, (std::vector<std::string>{"folderController 0.0"}));
+}
+
 TEST_F(SelectionTest,
        TheKeypadPointsAtTheRowAndRisesTenPointsMoreOnceTheListIsScrolledUnderTheBars) {
   writeProtectedMainCells({"NOTIFICATIONS_ID"});

@@ -114,7 +114,7 @@ folderController::Specifiers folderController::loadSpecifiers() {
   // The cells carry the enabled state of the page they were marked on, so that a cell disabled
   // on the main list stays disabled here.
   for (const auto& cell : kept) {
-    const auto page = manager->getClassControllerOfSpecifier(*cell);
+    const auto page = manager->pageKeyOfMainListCellValue("enabled", *cell);
     if (page)
       cell->setProperty(host::Plist::boolean(manager->isSpecifierEnabled(*cell, *page)), "enabled");
   }

@@ -127,11 +127,15 @@ Page previewingContextViewControllerForLocation(Object* self, Context context,
     context->setSourceRect(shown->frame());
 
   auto manager = VLPreferencesManager::sharedInstance();
-  if (!manager->isSpecifierEnabled(*cell, self)) return giveUp();
+  // The row's flags are looked up as a tap's guards look them up: the main list also shows
+  // cells of other pages (the tag filter).
+  if (!manager->isSpecifierEnabled(*cell, self) || manager->isRowDisabled(*cell, self, true))
+    return giveUp();
   // A protected page is opened as a tap opens it, which asks for the passcode first; the
   // passcode page itself is always protected.
   if (PeekPreview::detailClassName(*cell) == PeekPreview::kPasscodePage ||
-      manager->isSpecifierProtectedByPasscode(*cell, self)) {
+      manager->isSpecifierProtectedByPasscode(*cell, self) ||
+      manager->isRowProtected(*cell, self, true)) {
     host::send<List::DidSelectRowAtIndexPath>(self, table, *path);
     return giveUp();
   }

@@ -33,8 +33,6 @@ using Switch = host::MethodsOf<host::PSSwitchTableCell>;
 using List = host::MethodsOf<host::PSListController>;
 using Main = host::MethodsOf<host::PSUIPrefsListController>;
 
-constexpr const char* kFolderPageClass = "folderController";
-
 struct Originals {
   host::Original<Switch::ReloadWithSpecifier> switchReloadWithSpecifier;
   host::Original<Switch::ControlChanged> switchControlChanged;
@@ -60,38 +58,6 @@ std::shared_ptr<host::PSSpecifier> selectedCell(Object* self, const host::NSInde
 // A cell without an "enabled" property is enabled.
 bool isEnabled(const host::PSSpecifier& cell) {
   return cell.propertyForKey("enabled").asBoolean().value_or(true);
-}
-
-bool isProtectedUnder(const host::PSSpecifier& cell, const PageKey& page) {
-  return manager().isSpecifierProtectedByPasscode(cell, page);
-}
-
-// Protected on the page the cell's flags were last saved from. The main list shows cells of
-// other pages (the tag filter) and folder pages show the main list's cells, so the page on
-// screen does not always name where a cell's flag is stored. A cell with no such page counts
-// as unprotected.
-bool isProtectedWhereSaved(const host::PSSpecifier& cell) {
-  const auto key = manager().getClassControllerOfSpecifier(cell);
-  return key && isProtectedUnder(cell, *key);
-}
-
-// Disabled as the settings file says, under the page a protection would be looked up on. The
-// cell's own "enabled" property is set only when its page is rewritten, which the main list
-// does a few frames after it loads, once its app cells have arrived: a row tapped before then
-// must not open either.
-bool isDisabledInSettings(Object* page, const host::PSSpecifier& cell, bool onMainList) {
-  const auto saved = manager().getClassControllerOfSpecifier(cell);
-  if (saved && (onMainList || page->className() == kFolderPageClass)) {
-    return !manager().isSpecifierEnabled(cell, *saved);
-  }
-  return !manager().isSpecifierEnabled(cell, page);
-}
-
-bool isProtectedRow(Object* page, const host::PSSpecifier& cell, bool onMainList) {
-  if (onMainList) return isProtectedWhereSaved(cell);
-  // A folder page lists cells of the main list: a cell protected there stays protected here.
-  if (page->className() == kFolderPageClass && isProtectedWhereSaved(cell)) return true;
-  return isProtectedUnder(cell, page);
 }
 
 // The app's root view (the key window's root view controller's view), else the key window.
@@ -147,16 +113,16 @@ bool guardSelection(Object* self, const std::shared_ptr<host::UITableView>& tabl
                     const host::NSIndexPath& indexPath, bool onMainList) {
   const auto cell = selectedCell(self, indexPath);
   if (!cell) return true;
-  if (onMainList || self->className() == kFolderPageClass) {
+  if (onMainList || self->className() == VLPreferencesManager::kFolderPageKey) {
     manager().setCurrentBundle(BundleRecord::forCell(*cell));
   }
-  if (!isEnabled(*cell) || isDisabledInSettings(self, *cell, onMainList)) {
+  if (!isEnabled(*cell) || manager().isRowDisabled(*cell, self, onMainList)) {
     if (table) table->deselectRowAtIndexPath(indexPath, true);
     return false;
   }
   // A switch row opens nothing; its switch is guarded instead.
   if (cell->cellType() == host::PSSpecifier::PSSwitchCell) return true;
-  if (!isProtectedRow(self, *cell, onMainList)) return true;
+  if (!manager().isRowProtected(*cell, self, onMainList)) return true;
   // The keypad's success selects the row again while it answers canSegue.
   const auto& keypad = MainListStage::shared().passcodeView;
   if (keypad && keypad->canSegue()) return true;
@@ -233,12 +199,14 @@ bool isDisabledSwitch(const host::PSSpecifier& cell) {
   const auto& page = MainListStage::shared().currentController;
   if (!page) return false;
   const bool onMainList = dynamic_cast<host::PSUIPrefsListController*>(page.get()) != nullptr;
-  return isDisabledInSettings(page.get(), cell, onMainList);
+  return manager().isRowDisabled(cell, page, onMainList);
 }
 
+// Protected on the page on screen or, as a row of the main list is, where its value is stored.
 bool isProtectedSwitch(const host::PSSpecifier& cell) {
   const auto& page = MainListStage::shared().currentController;
-  return isProtectedUnder(cell, page) || isProtectedWhereSaved(cell);
+  return manager().isSpecifierProtectedByPasscode(cell, page) ||
+         manager().isRowProtected(cell, page, true);
 }
 
 // A protected switch springs back at once; the user's choice is shown and stored only once the

@@ -232,9 +232,7 @@ void VLSpecifierScrollView::setSpecifier(std::shared_ptr<host::PSSpecifier> spec
   error_->setAlpha(0);
 
   setEnableTitle(isEnabled(*spec_));
-  const bool locked =
-      VLPreferencesManager::sharedInstance()->isSpecifierProtectedByPasscode(*spec_, controller_);
-  buttons_[Passcode]->setImage(locked ? icons_.unlocked : icons_.locked);
+  buttons_[Passcode]->setImage(isLocked() ? icons_.unlocked : icons_.locked);
 }
 
 void VLSpecifierScrollView::setEnableTitle(bool enabled) {
@@ -302,11 +300,20 @@ void VLSpecifierScrollView::enabledAutenticated() {
   closeSidePage();
 }
 
+// Protected as a tap on the row finds it: on the main list and a folder page the flag may be
+// stored under the other of the two, where it was last saved.
+bool VLSpecifierScrollView::isLocked() const {
+  const auto manager = VLPreferencesManager::sharedInstance();
+  const std::string page = controller_->className();
+  if (page == VLPreferencesManager::kMainListKey || page == VLPreferencesManager::kFolderPageKey)
+    return manager->isRowProtected(*spec_, controller_, page == VLPreferencesManager::kMainListKey);
+  return manager->isSpecifierProtectedByPasscode(*spec_, controller_);
+}
+
 void VLSpecifierScrollView::passcodeAutenticated() {
   if (!canSegue_ || !spec_ || !controller_) return;
   auto manager = VLPreferencesManager::sharedInstance();
-  const bool locked = manager->isSpecifierProtectedByPasscode(*spec_, controller_);
-  manager->saveSpecifier(*spec_, host::Plist::integer(locked ? 0 : 1), "passcode",
+  manager->saveSpecifier(*spec_, host::Plist::integer(isLocked() ? 0 : 1), "passcode",
                          spec_->identifier(), controller_);
   closeSidePage();
 }

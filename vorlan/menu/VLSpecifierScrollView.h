@@ -71,6 +71,8 @@ class VLSpecifierScrollView : public VLScrollView {
   const std::shared_ptr<VLButtonSpecifier>& button(Button which) const { return buttons_[which]; }
   const std::shared_ptr<host::UILabel>& errorLabel() const { return error_; }
   bool canSegue() const { return canSegue_; }
+  // Whether the cell opens only after the passcode on the menu's page.
+  bool isLocked() const;
   // The folder picker, made on the first Folder action and reused.
   const std::shared_ptr<folderSkyView>& folderSky() const { return folderSky_; }
   // The position editor, made on the first use of Position and reused after.

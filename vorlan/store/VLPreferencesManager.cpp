@@ -195,6 +195,24 @@ bool VLPreferencesManager::isSpecifierProtectedByPasscode(const host::PSSpecifie
       .value_or(false);
 }
 
+bool VLPreferencesManager::isRowProtected(const host::PSSpecifier& cell, const PageKey& page,
+                                          bool onMainList) const {
+  const auto saved = pageKeyOfMainListCellValue("passcode", cell);
+  const bool protectedWhereSaved = saved && isSpecifierProtectedByPasscode(cell, *saved);
+  if (onMainList) return protectedWhereSaved;
+  if (page.key() == kFolderPageKey && protectedWhereSaved) return true;
+  return isSpecifierProtectedByPasscode(cell, page);
+}
+
+bool VLPreferencesManager::isRowDisabled(const host::PSSpecifier& cell, const PageKey& page,
+                                         bool onMainList) {
+  const auto saved = pageKeyOfMainListCellValue("enabled", cell);
+  if (saved && (onMainList || page.key() == kFolderPageKey)) {
+    return !isSpecifierEnabled(cell, *saved);
+  }
+  return !isSpecifierEnabled(cell, page);
+}
+
 bool VLPreferencesManager::isSpecifierHidden(const host::Object* specifier,
                                              const PageKey& page) const {
   const auto* cell = dynamic_cast<const host::PSSpecifier*>(specifier);
@@ -321,6 +339,16 @@ std::optional<std::string> VLPreferencesManager::getClassControllerOfSpecifier(
     const host::PSSpecifier& spec) const {
   if (spec.identifier().empty()) return std::nullopt;
   return SettingsValues::string(dictionary_.get("class").get(spec.identifier()));
+}
+
+std::optional<std::string> VLPreferencesManager::pageKeyOfMainListCellValue(
+    const std::string& section, const host::PSSpecifier& spec) const {
+  auto saved = getClassControllerOfSpecifier(spec);
+  if (!saved || !cellValue(section, *saved, spec.identifier()).isNone()) return saved;
+  for (const char* page : {kMainListKey, kFolderPageKey}) {
+    if (!cellValue(section, page, spec.identifier()).isNone()) return page;
+  }
+  return saved;
 }
 
 Plist VLPreferencesManager::getBundlePathOfController(const std::string& bundleKey) const {

@@ -45,6 +45,9 @@ class VLPreferencesManager : public host::Object {
   static constexpr const char* kFolderIconsPath =
       "/Library/Application Support/Vorlan3/folder_icons";
   static constexpr const char* kRestartCommand = "killall -HUP SpringBoard";
+  // The page keys of the main list and of a folder page, the two pages that show its cells.
+  static constexpr const char* kMainListKey = "PSUIPrefsListController";
+  static constexpr const char* kFolderPageKey = "folderController";
 
   static host::Class* objcClass();
   explicit VLPreferencesManager(host::Class* cls = objcClass());
@@ -77,6 +80,13 @@ class VLPreferencesManager : public host::Object {
   bool isSpecifierEnabled(const host::PSSpecifier& specifier, const PageKey& page);
   bool isSpecifierProtectedByPasscode(const host::PSSpecifier& specifier,
                                       const PageKey& page) const;
+  // A row's flags as the pages showing it see them. The main list shows cells of other pages
+  // (the tag filter) and a folder page shows the main list's cells, so the page on screen does
+  // not always name where a cell's flag is stored: on the main list the page holding the cell's
+  // value decides (a cell with no page recorded counts as unprotected); on a folder page that
+  // page or the folder page itself; on any other page the page itself.
+  bool isRowProtected(const host::PSSpecifier& cell, const PageKey& page, bool onMainList) const;
+  bool isRowDisabled(const host::PSSpecifier& cell, const PageKey& page, bool onMainList);
   // False for anything that is not a cell.
   bool isSpecifierHidden(const host::Object* specifier, const PageKey& page) const;
   // The cell's position record {"section", "row"}, or None if the cell was not moved.
@@ -97,6 +107,14 @@ class VLPreferencesManager : public host::Object {
   // --- Cell records and pages ------------------------------------------------------------------
   host::Plist getSpecifierInfoByID(const std::string& identifier) const;
   std::optional<std::string> getClassControllerOfSpecifier(const host::PSSpecifier& spec) const;
+  // The page key under which a cell of the main list keeps its value of `section` (a cell
+  // section such as "passcode" or "enabled"). The main list and the folder pages show the same
+  // cells and save their flags under their own keys, while "class" remembers only the page of
+  // the last save of any flag: a hide on a folder page must not orphan a protection set on the
+  // main list. So this is the recorded page when it holds a value for the cell, else whichever
+  // of those two pages does; nothing when no page is recorded for the cell.
+  std::optional<std::string> pageKeyOfMainListCellValue(const std::string& section,
+                                                        const host::PSSpecifier& spec) const;
   host::Plist getBundlePathOfController(const std::string& bundleKey) const;
 
   // --- Positions inside folders ----------------------------------------------------------------
