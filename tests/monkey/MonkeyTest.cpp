@@ -57,6 +57,21 @@ TEST_F(MonkeyTest, DisabledRowStaysClosedRightAfterLaunch) {
   EXPECT_EQ(result.out.find("DISPLAY"), std::string::npos) << result.out;
 }
 
+// A flag saved on a folder page (a hide taken back there) records the folder page as the row's
+// page; the protection it has from the main list still holds on the folder page.
+TEST_F(MonkeyTest, ProtectedRowInAFolderStaysClosedAfterAFlagSavedThere) {
+  write(VLPreferencesManager::kSettingsPath,
+        MonkeyStart::settings()
+            .withPath({"class", "Privacy"}, host::Plist::string("folderController"))
+            .withPath({"hidden", "folderController", "Privacy"}, host::Plist::boolean(false)));
+  const auto result =
+      run("launch springboard\nlaunch settings\nscroll \"Vault\"\ntap \"Vault\"\nwait 1\n"
+          "tap \"Privacy\"\nwait 1\npages\n");
+  ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_NE(result.out.find("folderController"), std::string::npos) << result.out;
+  EXPECT_EQ(result.out.find("PSUIPrivacyController"), std::string::npos) << result.out;
+}
+
 // The same holds for a disabled switch: flipped before the main list is rewritten, it springs
 // back and its app's value stays as it was.
 TEST_F(MonkeyTest, DisabledSwitchStaysRightAfterLaunch) {
