@@ -65,8 +65,9 @@ void note(std::map<std::string, std::size_t>& counts, const MonkeyScreen& screen
   mark("alert", screen.shows("Yes") && screen.shows("No"));
 }
 
-// Runs the steps from the start state as a script would, stopping at the first step that fails:
-// the failure found, if any.
+// Runs the steps from the start state as a script run with --keep-going would: a step the device
+// refuses is passed over, since a refused step may still have let time pass (a command first
+// waits for a page's transition to end). The failure found, if any.
 std::optional<Failure> replay(const Monkey::Options& options,
                               const std::vector<ScriptCommand>& steps) {
   Simulator simulator({{}, options.model, false});
@@ -77,7 +78,6 @@ std::optional<Failure> replay(const Monkey::Options& options,
     bool ok = false;
     std::string pages;
     if (auto failure = step(simulator, invariants, command, ok, pages, error)) return failure;
-    if (!ok) return std::nullopt;
   }
   if (!simulator.finish(error)) return Failure{"crash", error};
   return std::nullopt;
@@ -124,7 +124,7 @@ Monkey::Result Monkey::run(const Options& options) {
   MonkeyInvariants invariants(simulator.root(), options.model != "iPad");
   const bool iPad = options.model == "iPad";
   MonkeyChooser chooser(options.seed, iPad ? 768 : 375, iPad ? 1024 : 667);
-  std::vector<ScriptCommand> taken;  // the steps that succeeded, as a script replays them
+  std::vector<ScriptCommand> taken;  // every step, refused ones too, as a script replays them
   std::optional<Failure> failure;
   std::string lastPages;
   const auto opened = opening();
@@ -146,10 +146,8 @@ Monkey::Result Monkey::run(const Options& options) {
     std::string pages;
     std::string error;
     failure = step(simulator, invariants, command, ok, pages, error);
-    if (ok || failure) {
-      command.line = static_cast<int>(taken.size() + 1);
-      taken.push_back(command);
-    }
+    command.line = static_cast<int>(taken.size() + 1);
+    taken.push_back(command);
     if (!ok) ++result.stats.failedSteps;
     if (options.trace) {
       *options.trace << command.scriptLine();
@@ -192,8 +190,8 @@ void Monkey::report(const Options& options, const Result& result, std::ostream& 
     out << "A script of " << result.script.size()
         << " steps that reproduces it from the start state:\n";
   } else {
-    out << "Not reproduced by replaying the steps that succeeded; the last "
-        << result.script.size() - first << " of them:\n";
+    out << "Not reproduced by replaying the steps; the last " << result.script.size() - first
+        << " of them:\n";
   }
   out << "---\n";
   for (std::size_t i = first; i < result.script.size(); ++i)
@@ -201,7 +199,7 @@ void Monkey::report(const Options& options, const Result& result, std::ostream& 
   out << "pages\n---\n";
   out << "To replay it: vorlan monkey --start-only --device DIR" +
              (options.model.empty() ? "" : " --model " + options.model) +
-             " && vorlan sim --device DIR --script FILE\n"
+             " && vorlan sim --device DIR --keep-going --script FILE\n"
       << "(or run the seed again: vorlan monkey --seed " << options.seed << " --steps "
       << std::max<std::size_t>(result.failingStep, 1) << ")\n";
 }

@@ -30,6 +30,9 @@ void SimTool::addTo(CLI::App& app) {
       "--shots", shots_,
       std::string("Where the tour (no --script) keeps its screenshots (default: ") + kDefaultShots +
           " in the current folder)");
+  command_->add_flag("--keep-going", keepGoing_,
+                     "Go on past a command that fails, reporting each (the exit status is still "
+                     "1); a monkey's recording replays so");
   command_->add_flag("--window", window_,
                      "Show the device in a window and drive it with the mouse and keys (after "
                      "the script, if one is given)");
@@ -67,7 +70,7 @@ int SimTool::run(std::istream& in, std::ostream& out, std::ostream& err) {
     err << "vorlan sim: cannot read the script: " << PrintableText::escape(error) << '\n';
     return 1;
   }
-  Simulator simulator({device_, model_, tourRun});
+  Simulator simulator({device_, model_, tourRun, keepGoing_});
   if (window_) return runWindow(simulator, script, out, err);
   if (!simulator.boot(error)) {
     err << "vorlan sim: " << PrintableText::escape(error) << '\n';

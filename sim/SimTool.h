@@ -45,6 +45,7 @@ class SimTool {
   std::string script_;
   std::string shots_;
   bool window_ = false;
+  bool keepGoing_ = false;
   int zoom_ = 0;  // 0: chosen by the display's room
 };
 

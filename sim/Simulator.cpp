@@ -103,18 +103,21 @@ int Simulator::run(std::string_view script, std::ostream& out, std::ostream& err
     err << "vorlan sim: " << PrintableText::escape(error) << '\n';
     return 1;
   }
+  bool failed = false;
   for (const auto& command : *commands) {
     if (!perform(command, out, error)) {
       err << "vorlan sim: line " << command.line << ": " << PrintableText::escape(error) << '\n';
+      failed = true;
+      if (options_.keepGoing) continue;
       endAll(error);
       return 1;
     }
   }
-  if (endApps && !endAll(error)) {
+  if ((endApps || failed) && !endAll(error)) {
     err << "vorlan sim: " << PrintableText::escape(error) << '\n';
     return 1;
   }
-  return 0;
+  return failed ? 1 : 0;
 }
 
 bool Simulator::perform(const ScriptCommand& command, std::ostream& out, std::string& error) {

@@ -27,6 +27,8 @@ class Simulator {
     std::string model;             // "iPhone" or "iPad"; empty keeps the device's own
     bool echo = false;             // print each command before what it shows, and each
                                    // screenshot's path once written
+    bool keepGoing = false;        // a script goes on past a command that fails (each
+                                   // failure is still reported, and the run still fails)
   };
 
   explicit Simulator(Options options);
@@ -43,9 +45,9 @@ class Simulator {
   // The app in front, the one commands about the screen go to; nothing when none runs.
   std::optional<AppHost::App> front() const { return front_; }
 
-  // Runs a script to its end or its first error, then ends the apps (unless `endApps` is false
-  // and the script succeeded: what drives the device next takes over). Answers 0, or 1 after
-  // writing "line N: reason" to `err`.
+  // Runs a script to its end or its first error (with `keepGoing`, to its end), then ends the
+  // apps (unless `endApps` is false and the script succeeded: what drives the device next takes
+  // over). Answers 0, or 1 after writing "line N: reason" to `err` for each failed command.
   int run(std::string_view script, std::ostream& out, std::ostream& err, bool endApps = true);
 
   // Carries out one command, as a script line would, and leaves the apps running: what drives

@@ -30,9 +30,9 @@ class SimulatorTest : public ::testing::Test {
 
   // A first run starts from a copy of the default device laid out once; a model given is then
   // applied to it as to any existing device (the laid-out content does not depend on the model).
-  ScriptRun run(const std::string& script, const std::string& model = "") {
+  ScriptRun run(const std::string& script, const std::string& model = "", bool keepGoing = false) {
     if (!std::filesystem::exists(device)) copyDefaultDevice();
-    Simulator simulator({device, model, false});
+    Simulator simulator({device, model, false, keepGoing});
     ScriptRun result;
     std::string error;
     if (!simulator.boot(error)) {

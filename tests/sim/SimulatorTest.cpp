@@ -53,6 +53,14 @@ TEST_F(SimulatorTest, OpenShowsAPageAndBackReturnsUntilTheRoot) {
   ASSERT_NE(main, std::string::npos) << result.out;
   EXPECT_TRUE(hasLine(result.out.substr(0, main), "0.0\tAbout\tABOUT\t-")) << result.out;
   EXPECT_TRUE(hasLine(result.out, "3.0\tBackground App Refresh\tBACKGROUND_REFRESH\tswitch:on"));
+
+  // Going on past failures, each is reported and the run still fails.
+  const ScriptRun kept = run("back\nlaunch settings\nopen \"Nowhere\"\ncells\n", "", true);
+  EXPECT_EQ(kept.code, 1);
+  EXPECT_EQ(kept.err,
+            "vorlan sim: line 1: no app is running (launch settings or launch springboard first)\n"
+            "vorlan sim: line 3: nothing on screen shows \"Nowhere\"\n");
+  EXPECT_TRUE(hasLine(kept.out, kAirplaneOff)) << kept.out;
 }
 
 TEST_F(SimulatorTest, AToggledSwitchIsStoredAndAReusedDeviceKeepsIt) {
