@@ -59,12 +59,12 @@ class PlistRoundTrip {
     return value;
   }
 
- private:
   [[noreturn]] static void die(const char* what, const std::string& detail) {
     std::fprintf(stderr, "round trip failed: %s\n%s\n", what, detail.c_str());
     std::abort();
   }
 
+ private:
   // Counts the values of the tree as written out (shared ones as often as they appear), giving
   // up once the budget is spent.
   static bool fitsBudget(const host::Plist& value, std::size_t& budget) {
