@@ -189,6 +189,15 @@ PropertyListSerialization::ReadResult PlistXmlReader::readResult() {
 }
 
 bool PlistXmlReader::readDocument(Plist& out) {
+  // In place, the text is overwritten as it is parsed: the line ends that errors are placed by
+  // are noted first, before any error can be reported.
+  if (inPlace_ != nullptr) {
+    for (const char *at = input_.data(), *end = at + input_.size();
+         (at = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at))));
+         ++at) {
+      lineFeeds_.push_back(static_cast<std::uint32_t>(at - input_.data()));
+    }
+  }
   if (const void* nul = std::memchr(input_.data(), 0, input_.size())) {
     return fail(static_cast<const char*>(nul) - input_.data(), "NUL byte in the document");
   }
@@ -199,11 +208,6 @@ bool PlistXmlReader::readDocument(Plist& out) {
   const unsigned options = parseOptionsFor(input_);
   pugi::xml_parse_result parsed;
   if (inPlace_ != nullptr) {
-    for (const char *at = input_.data(), *end = at + input_.size();
-         (at = static_cast<const char*>(std::memchr(at, '\n', static_cast<std::size_t>(end - at))));
-         ++at) {
-      lineFeeds_.push_back(static_cast<std::uint32_t>(at - input_.data()));
-    }
     parsed =
         document.load_buffer_inplace(inPlace_, input_.size() + 1, options, pugi::encoding_utf8);
   } else {

@@ -309,6 +309,9 @@ TEST(PlistXml, ReadingInPlaceAnswersAsReadingACopy) {
       "<dict/>x",
       document("<dict/>").substr(0, document("<dict/>").size() - 1),
       "<dict/",
+      // Faults found before parsing are placed on their lines too.
+      std::string("<dict>\n<key>a</key>\n<string>") + '\0' + "</string>\n</dict>",
+      "<dict>\n<key>a</key>\n<string>\xff</string>\n</dict>",
   };
   for (const std::string& text : documents) {
     SCOPED_TRACE(text);
