@@ -207,6 +207,11 @@ TEST(ManagerErase, EraseAllDeletesTheFileAndRestartsOnlyWhenThereWasOne) {
   EXPECT_FALSE(device.fs().fileExists(kSettings));
   EXPECT_EQ(host::Shell::commands(), (std::vector<std::string>{"killall -HUP SpringBoard"}));
   EXPECT_TRUE(host::UIAlertView::visibleAlerts().empty());
+
+  // A save before the restart ends the app does not write the erased settings back.
+  manager->saveOriginalNameIfNotExists("Settings");
+  EXPECT_TRUE(manager->dictionary().get("password").isNone());
+  EXPECT_TRUE(device.readPlist(kSettings).get("password").isNone());
 }
 
 // Files A, B and C into "Apps" in that order, each in its place.

@@ -443,6 +443,10 @@ void VLPreferencesManager::eraseAll() {
     host::UIAlertView::alert("Error", "An error has occured :(", "OK")->show();
     return;
   }
+  // The manager holds what the file holds: a save before the restart ends the app must not
+  // write the erased settings back.
+  dictionary_ = Plist();
+  unreadableFileOnDisk_ = false;
   restartSpringBoard();
 }
 
