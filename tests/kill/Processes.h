@@ -60,7 +60,9 @@ class Processes {
       const std::string name = entry.path().filename().string();
       if (name.find_first_not_of("0123456789") != std::string::npos) continue;
       std::ifstream in(entry.path() / "stat");
-      std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      std::ostringstream read;
+      read << in.rdbuf();
+      const std::string stat = read.str();
       // After the command name in parentheses: state, parent, ... and the start time (field 22).
       const auto close = stat.rfind(')');
       if (close == std::string::npos) continue;

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,7 +24,9 @@ class SettingsFileState {
 
   std::string bytes() const {
     std::ifstream in(file_, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ostringstream read;
+    read << in.rdbuf();
+    return read.str();
   }
 
   // Entries of the root dictionary as libplist (an independent reader) reads the file; -1 when it
